@@ -1,0 +1,183 @@
+#pragma once
+
+#include <cstdint>
+#include <functional>
+#include <string>
+#include <string_view>
+
+#include "CommandCatalogue.h"
+#include "Decimal.h"
+#include "NumberSymbols.h"
+#include "Tape.h"
+#include "UserFeedback.h"
+
+namespace zorv::engine {
+
+// The check marks of the mode menu items, as plain flags. Defaults are those
+// of an empty settings store.
+struct Modes {
+    bool mnuRpnMode = false;
+    bool mnuAddMachMode = false;
+    bool mnuRepeatSubtract = false;
+    bool mnuMagicNumber = false;
+    bool mnuFinCalcMode = true;
+    bool mnuAutoDecimal = false;
+    bool mnuTapeItems = false;
+    bool mnuFormatNumbers = true;
+    bool mnuShowPercentMode = true;
+    bool mnuPercentForNum = true;
+    bool mnuImperialMeasures = false;
+    bool mnuTroyMeassures = false;
+    bool CarryResult = true;
+    bool HideClearBanner = false;
+    int DecimalPlaces = 2;  // 2..15
+};
+
+// Values of EntryState.
+namespace entry {
+inline constexpr std::string_view None = "NONE";
+inline constexpr std::string_view Nums = "NUMS";
+inline constexpr std::string_view Ops = "OPS";
+inline constexpr std::string_view Neg = "NEG";
+inline constexpr std::string_view CE = "CE";
+}  // namespace entry
+
+// Operator key indices of the Operator(0..4) array.
+enum OperatorIndex : int { OpAdd = 0, OpSubtract = 1, OpMultiply = 2, OpDivide = 3, OpEquals = 4 };
+
+// The calculator: readout, entry, operators, totals, memory and the tape.
+// The main window is a view of this object; batch mode and the tests drive
+// it directly. Handler names follow the keys and menu items they serve.
+class CalculatorModel {
+public:
+    CalculatorModel(UserFeedback& feedback, NumberSymbols symbols = {});
+
+    // ---- wiring ------------------------------------------------------------
+    UserFeedback& feedback() { return feedback_; }
+    CommandCatalogue& commands() { return commands_; }
+    const NumberSymbols& symbols() const { return symbols_; }
+    const std::string& DecimalSymbol() const { return symbols_.decimal; }
+    const std::string& ThousandSymbol() const { return symbols_.thousand; }
+    std::string CurrencySymbol() const { return symbols_.currency + " "; }
+    Modes& modes() { return modes_; }
+    const Modes& modes() const { return modes_; }
+    Tape& tape() { return tape_; }
+    const Tape& tape() const { return tape_; }
+
+    // Called whenever anything a view shows (readout, labels, memory) may
+    // have changed. The tape reports its own changes through Tape::onChange.
+    std::function<void()> onChange;
+
+    // ---- state the other windows read and write ---------------------------
+    const std::string& readout() const { return readout_; }
+    void setReadout(std::string text);
+    const std::string& EntryState() const { return entryState_; }
+    void setEntryState(std::string_view state) { entryState_ = state; }
+    const std::string& hint() const { return hint_; }
+    void setHint(std::string text);
+    const std::string& OpFlag() const { return opFlag_; }
+    int NumOps() const { return numOps_; }
+    const Decimal& RunningTotal() const { return runningTotal_; }
+    int TapeItem() const { return tapeItem_; }
+    bool DecimalFlag() const { return decimalFlag_; }
+    int DigitCount() const { return digitCount_; }
+    int MaxDigits() const { return maxDigits_; }
+    void setMaxDigits(int n) { maxDigits_ = n == 0 ? 35 : n; }
+    // Set by PurgeNumericInput when it failed, and by cancelled questions.
+    bool InputCancelled = false;
+    // True while the construction calculator window is visible: the purge
+    // then keeps foot and inch marks.
+    bool BuilderVisible = false;
+    // True while the tape is unlocked for editing: typed keys go to the tape.
+    bool TapeUnlocked = false;
+
+    // ---- Part of the readout: entry keys ----------------------------------
+    void Number_Click(int index);
+    void Decimal_Click();
+    void mnuChangeSign_Click();
+    void CancelEntry_Click();
+    void Cancel_Click();
+    void AutoDecFormat(std::string_view digit);
+    void Backspace();
+
+    // ---- readout routines --------------------------------------------------
+    std::string ValidValue(std::string_view text);
+    std::string PurgeNumericInput(std::string_view text);
+    void NormalizeReadout();
+    std::string FormatTapeNumber(std::string_view text) const;
+    std::string GroupThousands(std::string_view digits) const;
+    std::string FormatFinancial(std::string_view text) const;
+    // The readout (or any text) converted to the decimal type with the
+    // locale symbols; throws DecimalOverflow / DecimalTypeMismatch.
+    Decimal toDecimal(std::string_view text) const;
+    std::string toText(const Decimal& value) const { return value.toString(symbols_.decimal); }
+
+    // ---- operators and the tape -------------------------------------------
+    void Operator_Click(int index);
+    void PostToTape(std::string_view text);
+    // The RPN stack operation; hooked in by the RPN feature. Without a hook
+    // the key reports "RPN Error".
+    std::function<void(std::string_view op, std::string_view text)> RPNops;
+
+    // ---- memory register ---------------------------------------------------
+    const Decimal& MemoryValue() const { return memoryValue_; }
+    bool memoryShown() const { return memoryShown_; }
+    const std::string& lblMemValue() const { return lblMemValue_; }
+    const std::string& memoryToolTip() const { return memoryToolTip_; }
+    void cmdMS_Click();
+    void cmdMR_Click();
+    void cmdMplus_Click();
+    void cmdMminus_Click();
+    void cmdMC_Click();
+    std::string WithDecimalSymbol(std::string_view text) const;
+    // Puts a stored value in the register and shows it (start-up restore).
+    void restoreMemory(const Decimal& value);
+
+    // ---- keyboard ----------------------------------------------------------
+    // One typed character (UTF-8 text of one character, "\r" for Enter,
+    // "\b" for backspace). Returns false when the character was swallowed.
+    bool Form_KeyPress(std::string_view ch);
+    // Key-down codes: 46 Delete, 144 Num Lock, Alt (shift 4) + 49..57.
+    // Returns true when the key was handled here.
+    bool Form_KeyDown(int keyCode, int shift);
+    // Label of the rpn stack depth; "0" after C.
+    const std::string& lblRPN() const { return lblRPN_; }
+    void setLblRPN(std::string text);
+
+    // Runs a catalogue command by name; a missing command beeps.
+    void runCommand(std::string_view name);
+
+    void notify();
+
+private:
+    void memoryStoreStep(int which);  // 0 MS, 1 M+, 2 M-
+    void showMemoryValue();
+
+    UserFeedback& feedback_;
+    NumberSymbols symbols_;
+    Modes modes_;
+    Tape tape_;
+    CommandCatalogue commands_;
+
+    std::string readout_;
+    std::string entryState_ = std::string(entry::None);
+    std::string hint_ = "Press F1 for Help";
+    std::string opFlag_ = " ";
+    std::string tempReadout_;
+    std::string magicNumber_;
+    Decimal runningTotal_;
+    Decimal currentOperand_;
+    int numOps_ = 0;
+    int tapeItem_ = 0;
+    int digitCount_ = 0;
+    int maxDigits_ = 35;
+    bool decimalFlag_ = false;
+    std::string lblRPN_ = "0";
+
+    Decimal memoryValue_;
+    bool memoryShown_ = false;
+    std::string lblMemValue_;
+    std::string memoryToolTip_;
+};
+
+}  // namespace zorv::engine
