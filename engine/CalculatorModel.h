@@ -144,14 +144,30 @@ public:
     const std::string& lblRPN() const { return lblRPN_; }
     void setLblRPN(std::string text);
 
+    // Toolbar button press for Alt+1..9 (index 0..8); set by the window
+    // that owns the toolbar.
+    std::function<void(int index)> comToolbar_Click;
+
     // Runs a catalogue command by name; a missing command beeps.
     void runCommand(std::string_view name);
+
+    // Reports an unexpected failure of a handler. The shell installs the
+    // full routine (debug log and the ignore question); without it the
+    // failure is shown in a message box.
+    std::function<void(const std::string& label, int number, const std::string& description,
+                       const std::string& source)>
+        reportErrorHook;
+    void ReportError(const std::string& label, int number, const std::string& description,
+                     const std::string& source = "Zorv Advanced Calculator");
 
     void notify();
 
 private:
     void memoryStoreStep(int which);  // 0 MS, 1 M+, 2 M-
     void showMemoryValue();
+    void registerKeypadCommands();
+    void focusEquals();
+    std::string autoDecimalText(std::string digits, bool negative) const;
 
     UserFeedback& feedback_;
     NumberSymbols symbols_;
