@@ -1,0 +1,27 @@
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "engine/CalculatorModel.h"
+
+namespace zorv::convert {
+
+class QuickConversions;
+
+// One item of the Conversions menu: the caption (with its & accelerator) and
+// the catalogue command it runs. An item with both empty is a separator.
+// The two unit items are checkable: ask the catalogue for their check state.
+struct ConversionMenuItem {
+    std::string caption;
+    std::string command;
+};
+
+const std::vector<ConversionMenuItem>& conversionsMenu();
+
+// Registers the set choices, the two unit check marks and "Convert N" (press
+// key N, N from 0 to 7) in the model's catalogue, so menus, toolbar buttons
+// and batch mode reach them. Both objects must outlive the catalogue's use.
+void registerConversionCommands(engine::CalculatorModel& model, QuickConversions& conversions);
+
+}  // namespace zorv::convert
