@@ -1,0 +1,21 @@
+#pragma once
+
+#include <iosfwd>
+#include <optional>
+#include <string>
+
+namespace zorv::app {
+
+struct BatchOptions {
+    std::optional<std::string> settingsFile;  // INI file used as the settings store
+    std::optional<std::string> dataDir;       // the program folder for data files
+};
+
+// Batch mode: reads the whole key script from `in`, runs it with no window,
+// writes the tape to `out` exactly as held and, to `err`, one line per
+// message box ("TITLE: TEXT", line breaks shown as " | "), one "beep" per
+// beep, unknown command names, and last "readout: TEXT". Returns the exit
+// status.
+int runBatch(std::istream& in, std::ostream& out, std::ostream& err, const BatchOptions& options);
+
+}  // namespace zorv::app

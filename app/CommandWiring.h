@@ -1,0 +1,31 @@
+#pragma once
+
+#include <memory>
+#include <string>
+
+namespace zorv::engine {
+class CalculatorModel;
+}
+namespace zorv::shell {
+class SettingsStore;
+}
+
+namespace zorv::app {
+
+struct CommandContext {
+    engine::CalculatorModel& model;
+    shell::SettingsStore& settings;
+    std::string dataDir;
+};
+
+// Keeps alive whatever the registered commands work on (conversion state,
+// the numeric input of guided calculations, ...).
+struct CommandWiring {
+    virtual ~CommandWiring() = default;
+};
+
+// Registers every Qt-free command of the program in the model's catalogue,
+// as batch mode runs them.
+std::unique_ptr<CommandWiring> wireBatchCommands(CommandContext& context);
+
+}  // namespace zorv::app

@@ -1,0 +1,65 @@
+#include "GuiSession.h"
+
+#include <QApplication>
+#include <QClipboard>
+#include <QGuiApplication>
+#include <QScreen>
+#include <memory>
+
+#include "app/CommandWiring.h"
+#include "engine/CalculatorModel.h"
+#include "platform/QtFeedback.h"
+#include "shell/QSettingsBackend.h"
+#include "shell/StartupSettings.h"
+#include "ui/main/CalculatorWindow.h"
+
+namespace zorv::app {
+
+int runGui(QApplication& app, const GuiOptions& options) {
+    QApplication::setApplicationName(QStringLiteral("Zorv Advanced Calculator"));
+
+    std::unique_ptr<shell::SettingsBackend> backend;
+    if (options.settingsFile)
+        backend = std::make_unique<shell::QSettingsBackend>(QString::fromStdString(*options.settingsFile));
+    else
+        backend = std::make_unique<shell::QSettingsBackend>();
+    shell::SettingsStore store(std::move(backend));
+
+    platform::QtFeedback feedback;
+    engine::CalculatorModel model(feedback, shell::readLocaleSymbols(store));
+    shell::applyModeSettings(store, model.modes());
+
+    CommandContext context{model, store, options.dataDir.value_or(std::string())};
+    auto wiring = wireBatchCommands(context);
+
+    ui::CalculatorWindow window(model);
+    feedback.parent = &window;
+    feedback.windowVisible = [&window] { return window.isVisible(); };
+    feedback.focusEquals = [&window] { window.Operator(engine::OpEquals)->setFocus(); };
+
+    model.commands().add("Exit", [&window] { window.close(); });
+    model.commands().add("Copy Readout", [&model] {
+        QGuiApplication::clipboard()->setText(QString::fromStdString(model.readout()));
+    });
+    model.commands().add("Paste Readout", [&model] {
+        // A pasted number counts as keyed: it is cleaned like any input, and
+        // text that is not a number gives the usual message.
+        const std::string text = QGuiApplication::clipboard()->text().toStdString();
+        const std::string purged = model.PurgeNumericInput(text);
+        if (purged.empty() || model.InputCancelled) return;
+        model.setEntryState(engine::entry::Nums);
+        model.setReadout(purged);
+        model.NormalizeReadout();
+    });
+    window.refreshActions();
+
+    window.adjustSize();
+    if (QScreen* screen = QGuiApplication::primaryScreen()) {
+        const QRect avail = screen->availableGeometry();
+        window.move(avail.center() - window.rect().center());
+    }
+    window.show();
+    return app.exec();
+}
+
+}  // namespace zorv::app

@@ -1,0 +1,78 @@
+// zorvcalc: the calculator window, or with --batch the calculator driven by
+// keys on standard input with the tape written to standard output.
+#include <QApplication>
+#include <cstring>
+#include <iostream>
+#include <string>
+#include <vector>
+
+#include "app/BatchSession.h"
+#include "app/GuiSession.h"
+
+namespace {
+
+void printUsage(std::ostream& out) {
+    out << "usage: zorvcalc [--settings FILE] [--data-dir DIR] [/NIC]\n"
+           "       zorvcalc --batch [--settings FILE] [--data-dir DIR] < keys\n";
+}
+
+struct CommandLine {
+    bool batch = false;
+    bool ok = true;
+    bool help = false;
+    zorv::app::BatchOptions options;
+    std::string rest;  // what is left for the window's own start-up ("/NIC")
+};
+
+CommandLine parse(const std::vector<std::string>& args) {
+    CommandLine cl;
+    for (std::size_t i = 0; i < args.size(); ++i) {
+        const std::string& a = args[i];
+        if (a == "--batch") {
+            cl.batch = true;
+        } else if ((a == "--settings" || a == "--data-dir") && i + 1 < args.size()) {
+            (a == "--settings" ? cl.options.settingsFile : cl.options.dataDir) = args[++i];
+        } else if (a == "--help" || a == "-h") {
+            cl.help = true;
+        } else if (!a.empty() && a[0] == '/') {
+            // Windows-style switches such as /NIC belong to the window's start-up.
+            cl.rest += (cl.rest.empty() ? "" : " ") + a;
+        } else {
+            cl.ok = false;
+        }
+    }
+    return cl;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    std::vector<std::string> raw(argv + 1, argv + argc);
+    // Batch mode needs no display: decide before Qt looks at the arguments.
+    bool batch = false;
+    for (const auto& a : raw) batch = batch || a == "--batch";
+    if (batch) {
+        const CommandLine cl = parse(raw);
+        if (!cl.ok || cl.help) {
+            printUsage(cl.ok ? std::cout : std::cerr);
+            return cl.ok ? 0 : 2;
+        }
+        std::ios::sync_with_stdio(false);
+        return zorv::app::runBatch(std::cin, std::cout, std::cerr, cl.options);
+    }
+
+    QApplication app(argc, argv);  // takes Qt's own options such as -platform
+    std::vector<std::string> args;
+    const QStringList qargs = QApplication::arguments();
+    for (qsizetype i = 1; i < qargs.size(); ++i) args.push_back(qargs[i].toStdString());
+    const CommandLine cl = parse(args);
+    if (!cl.ok || cl.help) {
+        printUsage(cl.ok ? std::cout : std::cerr);
+        return cl.ok ? 0 : 2;
+    }
+    zorv::app::GuiOptions options;
+    options.settingsFile = cl.options.settingsFile;
+    options.dataDir = cl.options.dataDir;
+    options.commandLine = cl.rest;
+    return zorv::app::runGui(app, options);
+}

@@ -1,0 +1,30 @@
+#pragma once
+
+#include <string>
+
+#include "CalculatorModel.h"
+
+namespace zorv::engine {
+
+// The short mode letters of the mode label, in a fixed order, for the modes
+// that change what the keys do: "FIN" Financial, "ADEC" Auto-Decimal, "ADD"
+// Adding Machine, "RPN", "RS" Repeat Subtraction, "MN" Magic Number, "CR"
+// Carry Result. An empty text means the standard calculator.
+inline std::string modeLabel(const Modes& m) {
+    std::string out;
+    auto add = [&out](bool on, const char* letters) {
+        if (!on) return;
+        if (!out.empty()) out += ' ';
+        out += letters;
+    };
+    add(m.mnuFinCalcMode, "FIN");
+    add(m.mnuAutoDecimal, "ADEC");
+    add(m.mnuAddMachMode, "ADD");
+    add(m.mnuRpnMode, "RPN");
+    add(m.mnuRepeatSubtract, "RS");
+    add(m.mnuMagicNumber, "MN");
+    add(m.CarryResult, "CR");
+    return out;
+}
+
+}  // namespace zorv::engine

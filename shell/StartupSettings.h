@@ -1,0 +1,19 @@
+#pragma once
+
+#include "engine/CalculatorModel.h"
+#include "engine/NumberSymbols.h"
+#include "shell/SettingsStore.h"
+
+namespace zorv::shell {
+
+// The locale symbols from section "Intl" (keys "sDecimal", "sThousand",
+// "sCurrency"): the first character of each value, the defaults ".", ","
+// and "$" when a key is absent or empty.
+engine::NumberSymbols readLocaleSymbols(const SettingsStore& store,
+                                        const engine::NumberSymbols& fallback = {});
+
+// The calculation modes kept under "Startup", each with its default and the
+// stored form's reading rule ("RPN Mode" reads as a number, so "True" is off).
+void applyModeSettings(const SettingsStore& store, engine::Modes& modes);
+
+}  // namespace zorv::shell

@@ -1,0 +1,430 @@
+// Keys in, readout and tape out: the calculator model driven through the same
+// keyboard handling the window and batch mode use.
+#include <gtest/gtest.h>
+
+#include "engine/CalculatorModel.h"
+#include "engine/KeyScript.h"
+#include "engine/ScriptedFeedback.h"
+
+using namespace zorv::engine;
+
+namespace {
+
+// A calculator with the plain adding-machine settings: no financial
+// formatting, no thousands grouping, no carried result.
+struct Calc {
+    ScriptedFeedback fb;
+    CalculatorModel m;
+    explicit Calc(NumberSymbols s = {}) : m(fb, std::move(s)) {
+        m.modes().mnuFinCalcMode = false;
+        m.modes().mnuFormatNumbers = false;
+        m.modes().CarryResult = false;
+    }
+    Calc& keys(std::string_view script) {
+        const auto ks = parseKeyScript(script);
+        for (const auto& a : ks.answers) fb.answer(a);
+        runKeyScript(m, ks, [](const std::string& name) { FAIL() << "unknown command " << name; });
+        return *this;
+    }
+    const std::string& readout() const { return m.readout(); }
+    const std::string& tape() const { return m.tape().text(); }
+};
+
+TEST(Operators, FirstExampleWritesFiveLines) {
+    Calc c;
+    c.keys("5+3=");
+    EXPECT_EQ(c.tape(), "5+\r\n3=\r\n------------------\r\n8.\r\n******************\r\n");
+    EXPECT_EQ(c.readout(), "0.");
+    EXPECT_EQ(c.m.hint(), "Press F1 for Help");
+}
+
+TEST(Operators, MinusAfterOperatorIsTheSignOfTheNextNumber) {
+    Calc c;
+    c.keys("5+-");
+    EXPECT_EQ(c.readout(), "-");
+    EXPECT_EQ(c.m.EntryState(), "NEG");
+    c.keys("3");
+    EXPECT_EQ(c.readout(), "-3.");
+    c.keys("=");
+    EXPECT_EQ(c.tape(), "5+\r\n-3=\r\n------------------\r\n2.\r\n******************\r\n");
+}
+
+TEST(Operators, LeadingMinusStartsANegativeNumber) {
+    Calc c;
+    c.keys("-4+1=");
+    EXPECT_EQ(c.tape(), "-4+\r\n1=\r\n------------------\r\n-3.\r\n******************\r\n");
+}
+
+struct ChainCase {
+    const char* keys;
+    const char* lastTotal;  // the line after the hyphens of the last total block
+};
+
+class Chains : public ::testing::TestWithParam<ChainCase> {};
+
+TEST_P(Chains, Total) {
+    Calc c;
+    c.m.modes().CarryResult = true;
+    c.keys(GetParam().keys);
+    const std::string& t = c.tape();
+    const auto hy = t.rfind("------------------\r\n");
+    ASSERT_NE(hy, std::string::npos) << t;
+    const auto start = hy + 20;
+    EXPECT_EQ(t.substr(start, t.find("\r\n", start) - start), GetParam().lastTotal) << t;
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Arithmetic, Chains,
+    ::testing::Values(ChainCase{"12+30\n", "42."}, ChainCase{"5++=", "10."},
+                      ChainCase{"6X7=", "42."}, ChainCase{"1/3=", "0.3333333333333333333333333333"},
+                      ChainCase{"2/3=", "0.6666666666666666666666666667"},
+                      ChainCase{".1+.2=", "0.3"}, ChainCase{"10-2.5-2.5=", "5."},
+                      ChainCase{"5+3==", "8."}, ChainCase{"5+3=+2=", "10."},
+                      ChainCase{"2X3X4=", "24."}, ChainCase{"1.5X2=", "3."}));
+
+TEST(Operators, SecondEqualsWritesASecondTotalBlock) {
+    Calc c;
+    c.m.modes().CarryResult = true;
+    c.keys("5+3==");
+    EXPECT_EQ(c.tape(),
+              "5+\r\n3=\r\n------------------\r\n8.\r\n******************\r\n"
+              "8=\r\n------------------\r\n8.\r\n******************\r\n");
+}
+
+TEST(Operators, CarryResultKeepsTheTotalForTheNextChain) {
+    Calc c;
+    c.m.modes().CarryResult = true;
+    c.keys("5+3=");
+    EXPECT_EQ(c.readout(), "8.");
+    c.keys("X2=");
+    EXPECT_EQ(c.readout(), "16.");
+}
+
+TEST(Operators, AddingMachineAppliesEachKeyToTheNumberJustKeyed) {
+    Calc c;
+    c.m.modes().mnuAddMachMode = true;
+    c.m.modes().CarryResult = true;
+    c.keys("5+3-=");
+    EXPECT_EQ(c.readout(), "2.");
+    Calc d;
+    d.m.modes().mnuAddMachMode = true;
+    d.m.modes().CarryResult = true;
+    d.keys("5+3=");
+    EXPECT_EQ(d.readout(), "8.");  // "=" after a number adds it
+}
+
+TEST(Operators, RepeatSubtractionTakesMinusAsAnOperatorNotASign) {
+    Calc c;
+    c.m.modes().mnuRepeatSubtract = true;
+    c.keys("-");
+    EXPECT_NE(c.m.EntryState(), "NEG");  // no sign at the start either
+    c.keys("10+-");
+    EXPECT_NE(c.m.EntryState(), "NEG");
+    EXPECT_NE(c.readout(), "-");
+}
+
+TEST(Operators, MagicNumberKeepsTheFirstNumberAsOperand) {
+    Calc c;
+    c.m.modes().mnuMagicNumber = true;
+    c.m.modes().CarryResult = true;
+    c.keys("100+5+7=");
+    EXPECT_EQ(c.readout(), "107.");
+}
+
+TEST(Operators, NumberTapeItemsCountsAndRestartsAfterTotalAndClear) {
+    Calc c;
+    c.m.modes().mnuTapeItems = true;
+    c.keys("12+3+4=");
+    EXPECT_EQ(c.tape(),
+              "12+ >1<\r\n3+ >2<\r\n4= >3<\r\n------------------\r\n19.\r\n******************\r\n");
+    c.keys("1+");
+    EXPECT_TRUE(c.tape().ends_with("1+ >1<\r\n"));
+    c.keys("c2+");
+    EXPECT_TRUE(c.tape().ends_with("2+ >1<\r\n"));
+}
+
+TEST(Operators, HintNamesThePendingOperation) {
+    Calc c;
+    const std::pair<const char*, const char*> cases[] = {
+        {"1+", "Press F1 for Help [Adding]"},
+        {"1-", "Press F1 for Help [Subtracting]"},
+        {"1X", "Press F1 for Help [Multiplying]"},
+        {"1/", "Press F1 for Help [Dividing]"},
+        {"1=", "Press F1 for Help"}};
+    for (auto [keys, hint] : cases) {
+        c.keys("c").keys(keys);
+        EXPECT_EQ(c.m.hint(), hint) << keys;
+    }
+}
+
+TEST(Operators, FinancialModeAndGroupingShapeTheTape) {
+    Calc c;
+    c.m.modes().mnuFinCalcMode = true;
+    c.m.modes().mnuFormatNumbers = true;
+    c.keys("1234567.891+1=");
+    EXPECT_EQ(c.tape(),
+              "1,234,567.89+\r\n1.00=\r\n------------------\r\n1,234,568.89\r\n******************\r\n");
+    EXPECT_EQ(c.readout(), "0.00");
+}
+
+TEST(Operators, DivisionByZeroShowsTheMessageAndClears) {
+    Calc c;
+    c.keys("8/0=");
+    ASSERT_EQ(c.fb.messages.size(), 1u);
+    EXPECT_EQ(c.fb.messages[0].text, "Can't divide by zero");
+    EXPECT_EQ(c.fb.messages[0].title, "Zorv Advanced Calculator");
+    EXPECT_EQ(c.fb.messages[0].icon, MessageIcon::Exclamation);
+    EXPECT_EQ(c.tape(), "8/\r\n******************\r\n Clear\r\n******************\r\n\r\n");
+    EXPECT_EQ(c.readout(), "0.");
+    EXPECT_EQ(c.m.NumOps(), 0);
+}
+
+TEST(Operators, OverflowShowsInvalidValueAndClears) {
+    Calc c;
+    c.keys("79228162514264337593543950335+1=");
+    ASSERT_EQ(c.fb.messageTexts(), std::vector<std::string>{"Invalid value!"});
+    EXPECT_EQ(c.fb.messages[0].icon, MessageIcon::Information);
+    EXPECT_TRUE(c.tape().ends_with("******************\r\n Clear\r\n******************\r\n\r\n"));
+    EXPECT_EQ(c.readout(), "0.");
+}
+
+TEST(Operators, RpnModeWithoutStackReportsAnError) {
+    Calc c;
+    c.m.modes().mnuRpnMode = true;
+    c.keys("5+");
+    EXPECT_EQ(c.fb.messageTexts(), std::vector<std::string>{"RPN Error"});
+    EXPECT_EQ(c.tape(), "");
+}
+
+// ---------------------------------------------------------------------------
+
+TEST(Entry, DigitsBuildTheReadout) {
+    const std::pair<const char*, const char*> cases[] = {
+        {"", "0."},      {"007", "7."},   {"123", "123."}, {"..", "0."},
+        {".5", "0.5"},   {"1.50", "1.50"}, {"1.2.3", "1.23"}};
+    for (auto [keys, readout] : cases) {
+        Calc c;
+        c.keys(keys);
+        EXPECT_EQ(c.readout(), readout) << keys;
+    }
+}
+
+TEST(Entry, NegativeEntryAfterSign) {
+    Calc c;
+    c.keys("5+-4");
+    EXPECT_EQ(c.readout(), "-4.");
+    Calc d;
+    d.keys("5+-.");
+    EXPECT_EQ(d.readout(), "-0.");
+}
+
+TEST(Entry, LocaleDecimalComma) {
+    Calc c(NumberSymbols{",", ".", "€"});
+    c.keys("1,5+2.25=");
+    EXPECT_EQ(c.tape(), "1,5+\r\n2,25=\r\n------------------\r\n3,75\r\n******************\r\n");
+}
+
+TEST(Entry, MaxDigitsRefusesWithABeep) {
+    Calc c;
+    c.keys(std::string(34, '9'));
+    EXPECT_EQ(c.readout().size(), 35u);
+    EXPECT_EQ(c.fb.beeps, 0);
+    c.keys("9");
+    EXPECT_EQ(c.fb.beeps, 1);
+    EXPECT_EQ(c.readout().size(), 35u);
+}
+
+TEST(Entry, ChangeSignAndClearEntry) {
+    Calc c;
+    c.keys("12{+/-}");
+    EXPECT_EQ(c.readout(), "-12.");
+    c.keys("{+/-}");
+    EXPECT_EQ(c.readout(), "12.");
+    c.keys("+7{CE}");
+    EXPECT_EQ(c.readout(), "0.");
+    EXPECT_EQ(c.m.EntryState(), "CE");
+    c.keys("3=");
+    EXPECT_TRUE(c.tape().find("\r\n15.\r\n") != std::string::npos) << c.tape();  // CE kept 12
+}
+
+TEST(Entry, ClearBannerOrEmptyLine) {
+    Calc c;
+    c.keys("5+c");
+    EXPECT_EQ(c.tape(), "5+\r\n******************\r\n Clear\r\n******************\r\n\r\n");
+    Calc d;
+    d.m.modes().HideClearBanner = true;
+    d.keys("5+c");
+    EXPECT_EQ(d.tape(), "5+\r\n\r\n");
+}
+
+TEST(Entry, AutoDecimalEntersDigitsFromTheRight) {
+    Calc c;
+    c.m.modes().mnuAutoDecimal = true;
+    c.keys("1");
+    EXPECT_EQ(c.readout(), "0.01");
+    c.keys("2");
+    EXPECT_EQ(c.readout(), "0.12");
+    c.keys("3");
+    EXPECT_EQ(c.readout(), "1.23");
+    c.keys("{BS}");
+    EXPECT_EQ(c.readout(), "0.12");
+    c.keys("+-5");
+    EXPECT_EQ(c.readout(), "-0.05");
+    c.keys("5");
+    EXPECT_EQ(c.readout(), "-0.55");
+    c.keys("=");
+    EXPECT_TRUE(c.tape().find("\r\n-0.43\r\n") != std::string::npos) << c.tape();
+}
+
+TEST(Entry, BackspaceEditsTheNumberBeingKeyed) {
+    const std::pair<const char*, const char*> cases[] = {
+        {"123{BS}", "12."}, {"1.25{BS}", "1.2"}, {"1.2{BS}{BS}", "1."},
+        {"1.2{BS}{BS}5", "15."}, {"5{BS}", "0."}, {"5+-{BS}", "0."}, {"5+-7{BS}", "0."}};
+    for (auto [keys, readout] : cases) {
+        Calc c;
+        c.keys(keys);
+        EXPECT_EQ(c.readout(), readout) << keys;
+    }
+    Calc c;
+    c.keys("5+{BS}");
+    EXPECT_EQ(c.fb.beeps, 1);
+    EXPECT_EQ(c.readout(), "5.");
+}
+
+TEST(Routines, FormatTapeNumberGroupsTheWholePart) {
+    ScriptedFeedback fb;
+    CalculatorModel m(fb);
+    const std::pair<const char*, const char*> cases[] = {
+        {"1234567.", "1,234,567."}, {"-1234.5", "-1,234.5"}, {"123.", "123."},
+        {"-123.", "-123."},         {"1234", "1234"},        {"1000.25", "1,000.25"}};
+    for (auto [in, out] : cases) EXPECT_EQ(m.FormatTapeNumber(in), out) << in;
+    m.modes().mnuFormatNumbers = false;
+    EXPECT_EQ(m.FormatTapeNumber("1234567."), "1234567.");
+}
+
+TEST(Routines, FormatFinancialRoundsHalfAwayAndPadsDecimals) {
+    ScriptedFeedback fb;
+    CalculatorModel m(fb);
+    const std::pair<const char*, const char*> cases[] = {
+        {"8", "8.00"}, {"8.", "8.00"}, {"0.125", "0.13"}, {"-0.125", "-0.13"},
+        {"2.5", "2.50"}, {"-0.001", "0.00"}, {"1234.5678", "1234.57"}};
+    for (auto [in, out] : cases) EXPECT_EQ(m.FormatFinancial(in), out) << in;
+    m.modes().DecimalPlaces = 4;
+    EXPECT_EQ(m.FormatFinancial("1.5"), "1.5000");
+}
+
+TEST(Routines, PurgeNumericInputKeepsDigitsSymbolAndMinus) {
+    ScriptedFeedback fb;
+    CalculatorModel m(fb);
+    EXPECT_EQ(m.PurgeNumericInput("0012."), "12");
+    EXPECT_EQ(m.PurgeNumericInput("$ 1,234.50"), "1234.5");
+    EXPECT_EQ(m.PurgeNumericInput("   "), "");
+    EXPECT_FALSE(m.InputCancelled);
+    EXPECT_EQ(m.PurgeNumericInput("1-2"), "0");
+    EXPECT_TRUE(m.InputCancelled);
+    EXPECT_EQ(m.PurgeNumericInput("--1"), "0");
+    EXPECT_EQ(fb.messageTexts(), (std::vector<std::string>{"Invalid value!", "Invalid value!"}));
+    m.BuilderVisible = true;
+    EXPECT_EQ(m.PurgeNumericInput("5' 3\" x"), "5'3\"");
+}
+
+TEST(Routines, ValidValueFallsBackToZero) {
+    ScriptedFeedback fb;
+    CalculatorModel m(fb);
+    EXPECT_EQ(m.ValidValue("12.50"), "12.5");
+    EXPECT_EQ(m.ValidValue("abc"), "0.");
+    EXPECT_EQ(fb.messageTexts(), std::vector<std::string>{"Invalid value!"});
+}
+
+// ---------------------------------------------------------------------------
+
+TEST(Memory, StoreAddSubtractRecallClear) {
+    Calc c;
+    c.keys("5{MS}");
+    EXPECT_TRUE(c.m.memoryShown());
+    EXPECT_EQ(c.m.lblMemValue(), "5.");
+    c.keys("c2.5{M+}");
+    EXPECT_EQ(c.m.lblMemValue(), "7.5");
+    c.keys("c1m");
+    EXPECT_EQ(c.m.lblMemValue(), "6.5");
+    c.keys("c{MR}X2=");
+    EXPECT_TRUE(c.tape().find("6.5X\r\n2=\r\n------------------\r\n13.\r\n") != std::string::npos)
+        << c.tape();
+    c.keys("{MC}");
+    EXPECT_FALSE(c.m.memoryShown());
+    EXPECT_EQ(c.m.lblMemValue(), "");
+    EXPECT_TRUE(c.m.MemoryValue().isZero());
+    EXPECT_EQ(c.tape().find("M"), std::string::npos);  // memory keys write nothing
+}
+
+TEST(Memory, AddAndSubtractStartFromZero) {
+    Calc c;
+    c.keys("4M");
+    EXPECT_EQ(c.m.lblMemValue(), "4.");
+    Calc d;
+    d.keys("4{M-}");
+    EXPECT_EQ(d.m.lblMemValue(), "-4.");
+}
+
+TEST(Memory, ToolTipIsGroupedWhileTheLabelIsNot) {
+    Calc c;
+    c.m.modes().mnuFormatNumbers = true;
+    c.keys("1234567{MS}");
+    EXPECT_EQ(c.m.lblMemValue(), "1234567.");
+    EXPECT_EQ(c.m.memoryToolTip(), "1,234,567.");
+}
+
+TEST(Memory, OverflowLeavesTheRegisterAsItWas) {
+    Calc c;
+    c.keys("79228162514264337593543950335{MS}{M+}");
+    EXPECT_EQ(c.fb.messageTexts(), std::vector<std::string>{"Invalid value!"});
+    EXPECT_EQ(c.m.lblMemValue(), "79228162514264337593543950335.");
+}
+
+// ---------------------------------------------------------------------------
+
+TEST(Keyboard, MultiplyKeysAndEnter) {
+    for (const char* k : {"*", "x", "X"}) {
+        Calc c;
+        c.keys(std::string("6") + k + "7\n");
+        EXPECT_TRUE(c.tape().find("\r\n42.\r\n") != std::string::npos) << k;
+    }
+}
+
+TEST(Keyboard, BothDecimalKeysWithCommaLocale) {
+    Calc c(NumberSymbols{",", ".", "$"});
+    c.keys("1,5");
+    EXPECT_EQ(c.readout(), "1,5");
+    Calc d(NumberSymbols{",", ".", "$"});
+    d.keys("1.5");
+    EXPECT_EQ(d.readout(), "1,5");
+}
+
+TEST(Keyboard, TapeEditingTakesTypedKeys) {
+    Calc c;
+    c.m.TapeUnlocked = true;
+    EXPECT_FALSE(c.m.Form_KeyPress("5"));
+    EXPECT_EQ(c.readout(), "0.");
+    EXPECT_FALSE(c.m.Form_KeyDown(46, 0));
+}
+
+TEST(Keyboard, DeleteActsAsClearEntryAndUnknownKeysAreSwallowed) {
+    Calc c;
+    c.keys("12{DEL}");
+    EXPECT_EQ(c.readout(), "0.");
+    EXPECT_EQ(c.m.EntryState(), "CE");
+    EXPECT_FALSE(c.m.Form_KeyPress("q"));
+    EXPECT_FALSE(c.m.Form_KeyPress(" "));
+}
+
+TEST(Keyboard, KeysOfFeaturesNotInstalledBeep) {
+    Calc c;
+    c.keys("(");
+    EXPECT_EQ(c.fb.beeps, 1);
+    int ran = 0;
+    c.m.commands().add("Square Root", [&ran] { ++ran; });
+    c.keys("Rr");
+    EXPECT_EQ(ran, 2);
+}
+
+}  // namespace
