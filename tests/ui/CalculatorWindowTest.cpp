@@ -1,0 +1,82 @@
+// The main window as a user drives it: clicks and typed keys reach the model,
+// and the readout, labels and tape show what the model holds.
+#include <gtest/gtest.h>
+
+#include <QMenuBar>
+#include <QTest>
+
+#include "engine/CalculatorModel.h"
+#include "engine/ScriptedFeedback.h"
+#include "ui/main/CalculatorWindow.h"
+
+using namespace zorv;
+
+namespace {
+
+struct Window {
+    engine::ScriptedFeedback fb;
+    engine::CalculatorModel model{fb};
+    ui::CalculatorWindow w{model};
+    Window() {
+        model.modes().mnuFinCalcMode = false;
+        model.modes().mnuFormatNumbers = false;
+        model.modes().CarryResult = false;
+        w.show();
+        w.activateWindow();
+        QApplication::setActiveWindow(&w);
+    }
+    QString tape() const { return w.txtTape()->toPlainText(); }
+};
+
+TEST(CalculatorWindow, ClickingKeysTotalsOnTheTape) {
+    Window t;
+    QTest::mouseClick(t.w.Number(5), Qt::LeftButton);
+    QTest::mouseClick(t.w.Operator(engine::OpAdd), Qt::LeftButton);
+    QTest::mouseClick(t.w.Number(3), Qt::LeftButton);
+    EXPECT_EQ(t.w.Readout()->text(), "3.");
+    EXPECT_EQ(t.w.lblHint()->text(), "Press F1 for Help [Adding]");
+    QTest::mouseClick(t.w.Operator(engine::OpEquals), Qt::LeftButton);
+    EXPECT_EQ(t.tape(), "5+\n3=\n------------------\n8.\n******************\n");
+    EXPECT_EQ(t.w.Readout()->text(), "0.");
+}
+
+TEST(CalculatorWindow, TypedKeysGoToTheCalculatorWhereverTheFocusIs) {
+    Window t;
+    t.w.txtTape()->setFocus();
+    QTest::keyClicks(t.w.txtTape(), "12*3");
+    QTest::keyClick(t.w.txtTape(), Qt::Key_Return);
+    EXPECT_TRUE(t.tape().contains("\n36.\n")) << t.tape().toStdString();
+    QTest::keyClicks(&t.w, "7");
+    QTest::keyClick(&t.w, Qt::Key_Delete);
+    EXPECT_EQ(t.w.Readout()->text(), "0.");
+}
+
+TEST(CalculatorWindow, MemoryLabelsFollowTheRegister) {
+    Window t;
+    auto* value = t.w.findChild<QLabel*>("lblMemValue");
+    ASSERT_NE(value, nullptr);
+    EXPECT_TRUE(value->isHidden());
+    QTest::keyClicks(&t.w, "42");
+    QTest::mouseClick(t.w.key("MS"), Qt::LeftButton);
+    EXPECT_FALSE(value->isHidden());
+    EXPECT_EQ(value->text(), "42.");
+    QTest::mouseClick(t.w.key("MC"), Qt::LeftButton);
+    EXPECT_TRUE(value->isHidden());
+}
+
+TEST(CalculatorWindow, KeysAndMenuItemsOfMissingCommandsAreDisabled) {
+    Window t;
+    ASSERT_NE(t.w.key("Square Root"), nullptr);
+    EXPECT_FALSE(t.w.key("Square Root")->isEnabled());
+    t.model.commands().add("Square Root", [] {});
+    t.w.refreshActions();
+    EXPECT_TRUE(t.w.key("Square Root")->isEnabled());
+}
+
+TEST(CalculatorWindow, FocusRestsOnEquals) {
+    Window t;
+    QTest::mouseClick(t.w.Number(1), Qt::LeftButton);
+    EXPECT_EQ(QApplication::focusWidget(), t.w.Operator(engine::OpEquals));
+}
+
+}  // namespace
