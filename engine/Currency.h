@@ -25,6 +25,10 @@ public:
     Decimal toDecimal() const;
     std::string toString(std::string_view decimalSymbol = ".") const;  // like Decimal::toString
 
+    // VarCyRound: half to even to `places` decimals (0..4; 4 and more leave
+    // the value as it is). Throws std::invalid_argument for negative places.
+    Currency round(int places) const;
+
     friend Currency operator+(Currency a, Currency b);
     friend Currency operator-(Currency a, Currency b);
     friend Currency operator*(Currency a, Currency b);  // exact product rounded half to even

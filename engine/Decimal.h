@@ -50,6 +50,11 @@ public:
     Decimal(int value) : Decimal(static_cast<long long>(value)) {}  // NOLINT: implicit on purpose
     Decimal(long long value);                                      // NOLINT
     Decimal(unsigned long long value);                             // NOLINT
+    // So that std::int64_t, std::uint64_t, std::size_t and unsigned convert
+    // without an ambiguity on platforms where they are long or unsigned long.
+    Decimal(unsigned value) : Decimal(static_cast<unsigned long long>(value)) {}       // NOLINT
+    Decimal(long value) : Decimal(static_cast<long long>(value)) {}                    // NOLINT
+    Decimal(unsigned long value) : Decimal(static_cast<unsigned long long>(value)) {}  // NOLINT
 
     // Throws std::invalid_argument when scale > 28.
     static Decimal fromParts(std::uint64_t lo64, std::uint32_t hi32, int scale, bool negative);
@@ -60,6 +65,12 @@ public:
     // thousands symbols after the first digit, one decimal symbol, an
     // exponent. Throws DecimalTypeMismatch or DecimalOverflow.
     static Decimal parse(std::string_view text, const NumberSymbols& symbols = {});
+
+    // The same text grammar read into a double (correctly rounded from the
+    // digits), the way the classic currency conversion reads text before
+    // VarCyFromR8. Throws DecimalTypeMismatch, or DecimalOverflow when the
+    // value is beyond the double range or an &H/&O value beyond 64 bits.
+    static double parseDouble(std::string_view text, const NumberSymbols& symbols = {});
 
     // Rounds to 15 significant digits, as the classic double conversion does.
     // Throws DecimalOverflow for inf, NaN and magnitudes of 2^96 and more.
@@ -95,6 +106,12 @@ public:
     std::uint32_t hi32() const { return hi32_; }
 
 private:
+    __extension__ typedef unsigned __int128 Mantissa;
+    Mantissa mantissa() const { return (Mantissa(hi32_) << 64) | lo64_; }
+    static Decimal make(Mantissa mantissa, int scale, bool negative);
+    static Decimal fromWide(const void* wideValue, int scale, bool negative);
+    static Decimal addMagnitudes(const Decimal& a, const Decimal& b, bool bNegative);
+
     std::uint64_t lo64_ = 0;
     std::uint32_t hi32_ = 0;
     std::uint8_t scale_ = 0;
