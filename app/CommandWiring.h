@@ -9,6 +9,9 @@ class CalculatorModel;
 namespace zorv::shell {
 class SettingsStore;
 }
+namespace zorv::convert {
+class QuickConversions;
+}
 
 namespace zorv::app {
 
@@ -27,5 +30,8 @@ struct CommandWiring {
 // Registers every Qt-free command of the program in the model's catalogue,
 // as batch mode runs them.
 std::unique_ptr<CommandWiring> wireBatchCommands(CommandContext& context);
+
+// The conversion keys' state that the wiring keeps, for the window.
+convert::QuickConversions* conversionsOf(CommandWiring& wiring);
 
 }  // namespace zorv::app

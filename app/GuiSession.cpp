@@ -32,12 +32,14 @@ int runGui(QApplication& app, const GuiOptions& options) {
     CommandContext context{model, store, options.dataDir.value_or(std::string())};
     auto wiring = wireBatchCommands(context);
 
-    ui::CalculatorWindow window(model);
+    ui::CalculatorWindow window(model, conversionsOf(*wiring));
     feedback.parent = &window;
     feedback.windowVisible = [&window] { return window.isVisible(); };
     feedback.focusEquals = [&window] { window.Operator(engine::OpEquals)->setFocus(); };
 
     model.commands().add("Exit", [&window] { window.close(); });
+    model.commands().add("Exit Button", [&window] { window.close(); });
+    model.commands().add("Minimize", [&window] { window.showMinimized(); });
     model.commands().add("Copy Readout", [&model] {
         QGuiApplication::clipboard()->setText(QString::fromStdString(model.readout()));
     });

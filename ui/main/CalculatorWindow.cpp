@@ -2,33 +2,45 @@
 
 #include <QAction>
 #include <QApplication>
-#include <QCloseEvent>
 #include <QFontDatabase>
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QKeyEvent>
 #include <QMenu>
 #include <QMenuBar>
-#include <QScrollBar>
-#include <QSplitter>
 #include <QTextCursor>
+#include <QTimer>
 #include <QVBoxLayout>
 
+#include "convert/QuickConversions.h"
 #include "engine/ModeLabel.h"
+#include "platform/NumLock.h"
 
 namespace zorv::ui {
 
 using engine::CalculatorModel;
 
-CalculatorWindow::CalculatorWindow(CalculatorModel& model, QWidget* parent)
-    : QMainWindow(parent), model_(model) {
+namespace {
+
+constexpr int kNumLockKey = 144;
+
+}  // namespace
+
+CalculatorWindow::CalculatorWindow(CalculatorModel& model, convert::QuickConversions* conversions,
+                                   QWidget* parent)
+    : QMainWindow(parent), model_(model), conversions_(conversions) {
     setObjectName(QStringLiteral("Calculator"));
     setWindowTitle(QStringLiteral("Zorv Advanced Calculator"));
 
     auto* central = new QWidget(this);
-    auto* outer = new QHBoxLayout(central);
-    outer->setContentsMargins(8, 8, 8, 8);
+    auto* page = new QVBoxLayout(central);
+    page->setContentsMargins(8, 4, 8, 6);
+    page->setSpacing(6);
+    page->addWidget(buildToolbarStrip());
+
+    auto* outer = new QHBoxLayout();
     outer->setSpacing(10);
+    page->addLayout(outer, 1);
 
     // Left: the calculator itself.
     auto* calc = new QWidget(central);
@@ -41,43 +53,61 @@ CalculatorWindow::CalculatorWindow(CalculatorModel& model, QWidget* parent)
     readout_->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     readout_->setFrameShape(QFrame::Panel);
     readout_->setFrameShadow(QFrame::Sunken);
-    readout_->setMinimumHeight(48);
     readout_->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    readout_->setFocusPolicy(Qt::NoFocus);
     QFont readoutFont = QFontDatabase::systemFont(QFontDatabase::FixedFont);
-    readoutFont.setPointSizeF(readoutFont.pointSizeF() * 1.8);
+    readoutFont.setPointSizeF(readoutFont.pointSizeF() * 1.7);
     readoutFont.setBold(true);
     readout_->setFont(readoutFont);
+    readout_->setMinimumHeight(QFontMetrics(readoutFont).height() + 16);
+    readout_->setMinimumWidth(QFontMetrics(readoutFont).horizontalAdvance(QLatin1Char('0')) * 18);
     readout_->setStyleSheet(QStringLiteral(
-        "QLabel#Readout { background: #f4f7ee; color: #111; padding: 4px 8px; }"));
+        "QLabel#Readout { background: #eef3e2; color: #111; padding: 4px 8px; }"));
     calcLayout->addWidget(readout_);
 
     auto* status = new QHBoxLayout();
-    memoryIndicator_ = new QLabel(QStringLiteral("M"), calc);
+    status->setSpacing(6);
+    memoryIndicator_ = new QLabel(QStringLiteral(" M "), calc);
     memoryIndicator_->setObjectName(QStringLiteral("imgMem"));
     memoryIndicator_->setStyleSheet(QStringLiteral(
-        "QLabel { background: #2b5797; color: white; font-weight: bold; padding: 0 4px; }"));
+        "QLabel { background: #2b5797; color: white; font-weight: bold; border-radius: 3px; }"));
     memoryCaption_ = new QLabel(QStringLiteral("Memory:"), calc);
     memoryCaption_->setObjectName(QStringLiteral("lblMem"));
     memoryValue_ = new QLabel(calc);
     memoryValue_->setObjectName(QStringLiteral("lblMemValue"));
-    modes_ = new QLabel(calc);
-    modes_->setObjectName(QStringLiteral("lblModes"));
-    modes_->setToolTip(tr("Calculation modes that are on"));
+    numLockOn_ = new QLabel(QStringLiteral("NUM"), calc);
+    numLockOn_->setObjectName(QStringLiteral("imgNumLock1"));
+    numLockOn_->setToolTip(QStringLiteral("Number Lock is On"));
+    numLockOn_->setStyleSheet(QStringLiteral("QLabel { color: #1a7f37; font-weight: bold; }"));
+    numLockOff_ = new QLabel(QStringLiteral("NUM"), calc);
+    numLockOff_->setObjectName(QStringLiteral("imgNumLock2"));
+    numLockOff_->setToolTip(QStringLiteral("Number Lock is Off"));
+    numLockOff_->setStyleSheet(QStringLiteral("QLabel { color: #aaa; }"));
+    numLockOn_->hide();
+    numLockOff_->hide();
     rpnDepth_ = new QLabel(calc);
     rpnDepth_->setObjectName(QStringLiteral("lblRPN"));
     rpnDepth_->setToolTip(tr("Numbers on the RPN stack"));
+    modes_ = new QLabel(calc);
+    modes_->setObjectName(QStringLiteral("lblModes"));
+    modes_->setToolTip(tr("Calculation modes that are on"));
+    modes_->setStyleSheet(QStringLiteral("QLabel { color: #7a4a00; font-weight: bold; }"));
     status->addWidget(memoryIndicator_);
     status->addWidget(memoryCaption_);
     status->addWidget(memoryValue_);
     status->addStretch(1);
+    status->addWidget(numLockOn_);
+    status->addWidget(numLockOff_);
     status->addWidget(rpnDepth_);
     status->addWidget(modes_);
     calcLayout->addLayout(status);
 
+    calcLayout->addWidget(buildConversionRow());
     calcLayout->addWidget(buildKeypad(), 1);
 
     hint_ = new QLabel(calc);
     hint_->setObjectName(QStringLiteral("lblHint"));
+    hint_->setStyleSheet(QStringLiteral("QLabel { color: #555; }"));
     calcLayout->addWidget(hint_);
 
     // Right: the paper tape.
@@ -86,13 +116,15 @@ CalculatorWindow::CalculatorWindow(CalculatorModel& model, QWidget* parent)
     tape_->setReadOnly(true);
     tape_->setLineWrapMode(QPlainTextEdit::NoWrap);
     tape_->setFocusPolicy(Qt::ClickFocus);
+    tape_->setUndoRedoEnabled(false);
     QFont tapeFont(QStringLiteral("Courier New"));
     tapeFont.setStyleHint(QFont::TypeWriter);
     tapeFont.setFixedPitch(true);
     tapeFont.setPointSize(10);
     tape_->setFont(tapeFont);
-    tape_->setMinimumWidth(QFontMetrics(tapeFont).horizontalAdvance(QLatin1Char('0')) * 30);
-    tape_->setStyleSheet(QStringLiteral("QPlainTextEdit#txtTape { background: #fffdf3; }"));
+    tape_->setMinimumWidth(QFontMetrics(tapeFont).horizontalAdvance(QLatin1Char('0')) * 28);
+    tape_->setStyleSheet(QStringLiteral(
+        "QPlainTextEdit#txtTape { background: #fffdf3; color: black; border: 1px solid #c9c2a6; }"));
 
     outer->addWidget(calc, 0);
     outer->addWidget(tape_, 1);
@@ -104,11 +136,21 @@ CalculatorWindow::CalculatorWindow(CalculatorModel& model, QWidget* parent)
     model_.tape().onChange = [this](std::string_view text, bool replaced) {
         appendToTape(text, replaced);
     };
+    if (conversions_) conversions_->onModeChange = [this] { refreshActions(); };
     appendToTape(model_.tape().text(), true);
 
     qApp->installEventFilter(this);
+    refreshActions();
     repaint();
+    showNumLock(platform::numLockState());
     Operator(engine::OpEquals)->setFocus();
+}
+
+CalculatorWindow::~CalculatorWindow() {
+    qApp->removeEventFilter(this);
+    model_.onChange = nullptr;
+    model_.tape().onChange = nullptr;
+    if (conversions_) conversions_->onModeChange = nullptr;
 }
 
 QPushButton* CalculatorWindow::makeKey(const QString& caption, const std::string& command,
@@ -116,9 +158,11 @@ QPushButton* CalculatorWindow::makeKey(const QString& caption, const std::string
     auto* b = new QPushButton(caption);
     b->setObjectName(objectName);
     b->setToolTip(toolTip);
-    b->setMinimumSize(46, 36);
+    b->setMinimumSize(48, 34);
     b->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Expanding);
     b->setAutoDefault(false);
+    // Focus rests on "=", so the other keys never take it from there.
+    b->setFocusPolicy(command == "=" ? Qt::StrongFocus : Qt::NoFocus);
     connect(b, &QPushButton::clicked, this, [this, command] { model_.runCommand(command); });
     keys_[command] = b;
     return b;
@@ -127,6 +171,91 @@ QPushButton* CalculatorWindow::makeKey(const QString& caption, const std::string
 QPushButton* CalculatorWindow::key(const std::string& command) const {
     auto it = keys_.find(command);
     return it == keys_.end() ? nullptr : it->second;
+}
+
+QAction* CalculatorWindow::action(const std::string& command) const {
+    for (const auto& [a, c] : actions_)
+        if (c == command) return a;
+    return nullptr;
+}
+
+QWidget* CalculatorWindow::buildToolbarStrip() {
+    toolbarStrip_ = new QFrame(this);
+    toolbarStrip_->setObjectName(QStringLiteral("tbToolbar"));
+    auto* row = new QHBoxLayout(toolbarStrip_);
+    row->setContentsMargins(0, 0, 0, 0);
+    row->setSpacing(3);
+    for (int i = 0; i < 9; ++i) {
+        auto* b = new QPushButton(QStringLiteral("%1R.Clk").arg(i + 1), toolbarStrip_);
+        b->setObjectName(QStringLiteral("comToolbar%1").arg(i));
+        b->setToolTip(QStringLiteral("Right Click to Set Button"));
+        b->setFocusPolicy(Qt::NoFocus);
+        b->setMinimumWidth(50);
+        b->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
+        connect(b, &QPushButton::clicked, this, [this, i] {
+            if (toolbarClick) toolbarClick(i);
+        });
+        toolbar_[static_cast<std::size_t>(i)] = b;
+        row->addWidget(b);
+    }
+    exit_ = new QPushButton(tr("Exit"), toolbarStrip_);
+    exit_->setObjectName(QStringLiteral("cmdExit"));
+    exit_->setToolTip(QStringLiteral("Exit Zorv Calculator"));
+    exit_->setFocusPolicy(Qt::NoFocus);
+    connect(exit_, &QPushButton::clicked, this, [this] { model_.runCommand("Exit Button"); });
+    row->addSpacing(8);
+    row->addWidget(exit_);
+    return toolbarStrip_;
+}
+
+QWidget* CalculatorWindow::buildConversionRow() {
+    auto* box = new QWidget(this);
+    auto* grid = new QGridLayout(box);
+    grid->setContentsMargins(0, 0, 0, 0);
+    grid->setHorizontalSpacing(3);
+    grid->setVerticalSpacing(3);
+
+    auto* prev = new QPushButton(QStringLiteral("<"), box);
+    prev->setObjectName(QStringLiteral("comPrevMode"));
+    prev->setToolTip(tr("Previous conversion set"));
+    auto* next = new QPushButton(QStringLiteral(">"), box);
+    next->setObjectName(QStringLiteral("comMode"));
+    next->setToolTip(tr("Next conversion set"));
+    modeLabel_ = new QLabel(box);
+    modeLabel_->setObjectName(QStringLiteral("lblMode"));
+    modeLabel_->setAlignment(Qt::AlignCenter);
+    modeLabel_->setStyleSheet(QStringLiteral("QLabel { font-weight: bold; }"));
+    for (auto* b : {prev, next}) {
+        b->setFocusPolicy(Qt::NoFocus);
+        b->setFixedWidth(32);
+    }
+    grid->addWidget(prev, 0, 0);
+    grid->addWidget(modeLabel_, 0, 1, 1, 2);
+    grid->addWidget(next, 0, 3);
+    if (conversions_) {
+        connect(prev, &QPushButton::clicked, this, [this] { conversions_->comPrevMode_Click(); });
+        connect(next, &QPushButton::clicked, this, [this] { conversions_->comMode_Click(); });
+    } else {
+        prev->setEnabled(false);
+        next->setEnabled(false);
+    }
+
+    QFont small = box->font();
+    small.setPointSizeF(small.pointSizeF() * 0.9);
+    for (int i = 0; i < 8; ++i) {
+        auto* b = new QPushButton(box);
+        b->setObjectName(QStringLiteral("comConvert%1").arg(i));
+        b->setFocusPolicy(Qt::NoFocus);
+        b->setFont(small);
+        b->setMinimumSize(44, 26);
+        b->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
+        connect(b, &QPushButton::clicked, this, [this, i] {
+            if (conversions_) conversions_->comConvert_Click(i);
+        });
+        convertKeys_[static_cast<std::size_t>(i)] = b;
+        grid->addWidget(b, 1 + i / 4, i % 4);
+    }
+    return box;
 }
 
 QWidget* CalculatorWindow::buildKeypad() {
@@ -140,17 +269,15 @@ QWidget* CalculatorWindow::buildKeypad() {
         numbers_[static_cast<std::size_t>(d)] =
             makeKey(QString::number(d), std::to_string(d), tr("Digit %1").arg(d),
                     QStringLiteral("Number%1").arg(d));
-    decimal_ = makeKey(ds, ".", tr("Decimal symbol"), QStringLiteral("Decimal"));
+    decimal_ = makeKey(ds, ".", tr("Decimal symbol (%1 or .)").arg(ds), QStringLiteral("Decimal"));
 
     const char* opCaptions[] = {"+", "-", "X", "/", "="};
-    const char* opTips[] = {"Add", "Subtract", "Multiply", "Divide", "Total (Enter)"};
+    const char* opTips[] = {"Add (+)", "Subtract (-)", "Multiply (* or X)", "Divide (/)",
+                            "Total (Enter or =)"};
     for (int i = 0; i < 5; ++i)
         operators_[static_cast<std::size_t>(i)] =
             makeKey(QString::fromLatin1(opCaptions[i]), opCaptions[i], tr(opTips[i]),
                     QStringLiteral("Operator%1").arg(i));
-    // Focus rests on "=", so it alone accepts keyboard focus among the keys.
-    for (auto& [name, button] : keys_)
-        button->setFocusPolicy(name == "=" ? Qt::StrongFocus : Qt::NoFocus);
 
     auto* ce = makeKey(QStringLiteral("CE"), "CE", tr("Clear entry (Delete)"), QStringLiteral("cmdCE"));
     auto* c = makeKey(QStringLiteral("C"), "C", tr("Clear all (C)"), QStringLiteral("cmdC"));
@@ -164,55 +291,39 @@ QWidget* CalculatorWindow::buildKeypad() {
                        QStringLiteral("cmdMminus"));
     auto* pct = makeKey(QStringLiteral("%"), "Percent", tr("Percent (%)"), QStringLiteral("cmdPercent"));
     auto* sqr = makeKey(QStringLiteral("x²"), "Square", tr("Square (S)"), QStringLiteral("cmdSqr"));
-    auto* sqrt = makeKey(QStringLiteral("√"), "Square Root", tr("Square root (R)"),
+    auto* sqrt = makeKey(QStringLiteral("√x"), "Square Root", tr("Square root (R)"),
                          QStringLiteral("cmdSqrRt"));
-    for (auto* b : {ce, c, sign, mc, mr, ms, mp, mm, pct, sqr, sqrt}) b->setFocusPolicy(Qt::NoFocus);
 
-    // Memory row, then the keypad of a desk calculator: operators at the
-    // right, the tall "+" and "=" where an adding machine has them.
-    grid->addWidget(mc, 0, 0);
-    grid->addWidget(mr, 0, 1);
-    grid->addWidget(ms, 0, 2);
-    grid->addWidget(mp, 0, 3);
-    grid->addWidget(mm, 0, 4);
-
-    grid->addWidget(ce, 1, 0);
-    grid->addWidget(c, 1, 1);
-    grid->addWidget(sign, 1, 2);
-    grid->addWidget(pct, 1, 3);
-    grid->addWidget(operators_[engine::OpDivide], 1, 4);
-
-    grid->addWidget(Number(7), 2, 0);
-    grid->addWidget(Number(8), 2, 1);
-    grid->addWidget(Number(9), 2, 2);
-    grid->addWidget(sqrt, 2, 3);
-    grid->addWidget(operators_[engine::OpMultiply], 2, 4);
-
-    grid->addWidget(Number(4), 3, 0);
-    grid->addWidget(Number(5), 3, 1);
-    grid->addWidget(Number(6), 3, 2);
-    grid->addWidget(sqr, 3, 3);
-    grid->addWidget(operators_[engine::OpSubtract], 3, 4);
-
-    grid->addWidget(Number(1), 4, 0);
-    grid->addWidget(Number(2), 4, 1);
-    grid->addWidget(Number(3), 4, 2);
+    // Memory row, then the keypad of a desk calculator: the tall "+" and "="
+    // at the right where an adding machine has them.
+    QWidget* layout[6][5] = {{mc, mr, ms, mp, mm},
+                             {ce, c, sign, pct, operators_[engine::OpDivide]},
+                             {Number(7), Number(8), Number(9), sqrt, operators_[engine::OpMultiply]},
+                             {Number(4), Number(5), Number(6), sqr, operators_[engine::OpSubtract]},
+                             {Number(1), Number(2), Number(3), nullptr, nullptr},
+                             {nullptr, nullptr, decimal_, nullptr, nullptr}};
+    for (int r = 0; r < 6; ++r)
+        for (int col = 0; col < 5; ++col)
+            if (layout[r][col]) grid->addWidget(layout[r][col], r, col);
     grid->addWidget(operators_[engine::OpAdd], 4, 3, 2, 1);
     grid->addWidget(operators_[engine::OpEquals], 4, 4, 2, 1);
-
     grid->addWidget(Number(0), 5, 0, 1, 2);
-    grid->addWidget(decimal_, 5, 2);
 
     QFont keyFont = pad->font();
-    keyFont.setPointSizeF(keyFont.pointSizeF() * 1.25);
+    keyFont.setPointSizeF(keyFont.pointSizeF() * 1.2);
     for (auto& [name, button] : keys_) button->setFont(keyFont);
+    for (auto* b : {mc, mr, ms, mp, mm}) b->setStyleSheet(QStringLiteral("color: #2b5797;"));
+    for (auto* b : {ce, c}) b->setStyleSheet(QStringLiteral("color: #b3261e; font-weight: bold;"));
     operators_[engine::OpEquals]->setStyleSheet(QStringLiteral("font-weight: bold;"));
     return pad;
 }
 
-QMenu* CalculatorWindow::addCommandMenu(const QString& title, const std::vector<MenuEntry>& entries) {
-    QMenu* menu = menuBar()->addMenu(title);
+void CalculatorWindow::addEntries(QMenu* menu, const std::vector<MenuEntry>& entries) {
     for (const auto& e : entries) {
+        if (!e.children.empty()) {
+            addEntries(menu->addMenu(e.caption), e.children);
+            continue;
+        }
         if (e.command.empty()) {
             menu->addSeparator();
             continue;
@@ -226,39 +337,45 @@ QMenu* CalculatorWindow::addCommandMenu(const QString& title, const std::vector<
         });
         actions_.emplace_back(a, command);
     }
-    connect(menu, &QMenu::aboutToShow, this, &CalculatorWindow::refreshActions);
-    refreshActions();
-    return menu;
-}
-
-void CalculatorWindow::refreshActions() {
-    for (auto& [action, command] : actions_) {
-        action->setEnabled(model_.commands().contains(command));
-        const auto checked = model_.commands().checked(command);
-        action->setCheckable(checked.has_value());
-        if (checked) action->setChecked(*checked);
-    }
-    for (auto& [command, button] : keys_) button->setEnabled(model_.commands().contains(command));
 }
 
 void CalculatorWindow::buildMenus() {
-    addCommandMenu(tr("&File"), {{tr("E&xit"), "Exit", QKeySequence::Quit}});
-    addCommandMenu(tr("&Edit"), {{tr("&Copy Readout"), "Copy Readout", QKeySequence::Copy},
-                                 {tr("&Paste to Readout"), "Paste Readout", QKeySequence::Paste}});
-    addCommandMenu(tr("&Operators"), {{tr("&Add\t+"), "+"},
-                                      {tr("&Subtract\t-"), "-"},
-                                      {tr("&Multiply\tX"), "X"},
-                                      {tr("&Divide\t/"), "/"},
-                                      {tr("&Total\tEnter"), "="},
-                                      {QString(), ""},
-                                      {tr("Change &Sign"), "Change Sign"},
-                                      {tr("Clear &Entry\tDel"), "CE"},
-                                      {tr("&Clear\tC"), "C"}});
-    addCommandMenu(tr("&Memory"), {{tr("Memory &Store"), "MS"},
-                                   {tr("Memory &Recall"), "MR"},
-                                   {tr("Memory &Add\tM"), "M+"},
-                                   {tr("Memory S&ubtract\tm"), "M-"},
-                                   {tr("Memory &Clear"), "MC"}});
+    for (const auto& spec : mainMenus()) {
+        QMenu* menu = menuBar()->addMenu(spec.title);
+        addEntries(menu, spec.entries);
+        connect(menu, &QMenu::aboutToShow, this, &CalculatorWindow::refreshActions);
+    }
+}
+
+void CalculatorWindow::refreshActions() {
+    const auto& commands = model_.commands();
+    for (auto& [action, command] : actions_) {
+        action->setEnabled(commands.contains(command));
+        const auto checked = commands.checked(command);
+        action->setCheckable(checked.has_value());
+        if (checked) action->setChecked(*checked);
+    }
+    for (auto& [command, button] : keys_) button->setEnabled(commands.contains(command));
+    for (auto* b : toolbar_) b->setEnabled(static_cast<bool>(toolbarClick));
+    exit_->setEnabled(commands.contains("Exit Button"));
+    repaintConversions();
+}
+
+void CalculatorWindow::repaintConversions() {
+    for (int i = 0; i < 8; ++i) {
+        QPushButton* b = convertKeys_[static_cast<std::size_t>(i)];
+        if (!conversions_) {
+            b->setEnabled(false);
+            continue;
+        }
+        b->setText(QString::fromStdString(conversions_->caption(i)));
+        b->setToolTip(QString::fromStdString(conversions_->toolTip(i)));
+        b->setEnabled(conversions_->keyAvailable(i));
+    }
+    if (conversions_) {
+        modeLabel_->setText(QString::fromStdString(conversions_->modeCaption()));
+        modeLabel_->setToolTip(QString::fromStdString(conversions_->modeToolTip()));
+    }
 }
 
 void CalculatorWindow::repaint() {
@@ -275,6 +392,19 @@ void CalculatorWindow::repaint() {
     const QString tip = QString::fromStdString(model_.memoryToolTip());
     memoryIndicator_->setToolTip(tip);
     memoryValue_->setToolTip(tip);
+    tape_->setReadOnly(!model_.TapeUnlocked);
+}
+
+void CalculatorWindow::showNumLock(std::optional<bool> on) {
+    if (!on) return;
+    numLockOn_->setVisible(*on);
+    numLockOff_->setVisible(!*on);
+}
+
+void CalculatorWindow::checkNumLockSoon() {
+    // The indicator state changes only once the key has been handled by the
+    // system, so read it a moment after the key.
+    QTimer::singleShot(60, this, [this] { showNumLock(platform::numLockState()); });
 }
 
 void CalculatorWindow::appendToTape(std::string_view text, bool replaced) {
@@ -289,19 +419,24 @@ void CalculatorWindow::appendToTape(std::string_view text, bool replaced) {
 }
 
 // The window sees typed characters before its controls, so the keyboard
-// drives the calculator wherever the focus is, except in the tape while it
-// is unlocked for editing and in other windows.
+// drives the calculator wherever the focus is in this window, except in the
+// tape while it is unlocked for editing.
 bool CalculatorWindow::eventFilter(QObject* watched, QEvent* event) {
     if (event->type() != QEvent::KeyPress) return QMainWindow::eventFilter(watched, event);
     auto* w = qobject_cast<QWidget*>(watched);
-    if (!w || w->window() != this || !isActiveWindow()) return QMainWindow::eventFilter(watched, event);
+    if (!w || !w->isWidgetType() || w->window() != this) return QMainWindow::eventFilter(watched, event);
+    // Menus and popups are windows of their own, so they keep their keys.
     if (handleKeyPress(static_cast<QKeyEvent*>(event))) return true;
     return QMainWindow::eventFilter(watched, event);
 }
 
 bool CalculatorWindow::handleKeyPress(QKeyEvent* event) {
-    const auto mods = event->modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier);
     const int key = event->key();
+    if (key == Qt::Key_NumLock) {
+        checkNumLockSoon();
+        return false;
+    }
+    const auto mods = event->modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier);
     if (mods == Qt::AltModifier && key >= Qt::Key_1 && key <= Qt::Key_9)
         return model_.Form_KeyDown(key - Qt::Key_1 + 49, 4);
     if (mods != Qt::NoModifier) return false;  // menu shortcuts and accelerators
@@ -312,14 +447,16 @@ bool CalculatorWindow::handleKeyPress(QKeyEvent* event) {
     if (key == Qt::Key_Return || key == Qt::Key_Enter) ch = "\r";
     else if (key == Qt::Key_Backspace) ch = "\b";
     else ch = event->text().toStdString();
-    if (ch.empty()) return false;  // function and navigation keys
+    if (ch.empty() || static_cast<unsigned char>(ch[0]) < 0x20 && ch != "\r" && ch != "\b")
+        return false;  // function and navigation keys
     model_.Form_KeyPress(ch);
     return true;  // every typed character is the calculator's, used or swallowed
 }
 
-void CalculatorWindow::closeEvent(QCloseEvent* event) {
-    qApp->removeEventFilter(this);
-    QMainWindow::closeEvent(event);
+void CalculatorWindow::changeEvent(QEvent* event) {
+    if (event->type() == QEvent::ActivationChange && isActiveWindow())
+        showNumLock(platform::numLockState());
+    QMainWindow::changeEvent(event);
 }
 
 }  // namespace zorv::ui

@@ -5,65 +5,85 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <array>
+#include <functional>
 #include <map>
 #include <string>
 #include <vector>
 
 #include "engine/CalculatorModel.h"
+#include "ui/main/MainMenus.h"
 
 class QMenu;
 class QAction;
+class QFrame;
+
+namespace zorv::convert {
+class QuickConversions;
+}
 
 namespace zorv::ui {
 
-// One entry of a menu: its caption (with "&" accelerator) and the catalogue
-// command it runs. An empty command makes a separator.
-struct MenuEntry {
-    QString caption;
-    std::string command;
-    QKeySequence shortcut = {};
-};
-
-// The main window `Calculator`: a view of the calculator model. Keys and menu
-// items forward to the model's handlers through the command catalogue; the
-// readout, labels and tape are repainted from the model.
+// The main window `Calculator`: a view of the calculator model. Keys, menu
+// items and toolbar buttons run catalogue commands; the readout, labels,
+// key captions and tape are repainted from the model.
 class CalculatorWindow : public QMainWindow {
     Q_OBJECT
 
 public:
-    explicit CalculatorWindow(engine::CalculatorModel& model, QWidget* parent = nullptr);
+    explicit CalculatorWindow(engine::CalculatorModel& model,
+                              convert::QuickConversions* conversions = nullptr,
+                              QWidget* parent = nullptr);
+    ~CalculatorWindow() override;
 
     engine::CalculatorModel& model() { return model_; }
 
-    // Adds a menu to the menu bar from catalogue entries. Entries whose
-    // command is not registered are shown disabled.
-    QMenu* addCommandMenu(const QString& title, const std::vector<MenuEntry>& entries);
-    // Re-reads enabled and checked states of every menu action.
+    // Re-reads enabled and checked states of every menu action and key, and
+    // the captions of the conversion keys.
     void refreshActions();
+    // Shows the Num Lock indicator for the given state; nullopt when the
+    // platform cannot tell, which leaves the indicator as it is.
+    void showNumLock(std::optional<bool> on);
 
     // Controls, by their documented names, for tests and wiring.
     QLabel* Readout() const { return readout_; }
     QLabel* lblHint() const { return hint_; }
+    QLabel* lblModes() const { return modes_; }
+    QLabel* lblMode() const { return modeLabel_; }
     QPlainTextEdit* txtTape() const { return tape_; }
     QPushButton* Number(int i) const { return numbers_[static_cast<std::size_t>(i)]; }
     QPushButton* Operator(int i) const { return operators_[static_cast<std::size_t>(i)]; }
     QPushButton* DecimalKey() const { return decimal_; }
+    QPushButton* comConvert(int i) const { return convertKeys_[static_cast<std::size_t>(i)]; }
+    QPushButton* comToolbar(int i) const { return toolbar_[static_cast<std::size_t>(i)]; }
+    QFrame* tbToolbar() const { return toolbarStrip_; }
+    QPushButton* cmdExit() const { return exit_; }
     QPushButton* key(const std::string& command) const;
+    QAction* action(const std::string& command) const;
+
+    // Pressing a toolbar button (index 0..8); set by the toolbar feature.
+    // Without it the buttons are disabled.
+    std::function<void(int index)> toolbarClick;
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
-    void closeEvent(QCloseEvent* event) override;
+    void changeEvent(QEvent* event) override;
 
 private:
     QWidget* buildKeypad();
+    QWidget* buildConversionRow();
+    QWidget* buildToolbarStrip();
     QPushButton* makeKey(const QString& caption, const std::string& command, const QString& toolTip,
                          const QString& objectName);
     void buildMenus();
+    void addEntries(QMenu* menu, const std::vector<MenuEntry>& entries);
     void repaint();
+    void repaintConversions();
     void appendToTape(std::string_view text, bool replaced);
     bool handleKeyPress(QKeyEvent* event);
+    void checkNumLockSoon();
 
     engine::CalculatorModel& model_;
+    convert::QuickConversions* conversions_ = nullptr;
     QLabel* readout_ = nullptr;
     QLabel* hint_ = nullptr;
     QLabel* modes_ = nullptr;
@@ -71,9 +91,16 @@ private:
     QLabel* memoryValue_ = nullptr;
     QLabel* memoryIndicator_ = nullptr;
     QLabel* rpnDepth_ = nullptr;
+    QLabel* numLockOn_ = nullptr;
+    QLabel* numLockOff_ = nullptr;
+    QLabel* modeLabel_ = nullptr;
     QPlainTextEdit* tape_ = nullptr;
+    QFrame* toolbarStrip_ = nullptr;
+    QPushButton* exit_ = nullptr;
     std::array<QPushButton*, 10> numbers_{};
     std::array<QPushButton*, 5> operators_{};
+    std::array<QPushButton*, 8> convertKeys_{};
+    std::array<QPushButton*, 9> toolbar_{};
     QPushButton* decimal_ = nullptr;
     std::map<std::string, QPushButton*> keys_;
     std::vector<std::pair<QAction*, std::string>> actions_;

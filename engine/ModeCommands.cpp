@@ -1,0 +1,57 @@
+#include "ModeCommands.h"
+
+namespace zorv::engine {
+
+void registerModeCommands(CalculatorModel& model,
+                          std::function<void(const std::string&, const std::string&)> writeSetting) {
+    auto& c = model.commands();
+    Modes& m = model.modes();
+    auto write = [writeSetting](const char* key, bool on) {
+        if (writeSetting) writeSetting(key, on ? "True" : "False");
+    };
+    // Flips a flag; the model repaints so the mode letters follow.
+    auto toggle = [&model](bool& flag) {
+        flag = !flag;
+        model.notify();
+    };
+
+    c.add("Financial Calculator", [&m, toggle] { toggle(m.mnuFinCalcMode); },
+          [&m] { return m.mnuFinCalcMode; });
+    c.add("Auto-Decimal Mode", [&m, toggle] { toggle(m.mnuAutoDecimal); },
+          [&m] { return m.mnuAutoDecimal; });
+    c.add("Adding Machine Mode",
+          [&m, toggle] {
+              toggle(m.mnuAddMachMode);
+              if (m.mnuAddMachMode) m.mnuRpnMode = false;
+          },
+          [&m] { return m.mnuAddMachMode; });
+    c.add("RPN Mode",
+          [&m, toggle] {
+              toggle(m.mnuRpnMode);
+              if (m.mnuRpnMode) m.mnuAddMachMode = false;
+          },
+          [&m] { return m.mnuRpnMode; });
+    c.add("Show Percentages", [&m, toggle] { toggle(m.mnuShowPercentMode); },
+          [&m] { return m.mnuShowPercentMode; });
+    c.add("% for Number", [&m, toggle] { toggle(m.mnuPercentForNum); },
+          [&m] { return m.mnuPercentForNum; });
+    c.add("Magic Number", [&m, toggle] { toggle(m.mnuMagicNumber); },
+          [&m] { return m.mnuMagicNumber; });
+    c.add("Repeat Subtraction",
+          [&m, toggle, write] {
+              toggle(m.mnuRepeatSubtract);
+              write("Repeat Subtraction", m.mnuRepeatSubtract);
+          },
+          [&m] { return m.mnuRepeatSubtract; });
+    c.add("Carry Result", [&m, toggle] { toggle(m.CarryResult); }, [&m] { return m.CarryResult; });
+    c.add("Format Numbers", [&m, toggle] { toggle(m.mnuFormatNumbers); },
+          [&m] { return m.mnuFormatNumbers; });
+    c.add("Number Tape Items",
+          [&m, toggle, write] {
+              toggle(m.mnuTapeItems);
+              write("Tape Item Count", m.mnuTapeItems);
+          },
+          [&m] { return m.mnuTapeItems; });
+}
+
+}  // namespace zorv::engine
