@@ -9,6 +9,8 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QTextCursor>
+#include <QTextDocument>
+#include <QTextOption>
 #include <QTimer>
 #include <QVBoxLayout>
 
@@ -117,6 +119,11 @@ CalculatorWindow::CalculatorWindow(CalculatorModel& model, convert::QuickConvers
     tape_->setLineWrapMode(QPlainTextEdit::NoWrap);
     tape_->setFocusPolicy(Qt::ClickFocus);
     tape_->setUndoRedoEnabled(false);
+    // Like the paper of an adding machine, lines are printed flush right, so
+    // amounts with the same decimals line up under each other.
+    QTextOption tapeOption = tape_->document()->defaultTextOption();
+    tapeOption.setAlignment(Qt::AlignRight);
+    tape_->document()->setDefaultTextOption(tapeOption);
     QFont tapeFont(QStringLiteral("Courier New"));
     tapeFont.setStyleHint(QFont::TypeWriter);
     tapeFont.setFixedPitch(true);
