@@ -72,20 +72,6 @@ TEST_F(ConversionModes, CalculatorSetShowsTheTapeKeys) {
     for (int i = 0; i < QuickConversions::kKeyCount; ++i) EXPECT_EQ(quick.toolTip(i), tips[i]);
 }
 
-TEST_F(ConversionModes, CaptionsAndLabelFollowTheSet) {
-    quick.setMode(9);
-    EXPECT_EQ(captions(), (std::vector<std::string>{"Min/Sec", "Sec/Min", "", "", "", "", "", ""}));
-    EXPECT_EQ(quick.modeToolTip(), "Time Conversions - Minutes");
-    // Each conversion set has its own label, distinct from the others.
-    std::set<std::string> labels;
-    for (int set = 0; set < QuickConversions::kSetCount; ++set) {
-        quick.setMode(set);
-        labels.insert(quick.modeCaption());
-        EXPECT_FALSE(quick.toolTip(0).empty());
-    }
-    EXPECT_EQ(labels.size(), 10u);
-}
-
 TEST_F(ConversionModes, UnitMarksSwitchCaptionsAndRepaint) {
     quick.setMode(2);
     const int before = repaints;
