@@ -56,16 +56,29 @@ const std::vector<ConversionMenuItem>& conversionsMenu() {
     return menu;
 }
 
-void registerConversionCommands(engine::CalculatorModel& model, QuickConversions& conversions) {
+void registerConversionCommands(
+    engine::CalculatorModel& model, QuickConversions& conversions,
+    std::function<void(const std::string& key, const std::string& value)> writeSetting) {
     auto& catalogue = model.commands();
+    auto keep = [writeSetting](std::string_view key, bool on) {
+        if (writeSetting) writeSetting(std::string(key), on ? "True" : "False");
+    };
     for (int set = 0; set < QuickConversions::kSetCount; ++set)
         catalogue.add(std::string(kSetCommands[set]), [&conversions, set] { conversions.setMode(set); });
 
     catalogue.add(
-        std::string(kImperial), [&conversions] { conversions.mnuImperialMeasures_Click(); },
+        std::string(kImperial),
+        [&model, &conversions, keep] {
+            conversions.mnuImperialMeasures_Click();
+            keep(kImperial, model.modes().mnuImperialMeasures);
+        },
         [&model] { return model.modes().mnuImperialMeasures; });
     catalogue.add(
-        std::string(kTroy), [&conversions] { conversions.mnuTroyMeassures_Click(); },
+        std::string(kTroy),
+        [&model, &conversions, keep] {
+            conversions.mnuTroyMeassures_Click();
+            keep(kTroy, model.modes().mnuTroyMeassures);
+        },
         [&model] { return model.modes().mnuTroyMeassures; });
 
     catalogue.addWithArgument("Convert", [&model, &conversions](std::string_view argument) {

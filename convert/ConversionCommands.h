@@ -1,5 +1,6 @@
 #pragma once
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -22,6 +23,11 @@ const std::vector<ConversionMenuItem>& conversionsMenu();
 // Registers the set choices, the two unit check marks and "Convert N" (press
 // key N, N from 0 to 7) in the model's catalogue, so menus, toolbar buttons
 // and batch mode reach them. Both objects must outlive the catalogue's use.
-void registerConversionCommands(engine::CalculatorModel& model, QuickConversions& conversions);
+// The unit check marks are kept as soon as they are toggled: `writeSetting`
+// receives ("Imperial Measures" or "Troy Measures", "True"/"False") for the
+// "Startup" section.
+void registerConversionCommands(
+    engine::CalculatorModel& model, QuickConversions& conversions,
+    std::function<void(const std::string& key, const std::string& value)> writeSetting = {});
 
 }  // namespace zorv::convert

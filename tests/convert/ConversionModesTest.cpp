@@ -72,7 +72,11 @@ TEST_F(ConversionModes, CalculatorSetShowsTheTapeKeys) {
     for (int i = 0; i < QuickConversions::kKeyCount; ++i) EXPECT_EQ(quick.toolTip(i), tips[i]);
 }
 
-TEST_F(ConversionModes, UnitMarksSwitchCaptionsAndRepaint) {
+TEST_F(ConversionModes, UnitMarksSwitchCaptionsRepaintAndAreKept) {
+    std::vector<std::string> written;
+    registerConversionCommands(model, quick, [&](const std::string& key, const std::string& value) {
+        written.push_back(key + "=" + value);
+    });
     quick.setMode(2);
     const int before = repaints;
     model.runCommand("Troy Measures");
@@ -87,6 +91,8 @@ TEST_F(ConversionModes, UnitMarksSwitchCaptionsAndRepaint) {
     EXPECT_EQ(model.commands().checked("Imperial Measures"), true);
     EXPECT_EQ(model.commands().checked("Troy Measures"), false);
     EXPECT_EQ(repaints, before + 3);
+    EXPECT_EQ(written, (std::vector<std::string>{"Troy Measures=True", "Troy Measures=False",
+                                                 "Imperial Measures=True"}));
 }
 
 TEST_F(ConversionModes, TapeKeysRunTheirCommandsOnlyWhenRegistered) {
