@@ -375,11 +375,19 @@ Decimal operator/(const Decimal& a, const Decimal& b) {
             }
         }
     }
-    while (scale > 0 && q != 0 && (q & 1) == 0 && q % 10 == 0) {
-        q /= 10;
+    if (q == 0) scale = 0;
+    while (scale > 0 && (q & 1) == 0) {
+        if ((q >> 64) == 0) {
+            u64 v = static_cast<u64>(q);
+            if (v % 10 != 0) break;
+            q = v / 10;
+        } else {
+            u128 t = q / 10;
+            if (t * 10 != q) break;
+            q = t;
+        }
         --scale;
     }
-    if (q == 0) scale = 0;
     return Decimal::make(q, scale, neg);
 }
 
