@@ -51,6 +51,7 @@ void CalculatorModel::registerKeypadCommands() {
     commands_.add("M+", [this] { cmdMplus_Click(); });
     commands_.add("M-", [this] { cmdMminus_Click(); });
     commands_.add("MC", [this] { cmdMC_Click(); });
+    commands_.add("Percent", [this] { Percent_Click(); });
 }
 
 void CalculatorModel::notify() {
@@ -103,9 +104,10 @@ void CalculatorModel::Number_Click(int index) {
     const std::string digit(1, static_cast<char>('0' + index));
     const std::string& ds = symbols_.decimal;
 
-    if (entryState_ != entry::Nums) {
+    if (entryState_ != entry::Nums || freshResult_) {
         readout_ = ds;
         decimalFlag_ = false;
+        freshResult_ = false;
     }
     if (static_cast<int>(text::length(readout_)) >= maxDigits_) {
         feedback_.beep();
@@ -160,7 +162,8 @@ void CalculatorModel::Decimal_Click() {
     NotifyOnExit n(*this);
     if (modes_.mnuAutoDecimal) return;
     if (entryState_ == entry::Neg) readout_ = "-0" + symbols_.decimal;
-    else if (entryState_ != entry::Nums) readout_ = "0" + symbols_.decimal;
+    else if (entryState_ != entry::Nums || freshResult_) readout_ = "0" + symbols_.decimal;
+    freshResult_ = false;
     decimalFlag_ = true;
     entryState_ = entry::Nums;
 }
@@ -180,6 +183,7 @@ void CalculatorModel::mnuChangeSign_Click() {
 
 void CalculatorModel::CancelEntry_Click() {
     NotifyOnExit n(*this);
+    freshResult_ = false;
     readout_ = "0" + symbols_.decimal;
     decimalFlag_ = false;
     entryState_ = entry::CE;
@@ -201,6 +205,8 @@ void CalculatorModel::Cancel_Click() {
     entryState_ = entry::None;
     opFlag_ = " ";
     lblRPN_ = "0";
+    if (RPNclear) RPNclear();
+    freshResult_ = false;
     tapeItem_ = 0;
     digitCount_ = 0;
     // Nothing is pending any more, so the hint no longer names an operation.
@@ -220,7 +226,7 @@ void CalculatorModel::Backspace() {
         CancelEntry_Click();
         return;
     }
-    if (entryState_ != entry::Nums) {
+    if (entryState_ != entry::Nums || freshResult_) {
         feedback_.beep();
         return;
     }
@@ -261,6 +267,15 @@ void CalculatorModel::Backspace() {
         return;
     }
     readout_ = whole + ds;
+}
+
+void CalculatorModel::showResult(const Decimal& value) {
+    NotifyOnExit n(*this);
+    readout_ = toText(value);
+    entryState_ = entry::Nums;
+    decimalFlag_ = false;
+    NormalizeReadout();
+    freshResult_ = true;
 }
 
 // ---------------------------------------------------------------------------
@@ -386,6 +401,7 @@ void CalculatorModel::Operator_Click(int index) {
 
     tempReadout_ = readout_;
     ++tapeItem_;
+    freshResult_ = false;
 
     if (modes_.mnuRpnMode) {
         if (RPNops) {

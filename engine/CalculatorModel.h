@@ -30,6 +30,9 @@ struct Modes {
     bool mnuTroyMeassures = false;
     bool CarryResult = true;
     bool HideClearBanner = false;
+    // Angles of the scientific functions in radians (menu "Radiants")
+    // rather than degrees.
+    bool SciRadians = false;
     int DecimalPlaces = 2;  // 2..15
 };
 
@@ -72,7 +75,10 @@ public:
     const std::string& readout() const { return readout_; }
     void setReadout(std::string text);
     const std::string& EntryState() const { return entryState_; }
-    void setEntryState(std::string_view state) { entryState_ = state; }
+    void setEntryState(std::string_view state) {
+        entryState_ = state;
+        freshResult_ = false;
+    }
     const std::string& hint() const { return hint_; }
     void setHint(std::string text);
     const std::string& OpFlag() const { return opFlag_; }
@@ -99,6 +105,10 @@ public:
     void Cancel_Click();
     void AutoDecFormat(std::string_view digit);
     void Backspace();
+    // Puts a computed value in the readout as a fresh entry: the next
+    // operator takes it as its operand, while the next digit or decimal key
+    // starts a new number instead of extending it.
+    void showResult(const Decimal& value);
 
     // ---- readout routines --------------------------------------------------
     std::string ValidValue(std::string_view text);
@@ -118,6 +128,10 @@ public:
     // The RPN stack operation; hooked in by the RPN feature. Without a hook
     // the key reports "RPN Error".
     std::function<void(std::string_view op, std::string_view text)> RPNops;
+    // Called by C, which also empties the RPN stack.
+    std::function<void()> RPNclear;
+    // The percent key (engine/PercentKey.cpp).
+    void Percent_Click();
 
     // ---- memory register ---------------------------------------------------
     const Decimal& MemoryValue() const { return memoryValue_; }
@@ -188,6 +202,7 @@ private:
     int digitCount_ = 0;
     int maxDigits_ = 35;
     bool decimalFlag_ = false;
+    bool freshResult_ = false;  // see showResult
     std::string lblRPN_ = "0";
 
     Decimal memoryValue_;

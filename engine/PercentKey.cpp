@@ -1,0 +1,127 @@
+// The percent key, as on a printing desk calculator: it completes the
+// pending operation with the keyed number taken as a percentage.
+//
+//   a X b %   b percent of a             200 X 15 %  ->  30
+//   a + b %   a plus b percent of a       200 + 15 %  ->  230 (add-on)
+//   a - b %   a less b percent of a       200 - 15 %  ->  170 (discount)
+//   a / b %   what percent a is of b      30 / 200 %  ->  15
+//
+// With no operation pending, or with "% for Number" off, the key only turns
+// the keyed number into its fraction of a hundred (15 % -> 0.15).
+#include <string>
+
+#include "CalculatorModel.h"
+#include "TapeNumber.h"
+
+namespace zorv::engine {
+
+namespace {
+
+bool hasDigit(const std::string& s) {
+    for (char c : s)
+        if (c >= '0' && c <= '9') return true;
+    return false;
+}
+
+}  // namespace
+
+void CalculatorModel::Percent_Click() {
+    struct Repaint {
+        CalculatorModel& m;
+        ~Repaint() { m.notify(); }
+    } repaint{*this};
+    const std::string product(kProductName);
+
+    hint_ = "Press F1 for Help [Percent]";
+    // A lone "-" keyed as the sign of a coming number is not a number yet.
+    if (!hasDigit(readout_)) {
+        feedback_.beep();
+        return;
+    }
+    readout_ = ValidValue(readout_);
+    NormalizeReadout();
+    digitCount_ = 0;
+
+    Decimal b;
+    try {
+        b = toDecimal(readout_);
+    } catch (const DecimalError&) {
+        feedback_.showMessage("Invalid value!", product, MessageIcon::Information);
+        Cancel_Click();
+        return;
+    }
+
+    const bool pending = numOps_ == 1 && (opFlag_ == "+" || opFlag_ == "-" || opFlag_ == "X" ||
+                                          opFlag_ == "/");
+    const bool rpn = modes_.mnuRpnMode && modes_.mnuPercentForNum;
+    if (!modes_.mnuPercentForNum || (!pending && !rpn)) {
+        showResult(b / Decimal(100));
+        return;
+    }
+
+    tempReadout_ = readout_;
+    ++tapeItem_;
+    if (rpn) {
+        if (RPNops)
+            RPNops("%", tempReadout_);
+        else
+            feedback_.showMessage("RPN Error", product, MessageIcon::Exclamation);
+        return;
+    }
+
+    const std::string op = opFlag_;
+    Decimal result;
+    Decimal amount;
+    try {
+        // Magic Number keeps the chain's first number as the base of every
+        // percentage, so a list of rates can be run against one amount.
+        const Decimal a = modes_.mnuMagicNumber ? toDecimal(magicNumber_) : runningTotal_;
+        if (op == "/") {
+            if (b.isZero()) {
+                feedback_.showMessage("Can't divide by zero", product, MessageIcon::Exclamation);
+                Cancel_Click();
+                return;
+            }
+            result = a / b * Decimal(100);
+        } else {
+            amount = a * b / Decimal(100);
+            if (op == "X") result = amount;
+            else if (op == "+") result = a + amount;
+            else {
+                amount = -amount;
+                result = a + amount;
+            }
+        }
+    } catch (const DecimalError&) {
+        feedback_.showMessage("Invalid value!", product, MessageIcon::Information);
+        Cancel_Click();
+        return;
+    }
+
+    std::string entryText = tapeNumber(*this, tempReadout_) + "%";
+    if (modes_.mnuTapeItems) entryText += " >" + std::to_string(tapeItem_) + "<";
+    if (modes_.mnuShowPercentMode && (op == "+" || op == "-"))
+        entryText += "\r\n" + tapeNumber(*this, amount);
+
+    showResult(result);
+    std::string total = tapeTotal(*this, readout_);
+    if (op == "/") {
+        if (total.ends_with(symbols_.decimal)) total.erase(total.size() - symbols_.decimal.size());
+        total += "%";
+    }
+    entryText += "\r\n" + std::string(kTotalRule) + "\r\n" + total + "\r\n" + std::string(kTotalEnd);
+    PostToTape(entryText);
+
+    if (modes_.mnuMagicNumber) {
+        // The chain stays open on its first number: the next "b %" applies
+        // the same operation to it again.
+        entryState_ = std::string(entry::Ops);
+        return;
+    }
+    opFlag_ = "%";
+    numOps_ = 0;
+    runningTotal_ = Decimal();
+    tapeItem_ = 0;
+}
+
+}  // namespace zorv::engine
