@@ -3,10 +3,15 @@
 #include "engine/CalculatorModel.h"
 #include "engine/TextUtil.h"
 
+#include <stdexcept>
+
 namespace zorv::expr {
 
 ExpressionSession::ExpressionSession(engine::CalculatorModel& model)
-    : model_(model), evaluator_(model.feedback(), model.symbols()) {}
+    : ExpressionSession(model, model.feedback()) {}
+
+ExpressionSession::ExpressionSession(engine::CalculatorModel& model, engine::UserFeedback& feedback)
+    : model_(model), evaluator_(feedback, model.symbols()) {}
 
 bool ExpressionSession::evaluateToCalculator(std::string_view text) {
     const std::string result = evaluator_.evaluate(text);
@@ -39,6 +44,21 @@ bool ExpressionSession::setVariableCommand(std::string_view argument) {
     }
     setVariable(index, engine::text::trim(std::string_view(arg).substr(eq + 1)));
     return true;
+}
+
+bool confirmSettingValue(std::string_view stored) {
+    const std::string text = engine::text::trim(stored);
+    std::string lower;
+    for (char c : text) lower += (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
+    if (lower == "true") return true;
+    if (lower == "false" || text.empty()) return false;
+    try {
+        std::size_t used = 0;
+        const double value = std::stod(text, &used);
+        return used == text.size() && value != 0;
+    } catch (const std::exception&) {
+        return false;
+    }
 }
 
 void registerExpressionCommands(engine::CalculatorModel& model,

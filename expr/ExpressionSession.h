@@ -20,6 +20,8 @@ namespace zorv::expr {
 class ExpressionSession {
 public:
     explicit ExpressionSession(engine::CalculatorModel& model);
+    // `feedback` shows the evaluator's messages (the window's own dialogs).
+    ExpressionSession(engine::CalculatorModel& model, engine::UserFeedback& feedback);
 
     engine::CalculatorModel& model() { return model_; }
     Evaluator& evaluator() { return evaluator_; }
@@ -41,6 +43,10 @@ private:
     engine::CalculatorModel& model_;
     Evaluator evaluator_;
 };
+
+// The stored "Confirm Expression" value: a number text, non-zero meaning
+// checked, or "True"/"False" in any letter case; anything else unchecked.
+bool confirmSettingValue(std::string_view stored);
 
 // Registers the batch commands "Eval TEXT" (evaluates TEXT as the window's
 // OK does) and "Var X=VALUE" (also Y, Z) on `session`.
