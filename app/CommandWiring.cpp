@@ -20,10 +20,11 @@ struct QtFreeWiring : CommandWiring {
 std::unique_ptr<CommandWiring> wireBatchCommands(CommandContext& context) {
     auto wiring = std::make_unique<QtFreeWiring>(context.model);
     shell::SettingsStore& store = context.settings;
-    engine::registerModeCommands(context.model, [&store](const std::string& key, const std::string& value) {
+    auto writeStartup = [&store](const std::string& key, const std::string& value) {
         store.WriteSetting("Startup", key, value);
-    });
-    convert::registerConversionCommands(context.model, wiring->conversions);
+    };
+    engine::registerModeCommands(context.model, writeStartup);
+    convert::registerConversionCommands(context.model, wiring->conversions, writeStartup);
     return wiring;
 }
 
