@@ -63,7 +63,13 @@ public:
     // Text to decimal with the locale symbols: blanks around the number, one
     // sign in front or behind, "(...)" for negative, the currency symbol,
     // thousands symbols after the first digit, one decimal symbol, an
-    // exponent. Throws DecimalTypeMismatch or DecimalOverflow.
+    // exponent, &H/&O. The result carries no trailing zeros ("0.10" has
+    // scale 1) and a zero is +0 of scale 0 ("-0" too). Digits beyond what
+    // fits in 96 bits at scale 28 round half to even. Symbols may be several
+    // characters long; a thousands symbol equal to the decimal symbol is
+    // ignored; with a no-break space as thousands symbol plain blanks group
+    // too. Throws DecimalTypeMismatch or DecimalOverflow (whole part too big,
+    // &H/&O beyond 64 bits).
     static Decimal parse(std::string_view text, const NumberSymbols& symbols = {});
 
     // The same text grammar read into a double (correctly rounded from the
@@ -72,8 +78,10 @@ public:
     // value is beyond the double range or an &H/&O value beyond 64 bits.
     static double parseDouble(std::string_view text, const NumberSymbols& symbols = {});
 
-    // Rounds to 15 significant digits, as the classic double conversion does.
-    // Throws DecimalOverflow for inf, NaN and magnitudes of 2^96 and more.
+    // Rounds to 15 significant digits, as the classic double conversion does
+    // (half to even on the exact binary value, at most 28 decimals, trailing
+    // zeros stripped; below 2^-95 gives 0). Throws DecimalOverflow for inf,
+    // NaN and magnitudes of 2^96 and more.
     static Decimal fromDouble(double value);
 
     // Plain digits, "-" when negative and non-zero, no grouping, no exponent;
@@ -81,6 +89,12 @@ public:
     std::string toString(std::string_view decimalSymbol = ".") const;
     double toDouble() const;
 
+    // + and - give the exact result at the larger scale when it fits, *
+    // the exact product at scale s1+s2 (not normalised); / gives a quotient
+    // that is exact at the natural scale sL-sR as it is (1.00/2 = 0.50), and
+    // otherwise as many digits as fit (at most 28 decimals) with trailing
+    // zeros stripped (1/4 = 0.25). A result too small for 28 decimals is 0.
+    // Negation flips the sign bit, so -0 exists (it prints as "0").
     Decimal operator-() const;
     friend Decimal operator+(const Decimal& a, const Decimal& b);
     friend Decimal operator-(const Decimal& a, const Decimal& b);
