@@ -45,9 +45,28 @@ std::vector<FinanceMenuItem> financeMenu() {
 
 void registerFinanceCommands(engine::CalculatorModel& model, NumericInput& input) {
     // The commands share one set of calculators, kept alive by the catalogue.
-    auto calculators = std::make_shared<FinancialCalculators>(model, input);
-    for (const auto& e : kEntries)
-        model.commands().add(e.command, [calculators, handler = e.handler] { ((*calculators).*handler)(); });
+    // A calculator asked for while another is waiting for an answer (from
+    // the tray menu, say) would share its questions and working values, so
+    // it is refused with a beep.
+    struct Shared {
+        FinancialCalculators calculators;
+        bool running = false;
+    };
+    auto shared = std::make_shared<Shared>(Shared{FinancialCalculators(model, input)});
+    for (const auto& e : kEntries) {
+        model.commands().add(e.command, [shared, &model, handler = e.handler] {
+            if (shared->running) {
+                model.feedback().beep();
+                return;
+            }
+            shared->running = true;
+            struct Reset {
+                bool& flag;
+                ~Reset() { flag = false; }
+            } reset{shared->running};
+            (shared->calculators.*handler)();
+        });
+    }
 }
 
 }  // namespace zorv::finance

@@ -63,8 +63,14 @@ void NumInputDialog::cmdExit_Click(int index) {
         accept();
         return;
     }
-    input_.clear();
     reject();
+}
+
+void NumInputDialog::reject() {
+    // Cancel, Escape and closing the window all end the question.
+    input_.clear();
+    model_.InputCancelled = true;
+    QDialog::reject();
 }
 
 void NumInputDialog::showEvent(QShowEvent* event) {

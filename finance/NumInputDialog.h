@@ -33,6 +33,7 @@ public:
     QLabel* promptLabel() const { return lblPrompt_; }
 
     void cmdExit_Click(int index);
+    void reject() override;
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;

@@ -10,8 +10,6 @@
 namespace zorv::finance::test {
 namespace {
 
-const std::string kTimingBox = "Are payments made at the end of the period?";
-
 struct DefaultCase {
     std::string command;
     std::vector<std::string> answers;  // the default texts, then the boxes
@@ -128,26 +126,14 @@ TEST(FinanceCalculators, DefaultAnswersGiveTheDocumentedReports) {
         EXPECT_EQ(calc.tape(), c.report);
         EXPECT_EQ(calc.model.readout(), c.readout);
         EXPECT_TRUE(calc.feedback.answers.empty()) << "answers left over";
+        // The answers given are the defaults offered.
+        for (std::size_t i = 0, a = 0; i < calc.feedback.questions.size(); ++i, ++a) {
+            while (c.answers[a] == "yes" || c.answers[a] == "no") ++a;
+            EXPECT_EQ(calc.feedback.questions[i].defaultText, c.answers[a]) << calc.feedback.questions[i].title;
+        }
         EXPECT_FALSE(calc.model.InputCancelled);
         EXPECT_EQ(calc.model.EntryState(), "OPS");  // the result was taken as a total
     }
-}
-
-TEST(FinanceCalculators, QuestionsOfTheFutureValueCalculator) {
-    Calculator calc;
-    calc.run("Future Value of Annuity", {"1000.00", "10000.00", "5.9", "60", "yes"});
-    ASSERT_EQ(calc.feedback.questions.size(), 4u);
-    const auto& q = calc.feedback.questions;
-    EXPECT_EQ(q[0].prompt, "How much do you plan to save each month?");
-    EXPECT_EQ(q[0].title, "Monthly Payment");
-    EXPECT_EQ(q[0].defaultText, "1000.00");
-    EXPECT_EQ(q[1].defaultText, "10000.00");
-    EXPECT_EQ(q[2].prompt, "Enter the expected interest annual percentage rate.");
-    EXPECT_EQ(q[2].defaultText, "5.9");
-    EXPECT_EQ(q[3].title, "Number of Payments");
-    ASSERT_EQ(calc.feedback.messages.size(), 1u);
-    EXPECT_EQ(calc.feedback.messages[0].text, kTimingBox);
-    EXPECT_EQ(calc.feedback.messages[0].title, "Zorv Advanced Calculator");
 }
 
 TEST(FinanceCalculators, CashFlowQuestions) {
@@ -180,91 +166,53 @@ TEST(FinanceCalculators, DefaultsFollowTheLocaleDecimalSymbol) {
     EXPECT_NE(calc.tape().find("is 387,99.\r\n"), std::string::npos) << calc.tape();
 }
 
-TEST(FinanceCalculators, BeginningOfPeriodPayments) {
-    Calculator fv;
-    fv.run("Future Value of Annuity", {"1000", "10000", "5.9", "60", "no"});
-    EXPECT_NE(fv.tape().find("Number of  beginning-of-period payments: 60\r\n"), std::string::npos);
-    EXPECT_NE(fv.tape().find("Future value is $ 83354.73.\r\n"), std::string::npos);
-
-    Calculator pv;
-    pv.run("Present Value of Annuity", {"10000", "100000", "7.25", "36", "no"});
-    EXPECT_NE(pv.tape().find("Number of beginning-of-period payments: 36\r\n"), std::string::npos);
-    EXPECT_NE(pv.tape().find("Present value is $ 127977.12.\r\n"), std::string::npos);
-
-    Calculator pmt;
-    pmt.run("Annuity Payments", {"10000", "0", "7.25", "36", "no"});
-    EXPECT_NE(pmt.tape().find("36 beginning-of-period monthly payments\r\nPayment is $ 308.05 per month.\r\n"),
-              std::string::npos);
-}
-
-TEST(FinanceCalculators, RateAnswersAboveOneArePercentages) {
-    struct Case {
-        std::string answer;
-        std::string aprLine;
-    };
-    for (const auto& c : {Case{"0.5", "APR: 50%"}, Case{"5", "APR: 5%"}, Case{"1", "APR: 100%"},
-                          Case{"0.0725", "APR: 7.25%"}, Case{"7.25", "APR: 7.25%"}, Case{"0", "APR: 0%"},
-                          Case{"12.34567", "APR: 12.3457%"}, Case{"0.123456", "APR: 12.35%"}}) {
-        SCOPED_TRACE(c.answer);
-        Calculator calc;
-        calc.run("Interest for X days", {"10000", c.answer, "30", "no"});
-        EXPECT_NE(calc.tape().find("\r\n" + c.aprLine + "\r\n"), std::string::npos) << calc.tape();
-    }
-}
-
-TEST(FinanceCalculators, ZeroRateUsesTheLimitsOfTheFormulas) {
+TEST(FinanceCalculators, ReportLinesForTheAnswersGiven) {
     struct Case {
         std::string command;
         std::vector<std::string> answers;
-        std::string sentence;
+        std::string expected;  // consecutive whole lines of the report
     };
-    for (const auto& c : {
-             Case{"Future Value of Annuity", {"1000", "10000", "0", "60", "yes"}, "Future value is $ 70000.00."},
-             Case{"Present Value of Annuity", {"10000", "100000", "0", "36", "yes"}, "Present value is $ 260000.00."},
-             Case{"Annuity Payments", {"9000", "0", "0", "36", "yes"}, "Payment is $ 250.00 per month."},
-             Case{"Number of Payments to Pay Off Loan",
-                  {"10000", "0", "0", "0", "300", "yes"},
-                  "34 months to pay off this loan."},
-             Case{"Interest Calculator", {"10000", "0", "0", "0", "36", "yes"}, "$ 0.00 in gross interest."},
-         }) {
-        SCOPED_TRACE(c.command);
+    const std::vector<Case> cases = {
+        // Payment timing: two blanks in the FV line, one in the PV line.
+        {"Future Value of Annuity", {"1000", "10000", "5.9", "60", "no"},
+         "Number of  beginning-of-period payments: 60\r\nFuture value is $ 83354.73."},
+        {"Present Value of Annuity", {"10000", "100000", "7.25", "36", "no"},
+         "Number of beginning-of-period payments: 36\r\nPresent value is $ 127977.12."},
+        {"Annuity Payments", {"10000", "0", "7.25", "36", "no"},
+         "36 beginning-of-period monthly payments\r\nPayment is $ 308.05 per month."},
+        // Rate answers above 1 are percentages, rounded to 4 places first.
+        {"Interest for X days", {"10000", "0.5", "30", "no"}, "APR: 50%"},
+        {"Interest for X days", {"10000", "5", "30", "no"}, "APR: 5%"},
+        {"Interest for X days", {"10000", "1", "30", "no"}, "APR: 100%"},
+        {"Interest for X days", {"10000", "0.0725", "30", "no"}, "APR: 7.25%"},
+        {"Interest for X days", {"10000", "12.34567", "30", "no"}, "APR: 12.3457%"},
+        {"Interest for X days", {"10000", "0.123456", "30", "no"}, "APR: 12.35%"},
+        {"Interest for X days", {"10000", "7.25", "30", "no"},
+         "Using Straight Interest payments\r\n$ 59.59 in gross interest for this period."},
+        // A zero rate uses the limits of the formulas.
+        {"Future Value of Annuity", {"1000", "10000", "0", "60", "yes"}, "Future value is $ 70000.00."},
+        {"Present Value of Annuity", {"10000", "100000", "0", "36", "yes"}, "Present value is $ 260000.00."},
+        {"Annuity Payments", {"9000", "0", "0", "36", "yes"}, "Payment is $ 250.00 per month."},
+        {"Interest Calculator", {"10000", "0", "0", "0", "36", "yes"}, "$ 0.00 in gross interest."},
+        {"Number of Payments to Pay Off Loan", {"10000", "0", "0", "0", "300", "yes"},
+         "34 months to pay off this loan."},
+        // 35.2 payments are 36; an exact count stays as it is.
+        {"Number of Payments to Pay Off Loan", {"10000", "0", "0", "0", "284.0909", "yes"},
+         "36 months to pay off this loan."},
+        {"Number of Payments to Pay Off Loan", {"10000", "0", "0", "0", "500", "yes"},
+         "20 months to pay off this loan."},
+        // 12 payments of 1000 on 11000: 16.38 % a year, reported whole.
+        {"Interest Rate per Period", {"11000", "0", "1000", "12", "yes"}, "Interest rate is 16 %."},
+        // Useful life in months becomes whole years.
+        {"Straight Line Depreciation", {"10000", "1000", "12"}, "Depreciation is $ 9000.00 per year."},
+        {"Straight Line Depreciation", {"10000", "1000", "13"}, "Depreciation is $ 4500.00 per year."},
+        {"Straight Line Depreciation", {"10000", "1000", "24"}, "Depreciation is $ 4500.00 per year."},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.command + ": " + c.expected);
         Calculator calc;
         calc.run(c.command, c.answers);
-        EXPECT_NE(calc.tape().find("\r\n" + c.sentence + "\r\n"), std::string::npos) << calc.tape();
-    }
-}
-
-TEST(FinanceCalculators, NumberOfPaymentsIsRaisedToTheNextWholeNumber) {
-    // 10000 at 0 % paid off with 284.09 a month: 35.2 payments.
-    Calculator calc;
-    calc.run("Number of Payments to Pay Off Loan", {"10000", "0", "0", "0", "284.0909", "yes"});
-    EXPECT_NE(calc.tape().find("36 months to pay off this loan.\r\n"), std::string::npos) << calc.tape();
-    EXPECT_EQ(calc.model.readout(), "36.00");
-
-    Calculator exact;
-    exact.run("Number of Payments to Pay Off Loan", {"10000", "0", "0", "0", "500", "yes"});
-    EXPECT_NE(exact.tape().find("20 months to pay off this loan.\r\n"), std::string::npos) << exact.tape();
-}
-
-TEST(FinanceCalculators, InterestRateIsAWholePercentage) {
-    // 12 payments of 1000 on 11000: 16.38 % a year.
-    Calculator calc;
-    calc.run("Interest Rate per Period", {"11000", "0", "1000", "12", "yes"});
-    EXPECT_NE(calc.tape().find("Interest rate is 16 %.\r\n"), std::string::npos) << calc.tape();
-    EXPECT_EQ(calc.model.readout(), "0.16");
-}
-
-TEST(FinanceCalculators, AssetLifeInMonthsBecomesWholeYears) {
-    struct Case {
-        std::string months;
-        std::string sentence;
-    };
-    for (const auto& c : {Case{"12", "Depreciation is $ 9000.00 per year."},
-                          Case{"13", "Depreciation is $ 4500.00 per year."},
-                          Case{"24", "Depreciation is $ 4500.00 per year."}}) {
-        Calculator calc;
-        calc.run("Straight Line Depreciation", {"10000", "1000", c.months});
-        EXPECT_NE(calc.tape().find("\r\n" + c.sentence + "\r\n"), std::string::npos) << calc.tape();
+        EXPECT_NE(calc.tape().find("\r\n" + c.expected + "\r\n"), std::string::npos) << calc.tape();
     }
 }
 
@@ -300,16 +248,6 @@ TEST(FinanceCalculators, DepreciationYearMustLieWithinTheLife) {
     EXPECT_EQ(ddb.feedback.questions.back().title, "Enter year for depreciation calculation.");
     // Never below salvage: the last year only takes the book value to 1000.
     EXPECT_NE(ddb.tape().find("Depreciation for year 5 is $ 296.00.\r\n"), std::string::npos) << ddb.tape();
-}
-
-TEST(FinanceCalculators, StraightInterestForXDays) {
-    Calculator calc;
-    calc.run("Interest for X days", {"10000", "7.25", "30", "no"});
-    EXPECT_EQ(calc.feedback.messages.back().text, "Daily compound interest?");
-    EXPECT_EQ(calc.feedback.messages.back().title, "Type of Interest");
-    EXPECT_NE(calc.tape().find("Using Straight Interest payments\r\n$ 59.59 in gross interest for this period.\r\n"),
-              std::string::npos)
-        << calc.tape();
 }
 
 TEST(FinanceCalculators, APendingOperationKeepsTheResultAsItsOperand) {
@@ -530,18 +468,68 @@ TEST(FinanceCalculators, AmortizationTableAddsUpWithAFutureValue) {
     EXPECT_NE(tape.find("      1       1223.88       1103.88        120.00\r\n"), std::string::npos) << tape;
 }
 
-TEST(FinanceCalculators, AmortizationTableWithBeginningOfPeriodPayments) {
-    Calculator calc;
-    calc.run("Annuity Principle Payment", {"1000", "0", "0", "12", "3", "no", "yes"});
-    // The first payment falls before any interest.
-    EXPECT_NE(calc.tape().find("      1        336.66        336.66          0.00\r\n"), std::string::npos)
-        << calc.tape();
+}  // namespace
+}  // namespace zorv::finance::test
+
+namespace zorv::finance::test {
+namespace {
+
+// Answers every question with its default text and, on the first one,
+// tries to start another calculator the way a tray menu click could.
+class ReentrantInput : public NumericInput {
+public:
+    explicit ReentrantInput(engine::CalculatorModel& model) : model_(model) {}
+    void Init(const std::string&, const std::string&, const std::string& defaultText) override {
+        default_ = defaultText;
+    }
+    std::optional<std::string> run() override {
+        if (!tried_) {
+            tried_ = true;
+            model_.runCommand("Straight Line Depreciation");
+        }
+        return normaliseAnswer(default_, model_.symbols());
+    }
+
+private:
+    engine::CalculatorModel& model_;
+    std::string default_;
+    bool tried_ = false;
+};
+
+TEST(FinanceCalculators, ACalculatorCannotStartWhileAnotherAsks) {
+    engine::ScriptedFeedback feedback;
+    engine::CalculatorModel model(feedback);
+    ReentrantInput input(model);
+    registerFinanceCommands(model, input);
+    feedback.answer("yes");
+    model.runCommand("Annuity Payments");
+    EXPECT_EQ(feedback.beeps, 1);
+    EXPECT_EQ(model.tape().text().find("Depr."), std::string::npos);
+    EXPECT_NE(model.tape().text().find("Payment is $ 309.92 per month."), std::string::npos);
 }
 
-TEST(FinanceCalculators, DecliningTheTableWritesNone) {
+}  // namespace
+}  // namespace zorv::finance::test
+
+namespace zorv::finance::test {
+namespace {
+
+TEST(FinanceCommands, MenuItemsRunRegisteredCommands) {
     Calculator calc;
-    calc.run("Annuity Principle Payment", {"10000", "0", "2000", "7.25", "36", "yes", "no"});
-    EXPECT_EQ(calc.tape().find("Month "), std::string::npos);
+    const auto menu = financeMenu();
+    ASSERT_EQ(menu.size(), 14u);
+    EXPECT_EQ(menu.front().caption, "&Future Value of Annuity");
+    EXPECT_EQ(menu[4].caption, "&Interest Payments (Cost of Loan)");
+    EXPECT_EQ(menu[4].command, "Interest Calculator");
+    EXPECT_EQ(menu.back().caption, "Interest for &X days");
+    for (const auto& item : menu) EXPECT_TRUE(calc.model.commands().contains(item.command)) << item.command;
+    for (const char* name : {"Interest Calculator", "Interest Rate per Period", "Interest for X days",
+                             "Internal Rate of Return", "Modified Internal Rate of Return",
+                             "Number of Payments to Pay Off Loan", "Net Present Value of Investment",
+                             "Annuity Payments", "Annuity Principle Payment", "Present Value of Annuity",
+                             "Future Value of Annuity", "Straight Line Depreciation",
+                             "Sum-of-Years' Digits Depreciation", "Double-Declining Balance Depreciation"})
+        EXPECT_TRUE(calc.model.commands().contains(name)) << name;
 }
 
 }  // namespace
