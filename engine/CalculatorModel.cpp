@@ -401,7 +401,6 @@ void CalculatorModel::Operator_Click(int index) {
 
     tempReadout_ = readout_;
     ++tapeItem_;
-    freshResult_ = false;
 
     if (modes_.mnuRpnMode) {
         if (RPNops) {
@@ -411,6 +410,7 @@ void CalculatorModel::Operator_Click(int index) {
         }
         return;
     }
+    freshResult_ = false;
 
     if (entryState_ == entry::Ops &&
         (op == "+" || op == "X" || op == "/" || (op == "=" && !modes_.mnuAddMachMode) ||

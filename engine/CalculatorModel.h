@@ -109,6 +109,8 @@ public:
     // operator takes it as its operand, while the next digit or decimal key
     // starts a new number instead of extending it.
     void showResult(const Decimal& value);
+    // True while the readout still shows such a value untouched.
+    bool resultShown() const { return freshResult_; }
 
     // ---- readout routines --------------------------------------------------
     std::string ValidValue(std::string_view text);

@@ -19,16 +19,25 @@ void registerModeCommands(CalculatorModel& model,
           [&m] { return m.mnuFinCalcMode; });
     c.add("Auto-Decimal Mode", [&m, toggle] { toggle(m.mnuAutoDecimal); },
           [&m] { return m.mnuAutoDecimal; });
+    // The RPN stack starts empty whenever RPN mode is switched on or off, so
+    // numbers from an earlier session of RPN work never turn up again.
+    auto clearStack = [&model] {
+        if (model.RPNclear) model.RPNclear();
+    };
     c.add("Adding Machine Mode",
-          [&m, toggle] {
+          [&m, toggle, clearStack] {
               toggle(m.mnuAddMachMode);
-              if (m.mnuAddMachMode) m.mnuRpnMode = false;
+              if (m.mnuAddMachMode && m.mnuRpnMode) {
+                  m.mnuRpnMode = false;
+                  clearStack();
+              }
           },
           [&m] { return m.mnuAddMachMode; });
     c.add("RPN Mode",
-          [&m, toggle] {
+          [&m, toggle, clearStack] {
               toggle(m.mnuRpnMode);
               if (m.mnuRpnMode) m.mnuAddMachMode = false;
+              clearStack();
           },
           [&m] { return m.mnuRpnMode; });
     c.add("Show Percentages", [&m, toggle] { toggle(m.mnuShowPercentMode); },

@@ -9,7 +9,8 @@ namespace zorv::engine {
 // The short mode letters of the mode label, in a fixed order, for the modes
 // that change what the keys do: "FIN" Financial, "ADEC" Auto-Decimal, "ADD"
 // Adding Machine, "RPN", "RS" Repeat Subtraction, "MN" Magic Number, "CR"
-// Carry Result. An empty text means the standard calculator.
+// Carry Result, and "RAD" while the scientific functions take radians. An
+// empty text means the standard calculator.
 inline std::string modeLabel(const Modes& m) {
     std::string out;
     auto add = [&out](bool on, const char* letters) {
@@ -24,6 +25,7 @@ inline std::string modeLabel(const Modes& m) {
     add(m.mnuRepeatSubtract, "RS");
     add(m.mnuMagicNumber, "MN");
     add(m.CarryResult, "CR");
+    add(m.SciRadians, "RAD");
     return out;
 }
 
