@@ -19,6 +19,7 @@ bool CommandCatalogue::run(std::string_view text) const {
         if (it->second.handler) it->second.handler();
         return true;
     }
+    if (fallback_ && fallback_(text)) return true;
     const auto blank = text.find(' ');
     if (blank != std::string_view::npos) {
         if (auto it = argCommands_.find(text.substr(0, blank)); it != argCommands_.end()) {

@@ -35,6 +35,17 @@ public:
     std::optional<bool> checked(std::string_view name) const;
     std::vector<std::string> names() const;
 
+    // Called by run() for a text that is not a registered command name,
+    // before the argument commands are tried; returns true when it dealt
+    // with the text. Lets a feature answer for names it knows but whose
+    // command is not registered (yet), without those names counting as
+    // registered for contains() and so enabling their menu items. Tried
+    // before the argument commands so that a name such as "Convert to
+    // Fractions" is not taken for the "Convert" command with an argument.
+    void setFallback(std::function<bool(std::string_view text)> fallback) {
+        fallback_ = std::move(fallback);
+    }
+
 private:
     struct Entry {
         Handler handler;
@@ -42,6 +53,7 @@ private:
     };
     std::map<std::string, Entry, std::less<>> commands_;
     std::map<std::string, ArgHandler, std::less<>> argCommands_;
+    std::function<bool(std::string_view)> fallback_;
 };
 
 }  // namespace zorv::engine
