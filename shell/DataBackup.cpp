@@ -1,0 +1,99 @@
+#include "DataBackup.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QSaveFile>
+#include <QStandardPaths>
+
+#include "shell/SettingsStore.h"
+
+namespace zorv::shell {
+
+namespace {
+
+QString qpath(const std::string& path) { return QString::fromStdString(path); }
+
+// The canonical form where the folder exists (links resolved), else the
+// cleaned absolute path.
+QString folderKey(const std::string& path) {
+    const QFileInfo info(qpath(path));
+    const QString canonical = info.canonicalFilePath();
+    return canonical.isEmpty() ? QDir::cleanPath(info.absoluteFilePath()) : canonical;
+}
+
+}  // namespace
+
+std::string defaultDataFolder() {
+    return (QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation) +
+            QLatin1Char('/') + QString::fromUtf8(kAppName))
+        .toStdString();
+}
+
+bool sameFolder(const std::string& a, const std::string& b) {
+    if (a.empty() || b.empty()) return a == b;
+    return folderKey(a) == folderKey(b);
+}
+
+CopyOutcome copyReplacing(const std::string& from, const std::string& to) {
+    const QFileInfo source(qpath(from));
+    if (!source.exists()) return CopyOutcome::SourceMissing;
+    QFile in(qpath(from));
+    if (!source.isFile() || !in.open(QIODevice::ReadOnly)) return CopyOutcome::Failed;
+    QSaveFile out(qpath(to));
+    if (!out.open(QIODevice::WriteOnly)) return CopyOutcome::Failed;
+    char buffer[64 * 1024];
+    for (;;) {
+        const qint64 n = in.read(buffer, sizeof buffer);
+        if (n < 0) {
+            out.cancelWriting();
+            break;
+        }
+        if (n == 0) break;
+        if (out.write(buffer, n) != n) {
+            out.cancelWriting();
+            break;
+        }
+    }
+    // commit() is false after a cancelled or failed write; the temporary
+    // file is then removed and the target left untouched.
+    return out.commit() ? CopyOutcome::Copied : CopyOutcome::Failed;
+}
+
+DataBackup::DataBackup(engine::UserFeedback& feedback, std::string dataFolder, FolderChooser chooser)
+    : feedback_(feedback), dataFolder_(std::move(dataFolder)), chooser_(std::move(chooser)) {}
+
+void DataBackup::mnuBackup_Click() { run(Direction::Backup); }
+void DataBackup::mnuRestore_Click() { run(Direction::Restore); }
+
+void DataBackup::run(Direction direction) {
+    const bool backup = direction == Direction::Backup;
+    const std::string title(engine::kProductName);
+    const std::string chosen = chooser_ ? chooser_(backup ? "Choose Drive and Folder to Save To"
+                                                          : "Choose Drive and Folder to Restore From")
+                                        : std::string();
+    if (chosen.empty()) return;
+    if (sameFolder(chosen, dataFolder_)) {
+        feedback_.showMessage("Source and Destination must be different!", title,
+                              engine::MessageIcon::Exclamation);
+        return;
+    }
+    const std::string& fromFolder = backup ? dataFolder_ : chosen;
+    const std::string& toFolder = backup ? chosen : dataFolder_;
+    bool ok = true;
+    // A first restore may come before the program has written any data file.
+    if (!backup && !QDir().mkpath(qpath(toFolder))) ok = false;
+    for (std::string_view name : kBackupFiles) {
+        if (!ok) break;
+        const std::string file(name);
+        ok = copyReplacing(fromFolder + "/" + file, toFolder + "/" + file) != CopyOutcome::Failed;
+    }
+    if (ok)
+        feedback_.showMessage(backup ? "Backup succeeded!" : "Restore succeeded!", title,
+                              engine::MessageIcon::Information);
+    else
+        feedback_.showMessage(backup ? "Backup could not be completed!" : "Restore could not be completed!",
+                              title, engine::MessageIcon::Information);
+}
+
+}  // namespace zorv::shell

@@ -1,0 +1,64 @@
+#include "InsertIntoPrevious.h"
+
+#include <algorithm>
+#include <cctype>
+
+#include "engine/TextUtil.h"
+
+namespace zorv::shell {
+
+namespace {
+
+void call(const std::function<void()>& f) {
+    if (f) f();
+}
+
+}  // namespace
+
+std::string clipboardFallbackText(const std::string& value) {
+    return "Keystrokes cannot be sent to other programs on this desktop.\r\nThe value " + value +
+           " was copied to the clipboard instead: paste it where you need it.";
+}
+
+bool isNicCommandLine(const std::string& commandLine) {
+    std::string upper = commandLine;
+    std::transform(upper.begin(), upper.end(), upper.begin(),
+                   [](unsigned char c) { return static_cast<char>(std::toupper(c)); });
+    return upper == "/NIC";
+}
+
+void mnuInsertPrevProg_Click(engine::CalculatorModel& model, const InsertTarget& target,
+                             bool exitAfterwards) {
+    model.NormalizeReadout();
+    if (model.InputCancelled) return;  // "Invalid value!" was shown; nothing to insert
+    const std::string value = model.PurgeNumericInput(engine::text::trim(model.readout()));
+    if (model.InputCancelled || value.empty()) return;
+
+    auto toClipboard = [&] {
+        if (target.copyToClipboard) target.copyToClipboard(value);
+        model.feedback().showMessage(clipboardFallbackText(value), std::string(engine::kProductName),
+                                     engine::MessageIcon::Information);
+    };
+    if (!target.canType || !target.canType() || !target.typeText) {
+        toClipboard();
+        return;
+    }
+
+    call(target.yield);
+    call(target.minimise);
+    call(target.yield);
+    const bool typed = target.typeText(value);
+    call(target.yield);
+    if (!typed) {
+        call(target.showNormal);
+        toClipboard();
+        return;
+    }
+    if (exitAfterwards) {
+        call(target.exitProgram);
+        return;
+    }
+    if (model.commands().checked("Calc On Top").value_or(false)) call(target.showNormal);
+}
+
+}  // namespace zorv::shell
