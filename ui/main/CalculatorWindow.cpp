@@ -366,6 +366,7 @@ void CalculatorWindow::refreshActions() {
     for (auto* b : toolbar_) b->setEnabled(static_cast<bool>(toolbarClick));
     exit_->setEnabled(commands.contains("Exit Button"));
     repaintConversions();
+    if (onActionsRefreshed) onActionsRefreshed();
 }
 
 void CalculatorWindow::repaintConversions() {

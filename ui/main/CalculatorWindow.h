@@ -63,6 +63,9 @@ public:
     // Pressing a toolbar button (index 0..8); set by the toolbar feature.
     // Without it the buttons are disabled.
     std::function<void(int index)> toolbarClick;
+    // Called at the end of refreshActions(), for features whose menu items
+    // depend on more than whether their command is registered.
+    std::function<void()> onActionsRefreshed;
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;

@@ -1,0 +1,248 @@
+#include "TrayController.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QGuiApplication>
+#include <QMenu>
+#include <QPainter>
+#include <QPushButton>
+#include <QScreen>
+#include <algorithm>
+
+#include "engine/CalculatorModel.h"
+#include "shell/SettingsStore.h"
+#include "ui/main/CalculatorWindow.h"
+#include "ui/main/ShowLabelWindow.h"
+
+namespace zorv::ui {
+
+const char* const TrayController::kNoTrayText =
+    "This desktop has no notification area, so the calculator cannot be put in the tray.";
+const char* const TrayController::kTrayToolTip = "Launch Zorv Advanced Calculator";
+
+namespace {
+
+constexpr const char* kTrayCommand = "Show in Tray";
+constexpr const char* kLabelCommand = "Stay On Top";
+constexpr const char* kHideCommand = "Hide Main Window";
+
+// A small calculator drawn in code, so the icon needs no image file.
+QIcon calculatorIcon() {
+    QIcon icon;
+    for (int size : {16, 22, 32, 48}) {
+        QPixmap pixmap(size, size);
+        pixmap.fill(Qt::transparent);
+        QPainter p(&pixmap);
+        p.setRenderHint(QPainter::Antialiasing);
+        const qreal u = size / 16.0;
+        p.setPen(Qt::NoPen);
+        p.setBrush(QColor(0x2b, 0x57, 0x97));
+        p.drawRoundedRect(QRectF(1.5 * u, 0.5 * u, 13 * u, 15 * u), 2 * u, 2 * u);
+        p.setBrush(QColor(0xee, 0xf3, 0xe2));
+        p.drawRect(QRectF(3 * u, 2 * u, 10 * u, 3.5 * u));
+        p.setBrush(Qt::white);
+        for (int r = 0; r < 3; ++r)
+            for (int c = 0; c < 3; ++c)
+                p.drawRect(QRectF((3 + c * 3.6) * u, (7 + r * 2.8) * u, 2.6 * u, 1.9 * u));
+        icon.addPixmap(pixmap);
+    }
+    return icon;
+}
+
+}  // namespace
+
+TrayController::TrayController(CalculatorWindow& window, engine::CalculatorModel& model,
+                               shell::SettingsStore& store, QObject* parent)
+    : QObject(parent), window_(window), model_(model), store_(store) {
+    trayAvailable = [] { return QSystemTrayIcon::isSystemTrayAvailable(); };
+    buildPopup();
+    auto& commands = model_.commands();
+    commands.add(kTrayCommand, [this] { mnuShowTray_Click(); }, [this] { return trayMode(); });
+    commands.add(kLabelCommand, [this] { mnuOnTop_Click(); }, [this] { return labelMode(); });
+    commands.add(kHideCommand, [this] { mnuHide_Click(); });
+    window_.onActionsRefreshed = [this] {
+        if (QAction* a = window_.action(kHideCommand)) a->setEnabled(trayMode() || labelMode());
+    };
+    window_.refreshActions();
+}
+
+TrayController::~TrayController() {
+    window_.onActionsRefreshed = nullptr;
+    label_.reset();
+    trayIcon_.reset();
+}
+
+void TrayController::buildPopup() {
+    popup_ = std::make_unique<QMenu>();
+    popup_->setObjectName(QStringLiteral("mnuPopup"));
+    auto add = [this](const char* name, const QString& caption, std::function<void()> action) {
+        QAction* a = popup_->addAction(caption);
+        a->setObjectName(QString::fromLatin1(name));
+        connect(a, &QAction::triggered, this, std::move(action));
+    };
+    // Items that open a window of the calculator run its catalogue command,
+    // exactly as the main menu does.
+    auto command = [this](const char* name) {
+        return [this, name] {
+            if (blockedByModal()) return;
+            model_.runCommand(name);
+            window_.refreshActions();
+        };
+    };
+    add("mnuShow", tr("&Show Calculator"), [this] { mnuShow_Click(); });
+    add("mnuHide", tr("&Hide Calculator"), [this] { mnuHideCalculator_Click(); });
+    add("mnuRemove", tr("&Remove from Tray"), [this] { mnuRemove_Click(); });
+    popup_->addSeparator();
+    add("mnuBaseConvert", tr("&Base Conversions"), command("Base Conversions"));
+    add("mnuConstruction", tr("C&onstruction Calculator (ft/in)"),
+        command("Construction Calculator (ft/in)"));
+    add("mnuCurrencyConvert", tr("C&urrency Conversions"), command("Currency Conversions"));
+    add("mnuExprEval", tr("&Expression Evaluator"), command("Expression Evaluator"));
+    add("mnuProjectTimer", tr("Project Timer"), command("Start/Stop Project Timer"));
+    add("mnuScratchPad", tr("Scratch &Pad"), command("Scratch Pad"));
+    add("mnuSetAlarms", tr("Set A&larms"), command("Set Alarms"));
+    add("mnuShowCalendar", tr("Sho&w Calendar"), command("Show Calendar"));
+    add("mnuTimeDateCalc", tr("&Time/Date Calculations"), command("Time/Date Calculations"));
+    popup_->addSeparator();
+    add("mnuCancel", tr("&Cancel Menu"), [] {});
+    add("mnuExit", tr("E&xit Calculator"), [this] { mnuExit_Click(); });
+}
+
+bool TrayController::blockedByModal() {
+    if (!QApplication::activeModalWidget()) return false;
+    model_.feedback().beep();
+    return true;
+}
+
+void TrayController::refreshMenus() { window_.refreshActions(); }
+
+void TrayController::addTray() {
+    trayIcon_ = std::make_unique<QSystemTrayIcon>();
+    trayIcon_->setObjectName(QStringLiteral("frmTrayIcon"));
+    const QIcon windowIcon = window_.windowIcon();
+    trayIcon_->setIcon(windowIcon.isNull() ? calculatorIcon() : windowIcon);
+    trayIcon_->setToolTip(QString::fromLatin1(kTrayToolTip));
+    trayIcon_->setContextMenu(popup_.get());
+    connect(trayIcon_.get(), &QSystemTrayIcon::activated, this, &TrayController::trayActivated);
+    trayIcon_->show();
+}
+
+void TrayController::removeTray() {
+    if (!trayIcon_) return;
+    trayIcon_->hide();
+    trayIcon_->setContextMenu(nullptr);
+    trayIcon_.reset();
+}
+
+void TrayController::closeLabel() {
+    if (!label_) return;
+    label_->hide();
+    label_.reset();
+}
+
+void TrayController::mnuShowTray_Click() {
+    if (!trayMode() && !trayAvailable()) {
+        // Refused before anything changes, so the label (if shown) stays the
+        // way back to the calculator.
+        model_.feedback().showMessage(kNoTrayText, std::string(engine::kProductName),
+                                      engine::MessageIcon::Information);
+        return;
+    }
+    closeLabel();
+    if (trayMode())
+        removeTray();
+    else
+        addTray();
+    refreshMenus();
+}
+
+void TrayController::mnuOnTop_Click() {
+    if (trayMode()) mnuShowTray_Click();
+    if (model_.commands().checked("Calc On Top").value_or(false)) model_.runCommand("Calc On Top");
+    if (!labelMode()) {
+        label_ = std::make_unique<ShowLabelWindow>(window_);
+        label_->show();
+        label_->raise();
+    } else {
+        closeLabel();
+        if (trayAvailable()) {
+            mnuShowTray_Click();
+        } else if (!window_.isVisible()) {
+            // With no tray to fall back on, the calculator itself comes back.
+            window_.showNormal();
+            window_.raise();
+            window_.activateWindow();
+        }
+    }
+    refreshMenus();
+}
+
+void TrayController::mnuHide_Click() {
+    if (labelMode())
+        label_->lblShow_DblClick();
+    else if (trayMode())
+        window_.hide();
+    else
+        model_.feedback().beep();
+}
+
+void TrayController::showCalculator(bool atStoredPlace) {
+    if (atStoredPlace) {
+        QRect area(0, 0, 1024, 768);
+        if (QScreen* screen = window_.screen() ? window_.screen() : QGuiApplication::primaryScreen())
+            area = screen->availableGeometry();
+        const QSize size = window_.frameGeometry().size();
+        const double top = store_.readNumber("Startup", "Calc Top",
+                                             area.top() + (area.height() - size.height()) / 2.0);
+        const double left = store_.readNumber("Startup", "Calc Left",
+                                              area.left() + (area.width() - size.width()) / 2.0);
+        // A stored place off the screen (another monitor, a changed
+        // resolution) would lose the window: keep it inside.
+        const int x = std::clamp(static_cast<int>(left), area.left(),
+                                 std::max(area.left(), area.right() - size.width()));
+        const int y = std::clamp(static_cast<int>(top), area.top(),
+                                 std::max(area.top(), area.bottom() - size.height()));
+        window_.move(x, y);
+    }
+    window_.showNormal();
+    window_.raise();
+    window_.activateWindow();
+    window_.Operator(engine::OpEquals)->setFocus();
+}
+
+void TrayController::trayActivated(QSystemTrayIcon::ActivationReason reason) {
+    if (reason != QSystemTrayIcon::Trigger && reason != QSystemTrayIcon::DoubleClick) return;
+    if (blockedByModal()) return;
+    showCalculator(reason == QSystemTrayIcon::Trigger);
+}
+
+void TrayController::mnuShow_Click() {
+    if (blockedByModal()) return;
+    if (!window_.isVisible()) showCalculator(false);
+}
+
+void TrayController::mnuHideCalculator_Click() {
+    if (blockedByModal()) return;
+    window_.hide();
+}
+
+void TrayController::mnuRemove_Click() {
+    if (blockedByModal()) return;
+    removeTray();
+    window_.showNormal();
+    window_.raise();
+    refreshMenus();
+}
+
+void TrayController::mnuExit_Click() {
+    if (blockedByModal()) return;
+    // The ordinary exit, so what is kept at exit (the memory register, the
+    // program folder) is written as when the calculator is closed. Closing a
+    // hidden window would not end the program, so the calculator is shown
+    // first; if closing is refused it simply stays up, tray icon and all.
+    if (!window_.isVisible()) window_.showNormal();
+    model_.runCommand("Exit");
+    if (!window_.isVisible()) removeTray();
+}
+
+}  // namespace zorv::ui
