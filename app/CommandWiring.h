@@ -7,7 +7,9 @@ namespace zorv::engine {
 class CalculatorModel;
 }
 namespace zorv::shell {
+class DataBackup;
 class SettingsStore;
+class ToolbarButtons;
 }
 namespace zorv::convert {
 class QuickConversions;
@@ -33,5 +35,8 @@ std::unique_ptr<CommandWiring> wireBatchCommands(CommandContext& context);
 
 // The conversion keys' state that the wiring keeps, for the window.
 convert::QuickConversions* conversionsOf(CommandWiring& wiring);
+// The toolbar buttons' bindings and the backup commands' state, for the window.
+shell::ToolbarButtons* toolbarButtonsOf(CommandWiring& wiring);
+shell::DataBackup* dataBackupOf(CommandWiring& wiring);
 
 }  // namespace zorv::app

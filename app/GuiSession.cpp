@@ -8,6 +8,7 @@
 #include <memory>
 
 #include "app/CommandWiring.h"
+#include "app/WindowFeatures.h"
 #include "engine/CalculatorModel.h"
 #include "platform/QtFeedback.h"
 #include "shell/QSettingsBackend.h"
@@ -54,6 +55,7 @@ int runGui(QApplication& app, const GuiOptions& options) {
         model.setReadout(purged);
         model.NormalizeReadout();
     });
+    auto features = wireWindowFeatures(window, model, store, *wiring, options.commandLine);
     window.refreshActions();
 
     window.adjustSize();
