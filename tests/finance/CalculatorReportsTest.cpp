@@ -6,6 +6,7 @@
 #include <cctype>
 
 #include "FinanceTestSupport.h"
+#include "engine/KeyScript.h"
 
 namespace zorv::finance::test {
 namespace {
@@ -530,6 +531,22 @@ TEST(FinanceCommands, MenuItemsRunRegisteredCommands) {
                              "Future Value of Annuity", "Straight Line Depreciation",
                              "Sum-of-Years' Digits Depreciation", "Double-Declining Balance Depreciation"})
         EXPECT_TRUE(calc.model.commands().contains(name)) << name;
+}
+
+}  // namespace
+}  // namespace zorv::finance::test
+
+
+namespace zorv::finance::test {
+namespace {
+
+TEST(FinanceCommands, BatchScriptRunsACalculatorWithItsAnswers) {
+    Calculator calc;
+    const auto script = engine::parseKeyScript("{Annuity Payments}[10000][0][7.25][36][yes]");
+    for (const auto& a : script.answers) calc.feedback.answer(a);
+    engine::runKeyScript(calc.model, script, [](const std::string& name) { ADD_FAILURE() << name; });
+    EXPECT_NE(calc.tape().find("Payment is $ 309.92 per month.\r\n309.92=\r\n"), std::string::npos) << calc.tape();
+    EXPECT_EQ(calc.model.readout(), "309.92");
 }
 
 }  // namespace
