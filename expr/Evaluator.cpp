@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <cmath>
-#include <functional>
 #include <new>
 
 #include "engine/Decimal.h"
@@ -228,8 +227,7 @@ double Evaluator::operand(std::string_view text) const {
     return engine::Decimal::parse(text, parseSymbols_).toDouble();
 }
 
-bool Evaluator::compute(char op, std::string_view left, std::string_view right,
-                        std::string& value) {
+std::string Evaluator::compute(char op, std::string_view left, std::string_view right) const {
     const double a = operand(left);
     const double b = operand(right);
     double r = 0;
@@ -256,8 +254,7 @@ bool Evaluator::compute(char op, std::string_view left, std::string_view right,
     }
     // Infinite and NaN results (a power overflow, a negative base with a
     // fractional exponent) fail this conversion as overflows.
-    value = engine::Decimal::fromDouble(r).toString(parseSymbols_.decimal);
-    return true;
+    return engine::Decimal::fromDouble(r).toString(parseSymbols_.decimal);
 }
 
 void Evaluator::reportError(Step step, int number, const std::string& description) {
@@ -267,26 +264,23 @@ void Evaluator::reportError(Step step, int number, const std::string& descriptio
     feedback_.showMessage(text, std::string(kEvaluateTitle), MessageIcon::Information);
 }
 
-namespace {
-
-// Runs one computation and turns its failure into the step's message.
-template <typename F>
-bool guarded(Evaluator& ev, std::string& t, F&& f,
-             const std::function<void(int, const std::string&)>& report,
-             const std::function<void()>& overflow) {
+bool Evaluator::operate(Step step, char op, std::string_view left, std::string_view right,
+                        std::string& t, std::size_t start, std::size_t end) {
+    std::string value;
     try {
-        return f();
+        value = compute(op, left, right);
     } catch (const engine::DecimalOverflow&) {
-        overflow();
+        fail(t, std::string(kInvalidValues), std::string(kEvaluateTitle), MessageIcon::Information);
+        return false;
     } catch (const engine::DecimalError& e) {
-        report(e.errorNumber(), e.what());
+        reportError(step, e.errorNumber(), e.what());
+        t.clear();
+        EvalAborted = true;
+        return false;
     }
-    t.clear();
-    ev.EvalAborted = true;
-    return false;
+    t.replace(start, end - start, value);
+    return true;
 }
-
-}  // namespace
 
 bool Evaluator::DoPowers(std::string& t) {
     const std::size_t h = t.find('^');
@@ -306,18 +300,8 @@ bool Evaluator::DoPowers(std::string& t) {
     if (!isNumeric(t[baseStart])) baseStart = std::min(s, h);
     const std::string_view base = text.substr(baseStart, h - baseStart);
 
-    std::string value;
-    const bool ok = guarded(
-        *this, t, [&] { return compute('^', base, exponent, value); },
-        [this](int n, const std::string& d) { reportError(Step::Powers, n, d); },
-        [this] {
-            feedback_.showMessage(std::string(kInvalidValues), std::string(kEvaluateTitle),
-                                  MessageIcon::Information);
-        });
-    if (!ok) return false;
     const std::size_t end = e > 0 ? h + e : t.size();
-    t.replace(baseStart, end - baseStart, value);
-    return true;
+    return operate(Step::Powers, '^', base, exponent, t, baseStart, end);
 }
 
 bool Evaluator::DoProducts(std::string& t) {
@@ -348,19 +332,8 @@ bool Evaluator::DoProducts(std::string& t) {
     const auto e = static_cast<std::size_t>(FindOperandEnd(r));
     const std::string_view right = e > 0 ? r.substr(0, e - 1) : r;
 
-    std::string value;
-    const char op = t[p];
-    const bool ok = guarded(
-        *this, t, [&] { return compute(op, left, right, value); },
-        [this](int n, const std::string& d) { reportError(Step::Products, n, d); },
-        [this] {
-            feedback_.showMessage(std::string(kInvalidValues), std::string(kEvaluateTitle),
-                                  MessageIcon::Information);
-        });
-    if (!ok) return false;
     const std::size_t end = e > 0 ? p + e : t.size();
-    t.replace(s, end - s, value);
-    return true;
+    return operate(Step::Products, t[p], left, right, t, s, end);
 }
 
 bool Evaluator::DoSums(std::string& t) {
@@ -375,19 +348,8 @@ bool Evaluator::DoSums(std::string& t) {
     const auto e = static_cast<std::size_t>(FindOperandEnd(r));
     const std::string_view right = e > 0 ? r.substr(0, e - 1) : r;
 
-    std::string value;
-    const char op = t[p];
-    const bool ok = guarded(
-        *this, t, [&] { return compute(op, left, right, value); },
-        [this](int n, const std::string& d) { reportError(Step::Sums, n, d); },
-        [this] {
-            feedback_.showMessage(std::string(kInvalidValues), std::string(kEvaluateTitle),
-                                  MessageIcon::Information);
-        });
-    if (!ok) return false;
     const std::size_t end = e > 0 ? p + e : t.size();
-    t.replace(s, end - s, value);
-    return true;
+    return operate(Step::Sums, t[p], left, right, t, s, end);
 }
 
 // ---- GetBrackets ----------------------------------------------------------------

@@ -36,6 +36,9 @@ public:
     static constexpr std::size_t kMaxLength = 32767;
 
     Evaluator(engine::UserFeedback& feedback, engine::NumberSymbols symbols = {});
+    // The group table points into the evaluator's own copy of the text.
+    Evaluator(const Evaluator&) = delete;
+    Evaluator& operator=(const Evaluator&) = delete;
 
     // The variable boxes txtVar(0..2) for X, Y and Z, as typed.
     void setVariable(int index, std::string text);
@@ -103,7 +106,12 @@ private:
     bool reduceGroup(std::size_t index);
     bool finish(std::string& result);
 
-    bool compute(char op, std::string_view left, std::string_view right, std::string& value);
+    // The value of `left op right` as plain decimal text; throws the decimal
+    // type's errors.
+    std::string compute(char op, std::string_view left, std::string_view right) const;
+    // Computes and splices the value over t[start, end); reports a failure.
+    bool operate(Step step, char op, std::string_view left, std::string_view right, std::string& t,
+                 std::size_t start, std::size_t end);
     double operand(std::string_view text) const;
     void fail(std::string& t, const std::string& message, const std::string& title,
               engine::MessageIcon icon);
