@@ -50,7 +50,8 @@ void ToolbarButtons::set(int index, std::string caption, std::string toolTip) {
     if (!showable(toolTip, kMaxToolTip)) {
         toolTip = engine::kUnboundToolTip;
         caption = unbound;
-    } else if (!showable(caption, kMaxCaption)) {
+    } else if (!showable(caption, kMaxCaption) || caption == unbound) {
+        // A bound button never reads "Right Click": it shows its item's code.
         const auto item = findToolbarItem(toolTip);
         caption = item ? engine::toolbarCode(item->group, item->position) : unbound;
     }

@@ -28,8 +28,8 @@ public:
 
     // Reads the nine bindings. A missing key takes its default; a value that
     // cannot be shown on a button (empty, over-long, control characters) is
-    // replaced: a bad tool tip unbinds the button, a bad caption becomes the
-    // code of the bound item (or the unbound caption). A tool tip that names
+    // replaced: a bad tool tip unbinds the button, a bad or missing caption
+    // of a bound button becomes the code of its item. A tool tip that names
     // no catalogue item is kept as it is: clicking it beeps.
     void load();
 
