@@ -52,6 +52,29 @@ inline u64 div128by64(u64 hi, u64 lo, u64 d, u64& rem) {
 #endif
 }
 
+// n / d for a divisor of 65 to 96 bits when the quotient is known to fit in
+// 64 bits: one hardware division by the divisor's top 64 bits (plus one, so
+// the estimate is never too big), then at most a few corrections.
+inline u64 divByWide(u128 n, u128 d, u128& rem) {
+    const int shift = 64 - __builtin_clzll(static_cast<u64>(d >> 64));
+    const u64 top = static_cast<u64>(d >> shift);
+    const u128 nTop = n >> shift;
+    u64 q;
+    if (top == ~u64(0)) {
+        q = static_cast<u64>(nTop >> 64);
+    } else {
+        u64 unused;
+        q = div128by64(static_cast<u64>(nTop >> 64), static_cast<u64>(nTop), top + 1, unused);
+    }
+    u128 r = n - u128(q) * d;
+    while (r >= d) {
+        r -= d;
+        ++q;
+    }
+    rem = r;
+    return q;
+}
+
 // A 192-bit unsigned integer, least significant limb first. Wide enough for
 // a 96 x 96 bit product and for a mantissa aligned by 10^28.
 struct U192 {
@@ -315,8 +338,7 @@ Decimal operator/(const Decimal& a, const Decimal& b) {
         q = (u128(qh) << 64) | ql;
         r = rem;
     } else {
-        q = n / d;
-        r = n % d;
+        q = divByWide(n, d, r);
     }
 
     if (r == 0) {
@@ -343,8 +365,7 @@ Decimal operator/(const Decimal& a, const Decimal& b) {
             digits = div128by64(static_cast<u64>(num >> 64), static_cast<u64>(num), d64, rem);
             r = rem;
         } else {
-            digits = num / d;
-            r = num % d;
+            digits = divByWide(num, d, r);
         }
         q = q * pow10(k) + digits;
         scale += k;
@@ -890,6 +911,11 @@ Decimal Decimal::parse(std::string_view text, const NumberSymbols& symbols) {
     // at a scale of at most 28, then round half to even on the rest.
     const long long point = num.point;
     if (point > 29) throwOverflow();
+    // Zeros at the end of the kept digits only lengthen the mantissa.
+    int count = num.digitCount;
+    if (!num.sticky) {
+        while (count > 1 && num.digits[count - 1] == '0') --count;
+    }
     int scale = static_cast<int>(std::min<long long>(kMaxScale, 29 - point));
     long long take = point + scale;  // digits that form the integer mantissa
     u128 m = 0;
@@ -897,11 +923,26 @@ Decimal Decimal::parse(std::string_view text, const NumberSymbols& symbols) {
     bool sticky = num.sticky;
     if (take <= 0) {
         roundDigit = take == 0 ? num.digits[0] - '0' : 0;
-        for (int i = (take == 0 ? 1 : 0); i < num.digitCount; ++i) sticky = sticky || num.digits[i] != '0';
+        for (int i = (take == 0 ? 1 : 0); i < count; ++i) sticky = sticky || num.digits[i] != '0';
     } else {
-        for (long long i = 0; i < take; ++i) m = m * 10 + (i < num.digitCount ? num.digits[i] - '0' : 0);
-        if (take < num.digitCount) roundDigit = num.digits[take] - '0';
-        for (long long i = take + 1; i < num.digitCount; ++i) sticky = sticky || num.digits[i] != '0';
+        if (take > count) {
+            // Fewer digits than the scale allows: the value is exact.
+            scale -= static_cast<int>(take - count);
+            take = count;
+        }
+        u64 head = 0;
+        long long i = 0;
+        for (; i < take && i < 19; ++i) head = head * 10 + static_cast<u64>(num.digits[i] - '0');
+        m = head;
+        for (; i < take; ++i) m = m * 10 + static_cast<unsigned>(num.digits[i] - '0');
+        if (take < count) roundDigit = num.digits[take] - '0';
+        for (long long j = take + 1; j < count; ++j) sticky = sticky || num.digits[j] != '0';
+        if (scale < 0) {
+            // A whole number with zeros after its digits.
+            if (m > kTable.fitLimit[-scale]) throwOverflow();
+            m *= pow10(-scale);
+            scale = 0;
+        }
         while (m >= kLimit) {
             sticky = sticky || roundDigit != 0;
             roundDigit = static_cast<int>(m % 10);
@@ -918,8 +959,16 @@ Decimal Decimal::parse(std::string_view text, const NumberSymbols& symbols) {
         }
     }
     if (m == 0) return Decimal();
-    while (scale > 0 && m % 10 == 0) {
-        m /= 10;
+    // Zeros before a cut or a carry (…999 rounding up) can still trail.
+    while (scale > 0) {
+        if ((m >> 64) == 0) {
+            u64 v = static_cast<u64>(m);
+            if (v % 10 != 0) break;
+            m = v / 10;
+        } else {
+            if (m % 10 != 0) break;
+            m /= 10;
+        }
         --scale;
     }
     return make(m, scale, num.negative);

@@ -149,6 +149,16 @@ TEST(DecimalArithmetic, ExactAndRoundedResults) {
         {"1/MAX is below 1E-28", Decimal(1), '/', Decimal::maxValue(), "0", 0, false},
         {"10/MAX", Decimal(10), '/', Decimal::maxValue(), "1", 28, false},
         {"too small becomes 0", D("0.9214206543486529434634231456"), '/', Decimal::maxValue(), "0", 0, false},
+        // Divisors wider than 64 bits.
+        {"1/7.92...", Decimal(1), '/', M(kMax, 28), "1262177448353618888658765704", 28, false},
+        {"MAX/(MAX-1)", Decimal::maxValue(), '/', M("79228162514264337593543950334", 0), "1", 0, false},
+        {"29 digits / 23 digits", M("12345678901234567890123456789", 0), '/', M("98765432109876543210987", 0),
+         "12499999886093750001423910937", 23, false},
+        {"by 2^64+1", M("12345678901234567890123456789", 5, true), '/', M("18446744073709551617", 3),
+         "66926059427634869173046680398", 22, true},
+        {"MAX/2^64", Decimal::maxValue(), '/', M("18446744073709551616", 0), "42949672959999999999999999999", 19,
+         false},
+        {"1/(2^64+1)", Decimal(1), '/', M("18446744073709551617", 0), "542101086", 28, false},
         {"7/1E-10 exact above scale 0", D("0.7"), '/', D("0.0000000001"), "7000000000", 0, false},
     };
     for (const auto& c : cases) {
