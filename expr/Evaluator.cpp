@@ -361,7 +361,7 @@ bool Evaluator::tooLong(const std::string& text) {
     return true;
 }
 
-// Steps 2 to 7: makes every operation explicit. False after an error.
+// The rewriting: makes every operation explicit. False after an error.
 bool Evaluator::rewrite(bool& interpreted) {
     std::string& text = EvalText;
     replaceAll(text, ")(", ")*(");
@@ -424,7 +424,7 @@ bool Evaluator::rewrite(bool& interpreted) {
     return !tooLong(text);
 }
 
-// Step 9: the group table. Scanning left to right with a stack finds the
+// The group table. Scanning left to right with a stack finds the
 // same pairs, in the same order, as taking the first "(" and its closing
 // ")" again and again; each group's content is the text between its own
 // pair, because the pairs removed before it either enclose it or lie to its
@@ -480,7 +480,7 @@ bool Evaluator::buildGroups(std::string& text) {
     return true;
 }
 
-// Step 10 for one record: its nested groups replaced by their values, then
+// Evaluates one record: its nested groups replaced by their values, then
 // powers, products and sums, each leftmost first.
 bool Evaluator::reduceGroup(std::size_t index) {
     const Span& span = spans_[index];
@@ -509,7 +509,7 @@ bool Evaluator::reduceGroup(std::size_t index) {
     return true;
 }
 
-// Step 11. The value goes into the calculator's readout, which only keeps
+// The final value. It goes into the calculator's readout, which only keeps
 // digits, signs and the decimal symbol; a value left in another form (a
 // lone number such as 1E+3 or 007, or text that never met an operator) is
 // therefore written out as the decimal number it stands for, or refused.

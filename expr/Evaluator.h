@@ -139,7 +139,7 @@ private:
         std::size_t open = 0;
         std::size_t close = 0;
         std::vector<std::size_t> children;
-        std::size_t removed = 0;  // characters removed before it in step 9
+        std::size_t removed = 0;  // characters removed before it while pairing
     };
     std::vector<Span> spans_;
 };
