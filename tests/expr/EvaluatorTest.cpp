@@ -35,7 +35,7 @@ TEST_P(EvaluatorResults, GivesTheValueWithoutAnyMessage) {
 }
 
 INSTANTIATE_TEST_SUITE_P(
-    Documented, EvaluatorResults,
+    Examples, EvaluatorResults,
     ::testing::Values(Case{"2(3)", "6"}, Case{"(2)(3)", "6"}, Case{"2Pi", "23.14159265359"},
                       Case{"2pI", "23.14159265359"}, Case{"50%", "0.5"}, Case{"200*15%", "30"},
                       Case{"10%5", "0.5"}, Case{"7\\2", "1"}, Case{"7.5\\2", "0"},
@@ -48,7 +48,8 @@ INSTANTIATE_TEST_SUITE_P(
                       Case{"0.1+0.2", "0.3"}, Case{"2^.5", "1.4142135623731"},
                       Case{"2(3)4(5)6(7)", "5040"}, Case{"", ""}));
 
-// The points the rewriting rules leave open, decided so that no sign is lost.
+// A sign is never lost: in front of a power it stays in front of its value,
+// and a "-" after a number is always a subtraction.
 INSTANTIATE_TEST_SUITE_P(
     SignsKept, EvaluatorResults,
     ::testing::Values(Case{"-2^3", "-8"}, Case{"-3^2", "-9"}, Case{"X^2", "-9", "-3"},
