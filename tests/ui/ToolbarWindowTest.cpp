@@ -1,0 +1,169 @@
+// The toolbar on the main window: captions, clicks, Alt+digit, the set-up
+// window, the press and hover look, and hiding the strip.
+#include <gtest/gtest.h>
+
+#include <QAction>
+#include <QComboBox>
+#include <QLabel>
+#include <QListWidget>
+#include <QPushButton>
+#include <QTest>
+#include <QTimer>
+#include <functional>
+
+#include "engine/CalculatorModel.h"
+#include "engine/ScriptedFeedback.h"
+#include "shell/SettingsStore.h"
+#include "shell/ToolbarButtons.h"
+#include "ui/main/CalculatorWindow.h"
+#include "ui/main/ToolbarController.h"
+#include "ui/main/ToolbarSetupDialog.h"
+
+using namespace zorv;
+
+namespace {
+
+struct Toolbar {
+    engine::ScriptedFeedback fb;
+    engine::CalculatorModel model{fb};
+    shell::MemorySettingsBackend* memory = new shell::MemorySettingsBackend;
+    shell::SettingsStore store{std::unique_ptr<shell::SettingsBackend>(memory)};
+    shell::ToolbarButtons buttons{model, store};
+    ui::CalculatorWindow w{model};
+    ui::ToolbarController controller{w, model, buttons};
+    std::vector<std::string> ran;
+
+    Toolbar() {
+        for (const char* name : {"Tape to Scratch Pad", "Annotate Tape"})
+            model.commands().add(name, [this, name] { ran.emplace_back(name); });
+        buttons.load();
+        w.show();
+    }
+    std::string stored(const std::string& key) { return store.ReadSetting("Buttons", key, "<absent>"); }
+
+    // Runs `act` on the set-up window once it is open, while `open` opens it.
+    bool withSetup(const std::function<void()>& open, const std::function<void(ui::ToolbarSetupDialog&)>& act) {
+        bool seen = false;
+        QTimer poll;
+        poll.setInterval(5);
+        QObject::connect(&poll, &QTimer::timeout, [&] {
+            auto* d = qobject_cast<ui::ToolbarSetupDialog*>(QApplication::activeModalWidget());
+            if (!d || seen) return;
+            seen = true;
+            poll.stop();
+            act(*d);
+            if (d->isVisible()) d->reject();
+        });
+        poll.start();
+        open();
+        for (int i = 0; i < 100 && !seen; ++i) QTest::qWait(10);
+        return seen;
+    }
+};
+
+}  // namespace
+
+TEST(ToolbarWindow, FreshButtonsOpenSetUpForTheirNumber) {
+    Toolbar t;
+    EXPECT_EQ(t.w.comToolbar(0)->text(), "1R.Clk");
+    EXPECT_EQ(t.w.comToolbar(8)->toolTip(), "Right Click to Set Button");
+    EXPECT_TRUE(t.w.comToolbar(4)->isEnabled());
+    QString title;
+    EXPECT_TRUE(t.withSetup([&] { QTest::mouseClick(t.w.comToolbar(2), Qt::LeftButton); },
+                            [&](ui::ToolbarSetupDialog& d) { title = d.windowTitle(); }));
+    EXPECT_EQ(title, "Setup Button # 3");
+}
+
+TEST(ToolbarWindow, SetUpBindsTheButtonAndCancelChangesNothing) {
+    Toolbar t;
+    const auto pickTape8 = [](ui::ToolbarSetupDialog& d) {
+        EXPECT_EQ(d.objectName(), "frmToolBarSet");
+        ASSERT_EQ(d.cmbMenu()->count(), 5);
+        EXPECT_EQ(d.cmbMenu()->itemText(4), "Tape");
+        EXPECT_FALSE(d.comExit(0)->isEnabled()) << "nothing chosen yet";
+        d.cmbMenu()->setCurrentIndex(4);
+        ASSERT_EQ(d.lstItems()->count(), 8);
+        EXPECT_EQ(d.lstItems()->item(0)->text(), "Annotate Tape");
+        d.lstItems()->setCurrentRow(0);
+        EXPECT_EQ(d.lblSelected(1)->text(), "Annotate Tape (Tap1)");
+        d.lstItems()->setCurrentRow(7);
+        EXPECT_EQ(d.lblSelected(1)->text(), "Tape to Scratch Pad (Tap8)");
+        EXPECT_EQ(d.comExit(0)->text(), "&OK");
+        EXPECT_EQ(d.comExit(1)->text(), "&Cancel");
+    };
+
+    // Cancel after choosing: caption, tool tip and store stay as they were.
+    EXPECT_TRUE(t.withSetup([&] { QTest::mousePress(t.w.comToolbar(8), Qt::RightButton); QTest::qWait(20); },
+                            [&](ui::ToolbarSetupDialog& d) {
+                                pickTape8(d);
+                                QTest::mouseClick(d.comExit(1), Qt::LeftButton);
+                            }));
+    QTest::mouseRelease(t.w.comToolbar(8), Qt::RightButton);
+    EXPECT_EQ(t.w.comToolbar(8)->text(), "9R.Clk");
+    EXPECT_EQ(t.w.comToolbar(8)->toolTip(), "Right Click to Set Button");
+    EXPECT_EQ(t.stored("9Caption"), "<absent>");
+    EXPECT_EQ(t.stored("9ToolTip"), "<absent>");
+
+    EXPECT_TRUE(t.withSetup([&] { QTest::mousePress(t.w.comToolbar(8), Qt::RightButton); QTest::qWait(20); },
+                            [&](ui::ToolbarSetupDialog& d) {
+                                pickTape8(d);
+                                QTest::mouseClick(d.comExit(0), Qt::LeftButton);
+                            }));
+    QTest::mouseRelease(t.w.comToolbar(8), Qt::RightButton);
+    EXPECT_EQ(t.w.comToolbar(8)->text(), "Tap8");
+    EXPECT_EQ(t.w.comToolbar(8)->toolTip(), "Tape to Scratch Pad");
+    EXPECT_EQ(t.stored("9Caption"), "Tap8");
+    EXPECT_EQ(t.stored("9ToolTip"), "Tape to Scratch Pad");
+
+    // Now a left click runs the command, and Alt+9 does the same.
+    QTest::mouseClick(t.w.comToolbar(8), Qt::LeftButton);
+    QTest::keyClick(&t.w, Qt::Key_9, Qt::AltModifier);
+    EXPECT_EQ(t.ran, (std::vector<std::string>{"Tape to Scratch Pad", "Tape to Scratch Pad"}));
+
+    // Re-opening set-up shows the current binding selected.
+    EXPECT_TRUE(t.withSetup([&] { t.controller.openSetup(8); }, [&](ui::ToolbarSetupDialog& d) {
+        EXPECT_EQ(d.cmbMenu()->currentText(), "Tape");
+        EXPECT_EQ(d.lblSelected(1)->text(), "Tape to Scratch Pad (Tap8)");
+        EXPECT_TRUE(d.comExit(0)->isEnabled());
+    }));
+}
+
+TEST(ToolbarWindow, HoverAndPressLook) {
+    Toolbar t;
+    t.buttons.bind(3, 4, 1);  // a bound button: its click runs "Annotate Tape"
+    QPushButton* b = t.w.comToolbar(3);
+    QEvent enter(QEvent::Enter);
+    QApplication::sendEvent(b, &enter);
+    EXPECT_EQ(t.controller.hoveredButton(), 3);
+    const QString hover = QApplication::palette().color(QPalette::ToolTipBase).name();
+    const QString face = QApplication::palette().color(QPalette::Button).name();
+    EXPECT_TRUE(b->styleSheet().contains(hover)) << b->styleSheet().toStdString();
+    EXPECT_TRUE(t.w.comToolbar(4)->styleSheet().contains(face));
+
+    QTest::mousePress(b, Qt::LeftButton);
+    EXPECT_EQ(t.controller.pressedButton(), 3);
+    EXPECT_TRUE(b->styleSheet().contains("1px solid " + QApplication::palette().color(QPalette::Dark).name()));
+    QTest::mouseRelease(b, Qt::LeftButton);
+    EXPECT_EQ(t.controller.pressedButton(), -1);
+    EXPECT_EQ(t.ran, std::vector<std::string>{"Annotate Tape"});
+
+    QTest::mouseMove(t.w.tbToolbar(), QPoint(t.w.tbToolbar()->width() - 2, 1));
+    QMouseEvent move(QEvent::MouseMove, QPointF(1, 1), QPointF(1, 1), Qt::NoButton, Qt::NoButton, Qt::NoModifier);
+    QApplication::sendEvent(t.w.tbToolbar(), &move);
+    EXPECT_EQ(t.controller.hoveredButton(), -1);
+    EXPECT_TRUE(b->styleSheet().contains(face));
+}
+
+TEST(ToolbarWindow, HideShowToolbarTogglesStripAndCaption) {
+    Toolbar t;
+    QAction* a = t.w.action("Hide/Show Toolbar");
+    ASSERT_NE(a, nullptr);
+    EXPECT_TRUE(a->isEnabled());
+    EXPECT_EQ(a->text(), "Hide Toolbar");
+    a->trigger();
+    EXPECT_FALSE(t.w.tbToolbar()->isVisible());
+    EXPECT_EQ(a->text(), "Show Toolbar");
+    t.model.runCommand("Hide/Show Toolbar");
+    EXPECT_TRUE(t.w.tbToolbar()->isVisible());
+    EXPECT_EQ(a->text(), "Hide Toolbar");
+}
