@@ -16,8 +16,8 @@ void call(const std::function<void()>& f) {
 }  // namespace
 
 std::string clipboardFallbackText(const std::string& value) {
-    return "Keystrokes cannot be sent to other programs on this desktop.\r\nThe value " + value +
-           " was copied to the clipboard instead: paste it where you need it.";
+    return "The value " + value + " could not be typed into another program.\r\n"
+           "It was copied to the clipboard instead: paste it where you need it.";
 }
 
 bool isNicCommandLine(const std::string& commandLine) {

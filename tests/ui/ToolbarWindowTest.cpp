@@ -86,8 +86,12 @@ TEST(ToolbarWindow, SetUpBindsTheButtonAndCancelChangesNothing) {
         EXPECT_EQ(d.lstItems()->item(0)->text(), "Annotate Tape");
         d.lstItems()->setCurrentRow(0);
         EXPECT_EQ(d.lblSelected(1)->text(), "Annotate Tape (Tap1)");
-        d.lstItems()->setCurrentRow(7);
+        // Chosen with the mouse, as a user does.
+        QListWidget* list = d.lstItems();
+        QTest::mouseClick(list->viewport(), Qt::LeftButton, {},
+                          list->visualItemRect(list->item(7)).center());
         EXPECT_EQ(d.lblSelected(1)->text(), "Tape to Scratch Pad (Tap8)");
+        EXPECT_TRUE(d.comExit(0)->isEnabled());
         EXPECT_EQ(d.comExit(0)->text(), "&OK");
         EXPECT_EQ(d.comExit(1)->text(), "&Cancel");
     };

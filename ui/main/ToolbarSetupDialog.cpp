@@ -92,7 +92,7 @@ ToolbarSetupDialog::ToolbarSetupDialog(int index, shell::ToolbarButtons& buttons
 
 std::optional<std::size_t> ToolbarSetupDialog::chosenPosition() const {
     const int row = items_->currentRow();
-    if (row < 0 || !items_->currentItem() || !items_->currentItem()->isSelected()) return std::nullopt;
+    if (row < 0) return std::nullopt;
     return static_cast<std::size_t>(row) + 1;
 }
 
