@@ -2,8 +2,8 @@
 
 #include <algorithm>
 #include <cctype>
+#include <charconv>
 #include <cmath>
-#include <cstdlib>
 
 namespace zorv::shell {
 
@@ -43,13 +43,25 @@ std::string trimmed(const std::string& s) {
 
 }  // namespace
 
+// Numbers are written and read in the C form ("0.55") whatever the user's
+// locale, so a value written under one locale reads back under another.
 std::optional<double> SettingsStore::toNumber(const std::string& text) {
-    const std::string t = trimmed(text);
-    if (t.empty()) return std::nullopt;
-    char* end = nullptr;
-    const double v = std::strtod(t.c_str(), &end);
-    if (end != t.c_str() + t.size() || !std::isfinite(v)) return std::nullopt;
+    std::string t = trimmed(text);
+    if (!t.empty() && t[0] == '+') t.erase(0, 1);
+    if (t.empty() || t[0] == '+' || t[0] == ' ') return std::nullopt;
+    double v = 0;
+    const char* end = t.data() + t.size();
+    const auto [ptr, ec] = std::from_chars(t.data(), end, v, std::chars_format::general);
+    if (ec != std::errc() || ptr != end || !std::isfinite(v)) return std::nullopt;
     return v;
+}
+
+std::string SettingsStore::numberText(double value) {
+    if (!std::isfinite(value)) return "0";
+    if (value == 0) return "0";  // never "-0"
+    char buf[64];
+    const auto [ptr, ec] = std::to_chars(buf, buf + sizeof buf, value);
+    return ec == std::errc() ? std::string(buf, ptr) : std::string("0");
 }
 
 std::optional<bool> SettingsStore::toFlag(const std::string& text) {

@@ -47,6 +47,8 @@ public:
 
     static std::optional<bool> toFlag(const std::string& text);
     static std::optional<double> toNumber(const std::string& text);
+    // The text a number is stored as: the shortest C form ("1", "0.55").
+    static std::string numberText(double value);
 
     SettingsBackend& backend() { return *backend_; }
 

@@ -1,6 +1,9 @@
 #include "StartupSettings.h"
 
+#include <QLocale>
 #include <algorithm>
+
+#include "shell/SettingsKeys.h"
 
 namespace zorv::shell {
 
@@ -35,23 +38,37 @@ engine::NumberSymbols readLocaleSymbols(const SettingsStore& store,
     return s;
 }
 
+engine::NumberSymbols systemLocaleSymbols() {
+    const QLocale locale = QLocale::system();
+    engine::NumberSymbols s;
+    const std::string decimal = firstCharacter(locale.decimalPoint().toStdString());
+    const std::string group = firstCharacter(locale.groupSeparator().toStdString());
+    const std::string currency = firstCharacter(locale.currencySymbol().toStdString());
+    if (!decimal.empty()) s.decimal = decimal;
+    if (!group.empty()) s.thousand = group;
+    if (!currency.empty()) s.currency = currency;
+    if (s.thousand == s.decimal) s.thousand = s.decimal == "," ? "." : ",";
+    return s;
+}
+
 void applyModeSettings(const SettingsStore& store, engine::Modes& m) {
-    const std::string S = "Startup";
-    m.CarryResult = store.readFlag(S, "Carry Result", true);
-    m.mnuFinCalcMode = store.readFlag(S, "Financial Mode", true);
-    m.mnuShowPercentMode = store.readFlag(S, "Show Percentage", true);
-    m.mnuAddMachMode = store.readFlag(S, "Adding Machine Mode", false);
-    m.mnuFormatNumbers = store.readFlag(S, "Format Numbers", true);
-    m.mnuPercentForNum = store.readFlag(S, "Percent Calculation", true);
-    m.mnuAutoDecimal = store.readFlag(S, "AutoDecimal", false);
-    m.mnuTapeItems = store.readFlag(S, "Tape Item Count", false);
-    m.HideClearBanner = store.readFlag(S, "Hide C", false);
-    m.mnuRepeatSubtract = store.readFlag(S, "Repeat Subtraction", false);
-    m.mnuImperialMeasures = store.readFlag(S, "Imperial Measures", false);
-    m.mnuTroyMeassures = store.readFlag(S, "Troy Measures", false);
-    m.mnuRpnMode = store.readNumber(S, "RPN Mode", 0) != 0;
-    const int places = store.readInt(S, "Decimal Places", 2);
-    m.DecimalPlaces = (places >= 2 && places <= 15) ? places : 2;
+    m.CarryResult = readFlag(store, key::CarryResult);
+    m.mnuFinCalcMode = readFlag(store, key::FinancialMode);
+    m.mnuShowPercentMode = readFlag(store, key::ShowPercentage);
+    m.mnuAddMachMode = readFlag(store, key::AddingMachineMode);
+    m.mnuFormatNumbers = readFlag(store, key::FormatNumbers);
+    m.mnuPercentForNum = readFlag(store, key::PercentCalculation);
+    m.mnuAutoDecimal = readFlag(store, key::AutoDecimal);
+    m.mnuTapeItems = readFlag(store, key::TapeItemCount);
+    m.HideClearBanner = readFlag(store, key::HideC);
+    m.mnuRepeatSubtract = readFlag(store, key::RepeatSubtraction);
+    m.mnuImperialMeasures = readFlag(store, key::ImperialMeasures);
+    m.mnuTroyMeassures = readFlag(store, key::TroyMeasures);
+    m.mnuRpnMode = readFlag(store, key::RpnMode);
+    // Adding machine and RPN exclude each other; a store holding both keeps
+    // the adding machine, the mode a plain start would show.
+    if (m.mnuAddMachMode) m.mnuRpnMode = false;
+    m.DecimalPlaces = readInt(store, key::DecimalPlaces);
 }
 
 }  // namespace zorv::shell

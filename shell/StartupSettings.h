@@ -12,6 +12,10 @@ namespace zorv::shell {
 engine::NumberSymbols readLocaleSymbols(const SettingsStore& store,
                                         const engine::NumberSymbols& fallback = {});
 
+// The decimal point, group separator and currency symbol of the user's
+// locale (first character of each), for when the store has no "Intl".
+engine::NumberSymbols systemLocaleSymbols();
+
 // The calculation modes kept under "Startup", each with its default and the
 // stored form's reading rule ("RPN Mode" reads as a number, so "True" is off).
 void applyModeSettings(const SettingsStore& store, engine::Modes& modes);

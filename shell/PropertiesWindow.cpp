@@ -1,0 +1,415 @@
+#include "PropertiesWindow.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QDate>
+#include <QFileDialog>
+#include <QFontDatabase>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QIntValidator>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPixmap>
+#include <QPushButton>
+#include <QRegularExpressionValidator>
+#include <QScrollBar>
+#include <QTimer>
+#include <QVBoxLayout>
+
+namespace zorv::shell {
+
+namespace {
+
+QString q(const std::string& s) { return QString::fromStdString(s); }
+
+QIcon swatch(const PaletteColour& c) {
+    QPixmap pm(14, 14);
+    pm.fill(QColor(c.red, c.green, c.blue));
+    return QIcon(pm);
+}
+
+}  // namespace
+
+PropertiesWindow::PropertiesWindow(PropertiesForm& form, std::string programFolder, QWidget* parent)
+    : QDialog(parent), form_(form), programFolder_(std::move(programFolder)) {
+    setObjectName(QStringLiteral("frmTapeSet"));
+    setWindowTitle(QStringLiteral("Set Properties"));
+    setModal(true);
+
+    chooseFile = [this](const std::string& title, const std::string& folder,
+                        const std::string& filter) -> std::optional<std::string> {
+        const QString file = QFileDialog::getOpenFileName(this, q(title), q(folder), q(filter));
+        if (file.isEmpty()) return std::nullopt;
+        return file.toStdString();
+    };
+
+    auto* page = new QVBoxLayout(this);
+
+    // ---- tape font -----------------------------------------------------
+    auto* fontBox = new QGroupBox(tr("Tape Font"), this);
+    auto* fontGrid = new QGridLayout(fontBox);
+    fonts_ = new QComboBox(fontBox);
+    fonts_->setObjectName(QStringLiteral("cmbFonts"));
+    fonts_->setEditable(true);
+    fonts_->setInsertPolicy(QComboBox::NoInsert);
+    fonts_->setMinimumContentsLength(22);
+    size_ = new QComboBox(fontBox);
+    size_->setObjectName(QStringLiteral("cmbSize"));
+    size_->setEditable(true);
+    size_->setInsertPolicy(QComboBox::NoInsert);
+    size_->setValidator(new QIntValidator(1, 400, size_));
+    for (const char* s : tapeFontSizes()) size_->addItem(QString::fromLatin1(s));
+    colour_ = new QComboBox(fontBox);
+    colour_->setObjectName(QStringLiteral("cmbColor"));
+    colour_->setSizeAdjustPolicy(QComboBox::AdjustToContents);
+    for (const auto& c : tapePalette()) colour_->addItem(swatch(c), QString::fromLatin1(c.name));
+    auto* bold = addCheck("chkBold", tr("Bold"));
+    auto* italic = addCheck("chkItalic", tr("Italic"));
+    auto* resetFonts = new QPushButton(tr("Reset"), fontBox);
+    resetFonts->setObjectName(QStringLiteral("comResetFonts"));
+    resetFonts->setAutoDefault(false);
+    fontGrid->addWidget(new QLabel(tr("Font:"), fontBox), 0, 0);
+    fontGrid->addWidget(fonts_, 0, 1, 1, 3);
+    fontGrid->addWidget(new QLabel(tr("Size:"), fontBox), 1, 0);
+    fontGrid->addWidget(size_, 1, 1);
+    fontGrid->addWidget(new QLabel(tr("Colour:"), fontBox), 1, 2);
+    fontGrid->addWidget(colour_, 1, 3);
+    auto* styleRow = new QHBoxLayout();
+    styleRow->addWidget(bold);
+    styleRow->addWidget(italic);
+    styleRow->addStretch(1);
+    styleRow->addWidget(resetFonts);
+    fontGrid->addLayout(styleRow, 2, 0, 1, 4);
+
+    // ---- tape size -----------------------------------------------------
+    auto* sizeBox = new QGroupBox(tr("Tape Size"), this);
+    auto* sizeGrid = new QGridLayout(sizeBox);
+    tapeSize_ = new QScrollBar(Qt::Vertical, sizeBox);
+    tapeSize_->setObjectName(QStringLiteral("vsTapeSize"));
+    tapeSize_->setRange(40, 350);
+    tapeSize_->setSingleStep(1);
+    tapeSize_->setPageStep(10);
+    tapeSize_->setMinimumHeight(76);
+    sizeLabel_ = new QLabel(sizeBox);
+    sizeLabel_->setObjectName(QStringLiteral("lblSize"));
+    sizeLabel_->setMinimumWidth(sizeLabel_->fontMetrics().horizontalAdvance(QStringLiteral("Hidden__")));
+    auto* hide = addCheck("chkHide", tr("Hide"));
+    auto* restore = new QPushButton(tr("Reset"), sizeBox);
+    restore->setObjectName(QStringLiteral("comRestore"));
+    restore->setToolTip(QStringLiteral("Set to original size."));
+    restore->setAutoDefault(false);
+    sizeGrid->addWidget(tapeSize_, 0, 0, 3, 1);
+    sizeGrid->addWidget(sizeLabel_, 0, 1);
+    sizeGrid->addWidget(hide, 1, 1);
+    sizeGrid->addWidget(restore, 2, 1);
+
+    auto* top = new QHBoxLayout();
+    top->addWidget(fontBox, 1);
+    top->addWidget(sizeBox);
+    page->addLayout(top);
+
+    // ---- start-up options and default modes --------------------------------
+    auto* startBox = new QGroupBox(tr("Start Up"), this);
+    auto* startGrid = new QGridLayout(startBox);
+    startGrid->addWidget(addCheck("chkMinimized", tr("Start Min.")), 0, 0);
+    startGrid->addWidget(addCheck("chkStartOnTop", tr("Start On Top")), 0, 1);
+    startGrid->addWidget(addCheck("chkCalcOnTop", tr("Calc. On Top")), 1, 0);
+    startGrid->addWidget(addCheck("chkSaveMem", tr("Save Mem")), 1, 1);
+    startGrid->addWidget(addCheck("chkExitButton", tr("Exit Button Min.")), 2, 0);
+    startGrid->addWidget(addCheck("chkTlBr", tr("Hide Toolbar")), 2, 1);
+
+    auto* modeBox = new QGroupBox(tr("Default Modes"), this);
+    auto* modeGrid = new QGridLayout(modeBox);
+    modeGrid->addWidget(addCheck("chkFinMode", tr("Fin. Mode")), 0, 0);
+    modeGrid->addWidget(addCheck("chkShowPercentage", tr("Show %")), 0, 1);
+    modeGrid->addWidget(addCheck("chkFormatNum", tr("Format Num.")), 0, 2);
+    modeGrid->addWidget(addCheck("chkPercentByNumber", tr("% for Num.")), 1, 0);
+    modeGrid->addWidget(addCheck("chkAddMach", tr("Adding Mchn.")), 1, 1);
+    modeGrid->addWidget(addCheck("chkRPN", tr("RPN Mode")), 1, 2);
+    modeGrid->addWidget(addCheck("chkAutoDec", tr("Auto Decimal")), 2, 0);
+    modeGrid->addWidget(addCheck("chkCarryResult", tr("Carry Result")), 2, 1);
+    modeGrid->addWidget(addCheck("chkHideC", QStringLiteral("Hide \"Clear\"")), 2, 2);
+
+    auto* middle = new QHBoxLayout();
+    middle->addWidget(startBox);
+    middle->addWidget(modeBox, 1);
+    page->addLayout(middle);
+
+    // ---- decimal places and calendar years ---------------------------------
+    auto* decBox = new QGroupBox(tr("Decimal Places"), this);
+    auto* decRow = new QHBoxLayout(decBox);
+    decPlaces_ = new QScrollBar(Qt::Vertical, decBox);
+    decPlaces_->setObjectName(QStringLiteral("vsDecPlaces"));
+    decPlaces_->setRange(-15, -2);  // the top end gives the most places
+    decPlaces_->setSingleStep(1);
+    decPlaces_->setPageStep(1);
+    decPlaces_->setFixedHeight(56);
+    decLabel_ = new QLabel(decBox);
+    decLabel_->setObjectName(QStringLiteral("lblDecPlace"));
+    decLabel_->setMinimumWidth(decLabel_->fontMetrics().horizontalAdvance(QStringLiteral("000")));
+    decRow->addWidget(decPlaces_);
+    decRow->addWidget(decLabel_);
+    decRow->addStretch(1);
+
+    auto* yearBox = new QGroupBox(QStringLiteral("Calendar First and Last Years"), this);
+    auto* yearRow = new QHBoxLayout(yearBox);
+    const char* yearCaptions[] = {"First", "Last"};
+    for (int i = 0; i < 2; ++i) {
+        auto* box = new QLineEdit(yearBox);
+        box->setObjectName(QStringLiteral("txtYear%1").arg(i));
+        box->setMaxLength(9);
+        // Typed keys are filtered below; this also keeps pasted or dropped
+        // text to digits.
+        box->setValidator(new QRegularExpressionValidator(QRegularExpression(QStringLiteral("\\d*")), box));
+        box->setFixedWidth(box->fontMetrics().horizontalAdvance(QStringLiteral("000000")) + 12);
+        box->installEventFilter(this);
+        connect(box, &QLineEdit::textEdited, this, [this, i](const QString& t) {
+            (i == 0 ? form_.pending().firstYear : form_.pending().lastYear) = t.toStdString();
+        });
+        years_[static_cast<std::size_t>(i)] = box;
+        yearRow->addWidget(new QLabel(QString::fromLatin1(yearCaptions[i]), yearBox));
+        yearRow->addWidget(box);
+    }
+    yearRow->addStretch(1);
+
+    auto* bottom = new QHBoxLayout();
+    bottom->addWidget(decBox);
+    bottom->addWidget(yearBox, 1);
+    page->addLayout(bottom);
+
+    // ---- buttons -------------------------------------------------------------
+    auto* buttons = new QHBoxLayout();
+    auto makeButton = [this](const char* name, const QString& caption, const QString& tip) {
+        auto* b = new QPushButton(caption, this);
+        b->setObjectName(QString::fromLatin1(name));
+        if (!tip.isEmpty()) b->setToolTip(tip);
+        b->setAutoDefault(false);
+        return b;
+    };
+    auto* publish = makeButton("cmdPublish", tr("&Publish To"), {});
+    auto* ok = makeButton("comOK", tr("&OK"), QStringLiteral("Apply changes."));
+    auto* save = makeButton("comSave", tr("&Save"), QStringLiteral("Save these settings as Default."));
+    auto* cancel = makeButton("comCancel", tr("&Cancel"), QStringLiteral("Do not apply changes."));
+    buttons->addWidget(publish);
+    buttons->addStretch(1);
+    buttons->addWidget(ok);
+    buttons->addWidget(save);
+    buttons->addWidget(cancel);
+    page->addLayout(buttons);
+
+    // ---- wiring: every control goes to the form ----------------------------
+    auto& p = form_.pending();
+    connect(fonts_, &QComboBox::currentTextChanged, this, [this](const QString& t) {
+        if (!filling_) form_.cmbFonts_Click(t.toStdString());
+    });
+    connect(size_, &QComboBox::currentTextChanged, this, [this](const QString& t) {
+        if (!filling_) form_.cmbSize_Click(t.toStdString());
+    });
+    connect(colour_, &QComboBox::activated, this, [this](int i) { form_.cmbColor_Click(i); });
+    connect(bold, &QCheckBox::clicked, this, [&p](bool on) { p.bold = on; });
+    connect(italic, &QCheckBox::clicked, this, [&p](bool on) { p.italic = on; });
+    connect(resetFonts, &QPushButton::clicked, this, [this] {
+        form_.comResetFonts_Click();
+        afterAction();
+    });
+    connect(hide, &QCheckBox::clicked, this, [this](bool on) {
+        form_.chkHide_Click(on);
+        showPending();
+    });
+    connect(tapeSize_, &QScrollBar::valueChanged, this, [this](int v) {
+        if (filling_) return;
+        form_.vsTapeSize_Change(v);
+        showPending();
+    });
+    connect(restore, &QPushButton::clicked, this, [this] {
+        form_.comRestore_Click();
+        afterAction();
+    });
+    connect(decPlaces_, &QScrollBar::valueChanged, this, [this](int v) {
+        if (filling_) return;
+        form_.vsDecPlaces_Change(v);
+        showPending();
+    });
+    auto onCheck = [this](const char* name, auto handler) {
+        connect(check(name), &QCheckBox::clicked, this, [this, handler](bool on) {
+            handler(on);
+            showPending();
+        });
+    };
+    onCheck("chkMinimized", [this](bool on) { form_.chkMinimized_Click(on); });
+    onCheck("chkStartOnTop", [this](bool on) { form_.chkStartOnTop_Click(on); });
+    onCheck("chkAddMach", [this](bool on) { form_.chkAddMach_Click(on); });
+    onCheck("chkRPN", [this](bool on) { form_.chkRPN_Click(on); });
+    onCheck("chkTlBr", [this](bool on) { form_.chkTlBr_Click(on); });
+    onCheck("chkHideC", [this](bool on) { form_.chkHideC_Click(on); });
+    onCheck("chkCarryResult", [this](bool on) { form_.chkCarryResult_Click(on); });
+    onCheck("chkCalcOnTop", [&p](bool on) { p.calcOnTop = on; });
+    onCheck("chkSaveMem", [&p](bool on) { p.saveMem = on; });
+    onCheck("chkExitButton", [&p](bool on) { p.exitMin = on; });
+    onCheck("chkFinMode", [&p](bool on) { p.finMode = on; });
+    onCheck("chkShowPercentage", [&p](bool on) { p.showPercentage = on; });
+    onCheck("chkFormatNum", [&p](bool on) { p.formatNum = on; });
+    onCheck("chkPercentByNumber", [&p](bool on) { p.percentForNum = on; });
+    onCheck("chkAutoDec", [&p](bool on) { p.autoDec = on; });
+
+    connect(publish, &QPushButton::clicked, this, [this] {
+        form_.cmdPublish_Click(chooseFile, programFolder_);
+    });
+    connect(ok, &QPushButton::clicked, this, [this] {
+        if (!yearsSettled()) return;
+        form_.comOK_Click();
+        afterAction();
+    });
+    connect(save, &QPushButton::clicked, this, [this] {
+        if (!yearsSettled()) return;
+        form_.comSave_Click();
+        afterAction();
+    });
+    connect(cancel, &QPushButton::clicked, this, [this] {
+        form_.comCancel_Click();
+        afterAction();
+    });
+}
+
+QCheckBox* PropertiesWindow::addCheck(const char* name, const QString& caption) {
+    auto* c = new QCheckBox(caption, this);
+    c->setObjectName(QString::fromLatin1(name));
+    return c;
+}
+
+QCheckBox* PropertiesWindow::check(const char* name) const {
+    return findChild<QCheckBox*>(QString::fromLatin1(name));
+}
+
+QPushButton* PropertiesWindow::button(const char* name) const {
+    return findChild<QPushButton*>(QString::fromLatin1(name));
+}
+
+void PropertiesWindow::load() {
+    filling_ = true;
+    // Every installed family, in the font system's order; the item data
+    // tells fixed-pitch faces (best for the tape) from proportional ones.
+    fonts_->clear();
+    const QStringList families = QFontDatabase::families();
+    for (const QString& family : families)
+        fonts_->addItem(family, QFontDatabase::isFixedPitch(family) ? QStringLiteral("Fixed")
+                                                                   : QStringLiteral("Proportional"));
+    filling_ = false;
+    form_.open();
+    showPending();
+}
+
+void PropertiesWindow::showPending() {
+    const bool was = filling_;
+    filling_ = true;
+    const PendingProperties& p = form_.pending();
+    fonts_->setCurrentText(q(p.fontName));
+    size_->setCurrentText(q(p.fontSize));
+    colour_->setCurrentIndex(p.colourChosen ? p.colourIndex : -1);
+    check("chkBold")->setChecked(p.bold);
+    check("chkItalic")->setChecked(p.italic);
+    tapeSize_->setValue(p.tapeSizePercent);
+    sizeLabel_->setText(q(form_.sizeCaption()));
+    check("chkHide")->setChecked(p.tapeHidden);
+    decPlaces_->setValue(-p.decimalPlaces);
+    decLabel_->setText(QString::number(p.decimalPlaces));
+    if (years_[0]->text() != q(p.firstYear)) years_[0]->setText(q(p.firstYear));
+    if (years_[1]->text() != q(p.lastYear)) years_[1]->setText(q(p.lastYear));
+    const std::pair<const char*, bool> checks[] = {
+        {"chkMinimized", p.startMinimized}, {"chkStartOnTop", p.startOnTop},
+        {"chkCalcOnTop", p.calcOnTop},      {"chkSaveMem", p.saveMem},
+        {"chkExitButton", p.exitMin},       {"chkTlBr", p.hideToolbar},
+        {"chkFinMode", p.finMode},          {"chkShowPercentage", p.showPercentage},
+        {"chkFormatNum", p.formatNum},      {"chkPercentByNumber", p.percentForNum},
+        {"chkAddMach", p.addMach},          {"chkRPN", p.rpn},
+        {"chkAutoDec", p.autoDec},          {"chkCarryResult", p.carryResult},
+        {"chkHideC", p.hideC},
+    };
+    for (const auto& [name, on] : checks) check(name)->setChecked(on);
+    filling_ = was;
+}
+
+void PropertiesWindow::afterAction() {
+    if (!form_.done()) {
+        showPending();
+        return;
+    }
+    QDialog::accept();
+}
+
+// Runs the leave rule of a year box; false when the box keeps the focus.
+bool PropertiesWindow::leaveYear(int index) {
+    if (checkingYear_) return true;
+    checkingYear_ = true;
+    auto& p = form_.pending();
+    p.firstYear = years_[0]->text().toStdString();
+    p.lastYear = years_[1]->text().toStdString();
+    const YearCheck r = form_.txtYear_LostFocus(index, QDate::currentDate().year());
+    showPending();
+    checkingYear_ = false;
+    if (!r.keepFocus) return true;
+    QLineEdit* box = years_[static_cast<std::size_t>(index)];
+    const bool select = r.selectText;
+    QTimer::singleShot(0, box, [box, select] {
+        box->setFocus(Qt::OtherFocusReason);
+        if (select) box->selectAll();
+    });
+    return false;
+}
+
+// OK and Save first settle a year box that still has the focus (an
+// accelerator key does not take it away), and refuse while a box is wrong.
+bool PropertiesWindow::yearsSettled() {
+    for (int i = 0; i < 2; ++i)
+        if (years_[static_cast<std::size_t>(i)]->hasFocus() && !leaveYear(i)) return false;
+    for (int i = 0; i < 2; ++i) {
+        const long v = years_[static_cast<std::size_t>(i)]->text().toLong();
+        if (v < 100 || v > 9999) return leaveYear(i);
+    }
+    return true;
+}
+
+bool PropertiesWindow::eventFilter(QObject* watched, QEvent* event) {
+    const int index = watched == years_[0] ? 0 : watched == years_[1] ? 1 : -1;
+    if (index < 0) return QDialog::eventFilter(watched, event);
+    QLineEdit* box = years_[static_cast<std::size_t>(index)];
+    switch (event->type()) {
+        case QEvent::KeyPress: {
+            auto* key = static_cast<QKeyEvent*>(event);
+            if (key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter) {
+                focusNextChild();
+                return true;
+            }
+            if (key->key() == Qt::Key_Backspace || key->key() == Qt::Key_Tab ||
+                key->key() == Qt::Key_Backtab || key->key() == Qt::Key_Delete)
+                return false;
+            const QString text = key->text();
+            if (text.isEmpty()) return false;  // arrows, Home, End: not characters
+            if (PropertiesForm::yearKeyAccepted(text.toStdString())) return false;
+            form_.refuseKey();
+            return true;
+        }
+        case QEvent::FocusIn:
+            QTimer::singleShot(0, box, [box] { box->selectAll(); });
+            break;
+        case QEvent::FocusOut: {
+            const auto reason = static_cast<QFocusEvent*>(event)->reason();
+            // A message box or menu taking the focus is not leaving the box.
+            if (reason != Qt::ActiveWindowFocusReason && reason != Qt::PopupFocusReason && isVisible())
+                leaveYear(index);
+            break;
+        }
+        default: break;
+    }
+    return QDialog::eventFilter(watched, event);
+}
+
+void PropertiesWindow::reject() {
+    if (!form_.done()) form_.comCancel_Click();
+    QDialog::reject();
+}
+
+}  // namespace zorv::shell

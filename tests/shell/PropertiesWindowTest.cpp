@@ -1,0 +1,111 @@
+// The Properties window on the offscreen platform: its controls show the
+// pending values and feed them back, and the year boxes take digits only.
+#include <gtest/gtest.h>
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QScrollBar>
+#include <QTest>
+
+#include "FakeWindow.h"
+#include "engine/CalculatorModel.h"
+#include "engine/ScriptedFeedback.h"
+#include "shell/PropertiesWindow.h"
+#include "shell/StartupSequence.h"
+
+namespace zorv::shell {
+namespace {
+
+struct Window : ::testing::Test {
+    Window() {
+        window.font = {"Courier New", 10, 128 * 256, false, true};
+        window.ratio = 1.5;
+        model.modes().DecimalPlaces = 4;
+        registerShellCommands(model, store, state, &window);
+        dialog.load();
+    }
+    engine::ScriptedFeedback feedback;
+    engine::CalculatorModel model{feedback};
+    SettingsStore store{nullptr};
+    ShellState state;
+    testing::FakeWindow window;
+    PropertiesForm form{model, store, state, window};
+    PropertiesWindow dialog{form, "/data"};
+};
+
+TEST_F(Window, ControlsShowTheOpeningValues) {
+    EXPECT_EQ(dialog.objectName(), "frmTapeSet");
+    EXPECT_EQ(dialog.windowTitle(), "Set Properties");
+    EXPECT_GT(dialog.cmbFonts()->count(), 0);
+    EXPECT_EQ(dialog.cmbSize()->count(), 10);
+    EXPECT_EQ(dialog.cmbSize()->currentText(), "10");
+    EXPECT_EQ(dialog.cmbColor()->count(), 16);
+    EXPECT_EQ(dialog.cmbColor()->currentText(), "Green");
+    EXPECT_TRUE(dialog.check("chkItalic")->isChecked());
+    EXPECT_EQ(dialog.vsTapeSize()->value(), 150);
+    EXPECT_EQ(dialog.lblSize()->text(), "150%");
+    EXPECT_EQ(dialog.vsDecPlaces()->value(), -4);
+    EXPECT_EQ(dialog.lblDecPlace()->text(), "4");
+    EXPECT_EQ(dialog.txtYear(0)->text(), "1500");
+    EXPECT_EQ(dialog.txtYear(1)->text(), "2400");
+    EXPECT_TRUE(dialog.check("chkFinMode")->isChecked());
+    EXPECT_EQ(dialog.button("comOK")->toolTip(), "Apply changes.");
+    EXPECT_EQ(dialog.button("comRestore")->toolTip(), "Set to original size.");
+}
+
+TEST_F(Window, ClicksReachTheFormAndExclusionsShow) {
+    dialog.check("chkMinimized")->click();
+    dialog.check("chkStartOnTop")->click();
+    EXPECT_FALSE(dialog.check("chkMinimized")->isChecked());
+    EXPECT_TRUE(form.pending().startOnTop);
+    dialog.vsTapeSize()->setValue(90);
+    EXPECT_EQ(window.ratio, 0.9);
+    EXPECT_EQ(dialog.lblSize()->text(), "90%");
+    dialog.check("chkHide")->click();
+    EXPECT_EQ(dialog.lblSize()->text(), "Hidden");
+    dialog.vsDecPlaces()->setValue(-12);
+    EXPECT_EQ(form.pending().decimalPlaces, 12);
+    dialog.button("comOK")->click();
+    EXPECT_EQ(model.modes().DecimalPlaces, 12);
+    EXPECT_EQ(dialog.result(), QDialog::Accepted);
+}
+
+TEST_F(Window, YearBoxesRefuseLettersWithABeep) {
+    dialog.show();
+    QLineEdit* first = dialog.txtYear(0);
+    first->setFocus();
+    first->clear();
+    QTest::keyClicks(first, "19a8x5");
+    EXPECT_EQ(first->text(), "1985");
+    EXPECT_EQ(feedback.beeps, 2);
+    QTest::keyClick(first, Qt::Key_V, Qt::ControlModifier);  // no paste either
+    EXPECT_EQ(first->text(), "1985");
+    EXPECT_EQ(feedback.beeps, 3);
+}
+
+TEST_F(Window, LeavingAYearBoxAppliesItsRule) {
+    dialog.show();
+    dialog.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&dialog));
+    QLineEdit* first = dialog.txtYear(0);
+    first->setFocus();
+    first->clear();
+    QTest::keyClicks(first, "85");
+    QTest::keyClick(first, Qt::Key_Return);  // Enter moves on like Tab
+    EXPECT_EQ(first->text(), "1985");
+    EXPECT_EQ(form.pending().firstYear, "1985");
+}
+
+TEST_F(Window, EscapeCancelsThePreviews) {
+    dialog.vsTapeSize()->setValue(300);
+    EXPECT_EQ(window.ratio, 3.0);
+    dialog.reject();
+    EXPECT_EQ(window.ratio, 1.5);
+    EXPECT_TRUE(form.done());
+}
+
+}  // namespace
+}  // namespace zorv::shell

@@ -1,0 +1,297 @@
+// The settings store: stored forms, reading rules, defaults of an empty
+// store, and INI files a user (or a broken disk) may hand us.
+#include <gtest/gtest.h>
+
+#include <QTemporaryDir>
+#include <fstream>
+#include <random>
+#include <set>
+#include <sstream>
+
+#include "engine/ScriptedFeedback.h"
+#include "shell/QSettingsBackend.h"
+#include "shell/SettingsKeys.h"
+#include "shell/StartupSequence.h"
+#include "shell/StartupSettings.h"
+
+namespace zorv::shell {
+namespace {
+
+SettingsStore memoryStore(std::map<std::pair<std::string, std::string>, std::string> values = {}) {
+    auto backend = std::make_unique<MemorySettingsBackend>();
+    backend->values = std::move(values);
+    return SettingsStore(std::move(backend));
+}
+
+std::string stored(SettingsStore& store, const SettingKey& k) {
+    return store.ReadSetting(std::string(k.section), std::string(k.key), "<absent>");
+}
+
+TEST(SettingsKeys, EmptyStoreGivesTheDefaultsOfEveryStartupValue) {
+    SettingsStore store = memoryStore();
+    const StartupValues v = readStartupValues(store);
+    EXPECT_EQ(v.tapeFont, (TapeFont{"Courier New", 8, 0, false, false}));
+    EXPECT_FALSE(v.tapeHide);
+    EXPECT_EQ(v.tapeSize, 1);
+    EXPECT_EQ(v.startYear, 1500);
+    EXPECT_EQ(v.endYear, 2400);
+    EXPECT_TRUE(v.alarmsOn);
+    EXPECT_FALSE(v.exitButtonMinimize || v.saveMemory || v.hideToolbar || v.startOnTop ||
+                 v.calcOnTop || v.startMinimized || v.dontHideEval);
+    EXPECT_FALSE(v.calcTop.has_value());
+    EXPECT_FALSE(v.calcLeft.has_value());
+    for (int n = 1; n <= 9; ++n) {
+        EXPECT_EQ(v.toolbarCaptions[n - 1], std::to_string(n) + "R.Clk");
+        EXPECT_EQ(v.toolbarToolTips[n - 1], "Right Click to Set Button");
+    }
+
+    engine::Modes m;
+    m.mnuFinCalcMode = false;  // so the defaults really come from the store
+    m.CarryResult = false;
+    m.DecimalPlaces = 9;
+    applyModeSettings(store, m);
+    EXPECT_TRUE(m.mnuFinCalcMode && m.mnuShowPercentMode && m.mnuFormatNumbers &&
+                m.mnuPercentForNum && m.CarryResult);
+    EXPECT_FALSE(m.mnuAddMachMode || m.mnuRpnMode || m.mnuAutoDecimal || m.mnuTapeItems ||
+                 m.HideClearBanner || m.mnuRepeatSubtract);
+    EXPECT_EQ(m.DecimalPlaces, 2);
+}
+
+TEST(SettingsKeys, EveryKeyIsListedOnceAndItsDefaultReadsBack) {
+    std::set<std::string> seen;
+    SettingsStore store = memoryStore();
+    for (const SettingKey& k : settingKeys()) {
+        EXPECT_TRUE(seen.insert(std::string(k.key)).second) << k.key;
+        EXPECT_EQ(k.section, "Startup");
+        if (k.defaultText.empty()) continue;
+        if (k.form == StoredForm::Number) {
+            const auto d = SettingsStore::toNumber(std::string(k.defaultText));
+            ASSERT_TRUE(d) << k.key;
+            EXPECT_EQ(readNumber(store, k), *d) << k.key;
+        } else if (k.form != StoredForm::Text) {
+            EXPECT_TRUE(SettingsStore::toFlag(std::string(k.defaultText))) << k.key;
+        }
+    }
+    EXPECT_GE(seen.size(), 60u);
+}
+
+TEST(SettingsKeys, FlagsAreWrittenInTheirKeysStoredForm) {
+    struct Case {
+        const SettingKey& key;
+        const char* on;
+        const char* off;
+    };
+    const Case cases[] = {
+        {key::FontBold, "True", "False"},           {key::TapeHide, "-1", "0"},
+        {key::CarryResult, "-1", "0"},              {key::AddingMachineMode, "1", "0"},
+        {key::FormatNumbers, "1", "0"},             {key::PercentCalculation, "1", "0"},
+        {key::RpnMode, "1", "0"},                   {key::FinancialMode, "True", "False"},
+        {key::ExitButtonMinimize, "True", "False"},
+    };
+    SettingsStore store = memoryStore();
+    for (const Case& c : cases) {
+        writeFlag(store, c.key, true);
+        EXPECT_EQ(stored(store, c.key), c.on) << c.key.key;
+        EXPECT_TRUE(readFlag(store, c.key)) << c.key.key;
+        writeFlag(store, c.key, false);
+        EXPECT_EQ(stored(store, c.key), c.off) << c.key.key;
+        EXPECT_FALSE(readFlag(store, c.key)) << c.key.key;
+    }
+}
+
+TEST(SettingsKeys, ReadingRules) {
+    struct Case {
+        const SettingKey& key;
+        const char* text;
+        bool expected;
+    };
+    const Case cases[] = {
+        // A flag reads "True"/"False" in any case and any number text.
+        {key::FinancialMode, "false", false},
+        {key::FinancialMode, "0", false},
+        {key::SaveMemory, "TRUE", true},
+        {key::SaveMemory, "-1", true},
+        {key::SaveMemory, "2.5", true},
+        {key::HideC, " 1 ", true},
+        // "RPN Mode" reads as a number: "True" is not a number, so it is off.
+        {key::RpnMode, "True", false},
+        {key::RpnMode, "1", true},
+        {key::RpnMode, "-1", true},
+        // A value that does not convert gives the default.
+        {key::FinancialMode, "maybe", true},
+        {key::CarryResult, "", true},
+        {key::AlarmsOn, "yes", true},
+        {key::SaveMemory, "\x01\xff", false},
+    };
+    for (const Case& c : cases) {
+        SettingsStore store = memoryStore({{{"Startup", std::string(c.key.key)}, c.text}});
+        EXPECT_EQ(readFlag(store, c.key), c.expected) << c.key.key << " = " << c.text;
+    }
+}
+
+TEST(SettingsKeys, NumbersOutsideTheirRangeOrUnreadableGiveTheDefault) {
+    struct Case {
+        const SettingKey& key;
+        const char* text;
+        double expected;
+    };
+    const Case cases[] = {
+        {key::TapeSize, "0.55", 0.55},  {key::TapeSize, "0", 1},       {key::TapeSize, "-3", 1},
+        {key::TapeSize, "1,5", 1},      {key::TapeSize, "1e999", 1},   {key::TapeSize, "nan", 1},
+        {key::FontSize, "12", 12},      {key::FontSize, "5000", 8},    {key::FontSize, "+9", 9},
+        {key::DecimalPlaces, "15", 15}, {key::DecimalPlaces, "16", 2}, {key::DecimalPlaces, "1", 2},
+        {key::StartYear, "99", 1500},   {key::FontColor, "-1", 0},     {key::FontColor, "255", 255},
+    };
+    for (const Case& c : cases) {
+        SettingsStore store = memoryStore({{{"Startup", std::string(c.key.key)}, c.text}});
+        EXPECT_EQ(readNumber(store, c.key), c.expected) << c.key.key << " = " << c.text;
+    }
+    EXPECT_EQ(readInt(memoryStore({{{"Startup", "Decimal Places"}, "1e300"}}), key::DecimalPlaces), 2);
+}
+
+TEST(SettingsKeys, NumbersRoundTripInTheCForm) {
+    for (double v : {0.0, 1.0, 0.55, 3.5, -120.0, 1500.0, 16777215.0, 0.1 + 0.2}) {
+        const std::string text = SettingsStore::numberText(v);
+        EXPECT_EQ(text.find(','), std::string::npos) << text;
+        EXPECT_EQ(SettingsStore::toNumber(text), v) << text;
+    }
+    EXPECT_EQ(SettingsStore::numberText(1), "1");
+    EXPECT_EQ(SettingsStore::numberText(-0.0), "0");
+}
+
+TEST(SettingsKeys, AReversedCalendarRangeFallsBackToTheDefaults) {
+    SettingsStore store = memoryStore({{{"Startup", "Start Year"}, "2100"}, {{"Startup", "End Year"}, "2000"}});
+    const StartupValues v = readStartupValues(store);
+    EXPECT_EQ(v.startYear, 1500);
+    EXPECT_EQ(v.endYear, 2400);
+}
+
+TEST(SettingsKeys, KeysNamedByOtherWindows) {
+    EXPECT_EQ(toolbarCaptionKey(3), "3Caption");
+    EXPECT_EQ(toolbarToolTipKey(9), "9ToolTip");
+    EXPECT_EQ(billingRateDefault(","), "100,00");
+    EXPECT_EQ(exchangeRatesFileDefault("/data"), "/data/currency.rt");
+}
+
+// ---- the INI file --------------------------------------------------------
+
+class IniFile : public ::testing::Test {
+protected:
+    std::string write(const std::string& text) {
+        const std::string path = dir.path().toStdString() + "/settings.ini";
+        std::ofstream(path, std::ios::binary) << text;
+        return path;
+    }
+    std::string contents(const std::string& path) {
+        std::ifstream f(path, std::ios::binary);
+        std::stringstream s;
+        s << f.rdbuf();
+        return s.str();
+    }
+    QTemporaryDir dir;
+};
+
+TEST_F(IniFile, HostileValuesStartWithDefaultsAndLoseNoOtherKey) {
+    const std::string path = write(
+        "garbage line without equals\n"
+        "[Startup]\n"
+        "Font Size=9999999999999999999999999999\n"
+        "Tape Size=\x01\x02\xff\xfe\n"
+        "Financial Mode=perhaps\n"
+        "Decimal Places=7\n"
+        "Decimal Places=4\n"
+        "Calc Top=-99999999999\n"
+        "Start Year=12abc\n"
+        "Font=\n"
+        "Unknown Key=kept\n"
+        "[Buttons]\n"
+        "1Caption=Tap8\n"
+        "1ToolTip=Tape to Scratch Pad\n"
+        "[Other Section]\n"
+        "x=1\n");
+    {
+        SettingsStore store(std::make_unique<QSettingsBackend>(QString::fromStdString(path)));
+        const StartupValues v = readStartupValues(store);
+        EXPECT_EQ(v.tapeFont.size, 8);
+        EXPECT_EQ(v.tapeFont.name, "Courier New");
+        EXPECT_EQ(v.tapeSize, 1);
+        EXPECT_FALSE(v.calcTop.has_value());
+        EXPECT_EQ(v.startYear, 1500);
+        EXPECT_EQ(v.toolbarCaptions[0], "Tap8");
+        engine::Modes m;
+        applyModeSettings(store, m);
+        EXPECT_TRUE(m.mnuFinCalcMode);
+        // One of the repeated values wins; either is a valid number of places.
+        EXPECT_TRUE(m.DecimalPlaces == 4 || m.DecimalPlaces == 7);
+
+        // A change written back keeps every other key.
+        writeFlag(store, key::ExitButtonMinimize, true);
+        store.backend().sync();
+    }
+    SettingsStore again(std::make_unique<QSettingsBackend>(QString::fromStdString(path)));
+    EXPECT_EQ(again.ReadSetting("Startup", "Unknown Key", ""), "kept");
+    EXPECT_EQ(again.ReadSetting("Other Section", "x", ""), "1");
+    EXPECT_EQ(again.ReadSetting("Buttons", "1ToolTip", ""), "Tape to Scratch Pad");
+    EXPECT_TRUE(readFlag(again, key::ExitButtonMinimize));
+}
+
+TEST_F(IniFile, MissingFileAndMissingSectionsGiveDefaults) {
+    const std::string path = dir.path().toStdString() + "/none.ini";
+    SettingsStore store(std::make_unique<QSettingsBackend>(QString::fromStdString(path)));
+    EXPECT_EQ(readStartupValues(store).tapeFont, TapeFont{});
+    const std::string other = write("[Intl]\nsDecimal=,\n");
+    SettingsStore store2(std::make_unique<QSettingsBackend>(QString::fromStdString(other)));
+    EXPECT_EQ(readStartupValues(store2).endYear, 2400);
+    EXPECT_EQ(readLocaleSymbols(store2).decimal, ",");
+}
+
+TEST_F(IniFile, ValuesWithSpecialCharactersRoundTrip) {
+    const std::string path = write("");
+    const std::vector<std::string> values = {"C:\\Program Files\\x.exe", "a,b,c", "@Variant(x)",
+                                             "quote \" inside", "semi;colon", "Zoë ünïcode", " padded "};
+    {
+        SettingsStore store(std::make_unique<QSettingsBackend>(QString::fromStdString(path)));
+        for (std::size_t i = 0; i < values.size(); ++i)
+            store.WriteSetting("Startup", "Key" + std::to_string(i), values[i]);
+        store.backend().sync();
+    }
+    SettingsStore again(std::make_unique<QSettingsBackend>(QString::fromStdString(path)));
+    for (std::size_t i = 0; i < values.size(); ++i)
+        EXPECT_EQ(again.ReadSetting("Startup", "Key" + std::to_string(i), ""), values[i]);
+}
+
+// Random INI text: reading never fails and every value lands in its range.
+TEST_F(IniFile, RandomTextNeverBreaksTheReader) {
+    std::mt19937 rng(20240601);
+    const std::vector<std::string> pieces = {
+        "[Startup]\n", "[Buttons]\n", "[Intl]\n", "Font Size=", "Tape Size=", "RPN Mode=",
+        "Decimal Places=", "Calc Top=", "Font=", "sDecimal=", "1Caption=", "=", "\n", "\"", "\\",
+        "1e308", "-0", "nan", "True", "\x00", "\xff\xfe", ",", "@Variant(", "[", "]", ";", "%", " "};
+    for (int round = 0; round < 60; ++round) {
+        std::string text;
+        const int n = std::uniform_int_distribution<int>(0, 80)(rng);
+        for (int i = 0; i < n; ++i) {
+            if (rng() % 4 == 0) text += static_cast<char>(rng() % 256);
+            else text += pieces[rng() % pieces.size()];
+        }
+        const std::string path = write(text);
+        SettingsStore store(std::make_unique<QSettingsBackend>(QString::fromStdString(path)));
+        const StartupValues v = readStartupValues(store);
+        EXPECT_GE(v.tapeSize, 0.4);
+        EXPECT_LE(v.tapeSize, 3.5);
+        EXPECT_GE(v.tapeFont.size, 1);
+        EXPECT_LE(v.tapeFont.size, 400);
+        EXPECT_LT(v.startYear, v.endYear);
+        engine::Modes m;
+        applyModeSettings(store, m);
+        EXPECT_GE(m.DecimalPlaces, 2);
+        EXPECT_LE(m.DecimalPlaces, 15);
+        EXPECT_FALSE(m.mnuAddMachMode && m.mnuRpnMode);
+        const auto symbols = readLocaleSymbols(store);
+        EXPECT_FALSE(symbols.decimal.empty());
+        EXPECT_NE(symbols.decimal, symbols.thousand);
+    }
+}
+
+}  // namespace
+}  // namespace zorv::shell
