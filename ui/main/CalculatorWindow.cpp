@@ -13,6 +13,7 @@
 #include <QTextOption>
 #include <QTimer>
 #include <QVBoxLayout>
+#include <algorithm>
 
 #include "convert/QuickConversions.h"
 #include "engine/ModeLabel.h"
@@ -43,6 +44,7 @@ CalculatorWindow::CalculatorWindow(CalculatorModel& model, convert::QuickConvers
     auto* outer = new QHBoxLayout();
     outer->setSpacing(10);
     page->addLayout(outer, 1);
+    tapeRow_ = outer;
 
     // Left: the calculator itself.
     auto* calc = new QWidget(central);
@@ -129,9 +131,7 @@ CalculatorWindow::CalculatorWindow(CalculatorModel& model, convert::QuickConvers
     tapeFont.setFixedPitch(true);
     tapeFont.setPointSize(10);
     tape_->setFont(tapeFont);
-    tape_->setMinimumWidth(QFontMetrics(tapeFont).horizontalAdvance(QLatin1Char('0')) * 28);
-    tape_->setStyleSheet(QStringLiteral(
-        "QPlainTextEdit#txtTape { background: #fffdf3; color: black; border: 1px solid #c9c2a6; }"));
+    setTapeFont(tapeFont, Qt::black);
 
     outer->addWidget(calc, 0);
     outer->addWidget(tape_, 1);
@@ -401,6 +401,52 @@ void CalculatorWindow::repaint() {
     memoryIndicator_->setToolTip(tip);
     memoryValue_->setToolTip(tip);
     tape_->setReadOnly(!model_.TapeUnlocked);
+}
+
+void CalculatorWindow::setTapeFont(const QFont& font, const QColor& colour) {
+    tape_->setFont(font);
+    tapeColour_ = colour;
+    tape_->setMinimumWidth(QFontMetrics(font).horizontalAdvance(QLatin1Char('0')) * 28);
+    tape_->setStyleSheet(QStringLiteral("QPlainTextEdit#txtTape { background: #fffdf3; color: %1; "
+                                        "border: 1px solid #c9c2a6; }")
+                             .arg(colour.name()));
+}
+
+void CalculatorWindow::recordFullTapeHeight() {
+    if (fullTapeHeight_ > 0) return;
+    // The tape spans the height of the keypad column; measured from the
+    // layout, as the window may not have been shown yet.
+    fullTapeHeight_ = std::max(tapeRow_->sizeHint().height(), tape_->minimumSizeHint().height());
+}
+
+void CalculatorWindow::layoutTape(double ratio) {
+    tapeRatio_ = ratio;
+    if (tape_->isHidden()) return;
+    recordFullTapeHeight();
+    if (qFuzzyCompare(ratio, 1.0)) {
+        // At full size the tape follows the window as it is resized.
+        tape_->setMinimumHeight(0);
+        tape_->setMaximumHeight(QWIDGETSIZE_MAX);
+        tapeRow_->setAlignment(tape_, Qt::Alignment());
+    } else {
+        tape_->setFixedHeight(qMax(1, qRound(fullTapeHeight_ * ratio)));
+        tapeRow_->setAlignment(tape_, Qt::AlignTop);
+    }
+    fitToContents();
+}
+
+void CalculatorWindow::setTapeHidden(bool hidden) {
+    tape_->setHidden(hidden);
+    if (!hidden) layoutTape(tapeRatio_);
+    else fitToContents();
+}
+
+bool CalculatorWindow::tapeHidden() const { return tape_->isHidden(); }
+
+void CalculatorWindow::fitToContents() {
+    if (isMaximized() || isFullScreen()) return;
+    centralWidget()->layout()->invalidate();
+    adjustSize();
 }
 
 void CalculatorWindow::showNumLock(std::optional<bool> on) {

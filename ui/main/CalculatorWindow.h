@@ -16,6 +16,7 @@
 class QMenu;
 class QAction;
 class QFrame;
+class QHBoxLayout;
 
 namespace zorv::convert {
 class QuickConversions;
@@ -67,11 +68,26 @@ public:
     // depend on more than whether their command is registered.
     std::function<void()> onActionsRefreshed;
 
+    // The tape's look and size, set at start-up and by the Properties window.
+    void setTapeFont(const QFont& font, const QColor& colour);
+    QColor tapeColour() const { return tapeColour_; }
+    void setTapeHidden(bool hidden);
+    bool tapeHidden() const;
+    // Remembers the tape's height at the first layout as its full height.
+    void recordFullTapeHeight();
+    int fullTapeHeight() const { return fullTapeHeight_; }
+    // Tape height := ratio x the full height (at 1 the tape follows the
+    // window's height). While the tape is hidden the ratio is kept for when
+    // it shows again.
+    void layoutTape(double ratio);
+    double tapeRatio() const { return tapeRatio_; }
+
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
     void changeEvent(QEvent* event) override;
 
 private:
+    void fitToContents();
     QWidget* buildKeypad();
     QWidget* buildConversionRow();
     QWidget* buildToolbarStrip();
@@ -105,6 +121,10 @@ private:
     std::array<QPushButton*, 8> convertKeys_{};
     std::array<QPushButton*, 9> toolbar_{};
     QPushButton* decimal_ = nullptr;
+    QHBoxLayout* tapeRow_ = nullptr;
+    QColor tapeColour_;
+    int fullTapeHeight_ = 0;
+    double tapeRatio_ = 1;
     std::map<std::string, QPushButton*> keys_;
     std::vector<std::pair<QAction*, std::string>> actions_;
 };
