@@ -10,7 +10,10 @@
 #include "engine/CalculatorModel.h"
 #include "engine/KeyScript.h"
 #include "engine/ScriptedFeedback.h"
+#include "shell/ErrorReporter.h"
 #include "shell/QSettingsBackend.h"
+#include "shell/ShellState.h"
+#include "shell/StartupSequence.h"
 #include "shell/StartupSettings.h"
 
 namespace zorv::app {
@@ -64,23 +67,47 @@ int runBatch(std::istream& in, std::ostream& out, std::ostream& err, const Batch
 
     BatchFeedback feedback(err);
     engine::CalculatorModel model(feedback, shell::readLocaleSymbols(store));
-    shell::applyModeSettings(store, model.modes());
+    shell::ShellState state;
+    shell::applyStoredOptions(store, model, state);
+    try {
+        shell::restoreStoredMemory(store, model);
+    } catch (const engine::DecimalError&) {
+        // An unreadable stored memory starts the register empty.
+    }
 
-    CommandContext context{model, store, options.dataDir.value_or(std::string())};
+    const std::string dataFolder = options.dataDir.value_or(std::string());
+    // Without --data-dir there is no data folder, and so no debug log: batch
+    // mode never writes into the user's own folders.
+    shell::ErrorReporter errors(feedback, shell::debugLogPath(dataFolder));
+    errors.endProgram = [](int) {};  // the run stops after the current key
+    errors.install(model);
+
+    CommandContext context{model, store, dataFolder};
     auto wiring = wireBatchCommands(context);
+    shell::registerShellCommands(model, store, state, nullptr);
 
     const std::string input((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
     const engine::KeyScript script = engine::parseKeyScript(input);
     for (const auto& a : script.answers) feedback.answer(a);
 
-    engine::runKeyScript(model, script, [&err](const std::string& name) {
+    const auto unknown = [&err](const std::string& name) {
         err << "unknown command: {" << name << "}\n";
-    });
+    };
+    // One key at a time, so that an error report answered No ends the run
+    // where it happened.
+    for (const auto& step : script.steps) {
+        if (errors.ended()) break;
+        engine::KeyScript one;
+        one.steps.push_back(step);
+        engine::runKeyScript(model, one, unknown);
+    }
+    if (!errors.ended()) shell::writeShutdownSettings(store, model, dataFolder);
+    else store.backend().sync();
 
     out << model.tape().text();
     out.flush();
     err << "readout: " << model.readout() << '\n';
-    return 0;
+    return errors.ended() ? 1 : 0;
 }
 
 }  // namespace zorv::app

@@ -5,20 +5,68 @@
 #include <QFile>
 #include <QGuiApplication>
 #include <QScreen>
+#include <QSystemTrayIcon>
+#include <QTimer>
 #include <memory>
 
+#include "app/CalculatorWindowControl.h"
 #include "app/CommandWiring.h"
 #include "app/WindowFeatures.h"
 #include "engine/CalculatorModel.h"
 #include "platform/QtFeedback.h"
+#include "shell/DataBackup.h"
+#include "shell/ErrorReporter.h"
+#include "shell/PropertiesWindow.h"
 #include "shell/QSettingsBackend.h"
+#include "shell/SingleInstance.h"
+#include "shell/StartupSequence.h"
 #include "shell/StartupSettings.h"
+#include "shell/ToolbarButtons.h"
 #include "ui/main/CalculatorWindow.h"
+#include "ui/main/ShowLabelWindow.h"
+#include "ui/main/ToolbarController.h"
+#include "ui/main/TrayController.h"
 
 namespace zorv::app {
 
+namespace {
+
+// Runs `work` once, after the window's first paint (or shortly after the
+// start when the window starts minimized and paints nothing), so that what
+// can wait does not delay the first sight of the calculator.
+void afterFirstPaint(QWidget& window, std::function<void()> work) {
+    struct Once : QObject {
+        std::function<void()> work;
+        void run() {
+            if (!work) return;
+            auto w = std::move(work);
+            work = nullptr;
+            w();
+            deleteLater();
+        }
+        bool eventFilter(QObject* watched, QEvent* event) override {
+            if (event->type() == QEvent::Paint && work) {
+                watched->removeEventFilter(this);
+                QTimer::singleShot(0, this, [this] { run(); });
+            }
+            return false;
+        }
+    };
+    auto* once = new Once;
+    once->setParent(&window);
+    once->work = std::move(work);
+    window.installEventFilter(once);
+    QTimer::singleShot(1000, once, [once] { once->run(); });
+}
+
+}  // namespace
+
 int runGui(QApplication& app, const GuiOptions& options) {
     QApplication::setApplicationName(QStringLiteral("Zorv Advanced Calculator"));
+
+    platform::QtFeedback feedback;
+    shell::SingleInstance instance;
+    if (!shell::checkSingleCopy(instance, options.commandLine, feedback)) return 0;
 
     std::unique_ptr<shell::SettingsBackend> backend;
     if (options.settingsFile)
@@ -27,9 +75,13 @@ int runGui(QApplication& app, const GuiOptions& options) {
         backend = std::make_unique<shell::QSettingsBackend>();
     shell::SettingsStore store(std::move(backend));
 
-    platform::QtFeedback feedback;
-    engine::CalculatorModel model(feedback, shell::readLocaleSymbols(store));
-    shell::applyModeSettings(store, model.modes());
+    // Locale symbols from the store's "Intl" section when it has them, else
+    // from the user's locale.
+    engine::CalculatorModel model(feedback,
+                                  shell::readLocaleSymbols(store, shell::systemLocaleSymbols()));
+    const std::string dataFolder = options.dataDir.value_or(shell::defaultDataFolder());
+    shell::ErrorReporter errors(feedback, shell::debugLogPath(dataFolder));
+    errors.install(model);
 
     CommandContext context{model, store, options.dataDir.value_or(std::string())};
     auto wiring = wireBatchCommands(context);
@@ -40,7 +92,6 @@ int runGui(QApplication& app, const GuiOptions& options) {
     feedback.focusEquals = [&window] { window.Operator(engine::OpEquals)->setFocus(); };
 
     model.commands().add("Exit", [&window] { window.close(); });
-    model.commands().add("Exit Button", [&window] { window.close(); });
     model.commands().add("Minimize", [&window] { window.showMinimized(); });
     model.commands().add("Copy Readout", [&model] {
         QGuiApplication::clipboard()->setText(QString::fromStdString(model.readout()));
@@ -56,14 +107,54 @@ int runGui(QApplication& app, const GuiOptions& options) {
         model.NormalizeReadout();
     });
     auto features = wireWindowFeatures(window, model, store, *wiring, options.commandLine);
+
+    CalculatorWindowControl control(window);
+    if (features) {
+        ui::ToolbarController& toolbar = features->toolbar();
+        control.toolbarHide = [&toolbar](bool hidden) { toolbar.setToolbarVisible(!hidden); };
+        control.toolbarIsHidden = [&toolbar] { return !toolbar.toolbarVisible(); };
+        ui::TrayController& tray = features->tray();
+        control.showLabel = [&tray]() -> QWidget* { return tray.calcShow(); };
+        errors.beforeEnd.push_back([&tray] {
+            if (QSystemTrayIcon* icon = tray.trayIcon()) icon->hide();
+        });
+    }
+    if (shell::ToolbarButtons* buttons = toolbarButtonsOf(*wiring))
+        control.toolbarButton = [buttons](int i, const std::string& caption, const std::string& tip) {
+            buttons->apply(i, caption, tip);
+        };
+    errors.restoreCursor = [] {
+        while (QGuiApplication::overrideCursor()) QGuiApplication::restoreOverrideCursor();
+    };
+    errors.beforeEnd.push_back([&store] { store.backend().sync(); });
+
+    shell::ShellState state;
+    shell::registerShellCommands(model, store, state, &control);
+    model.commands().add("Program Properties", [&] {
+        try {
+            shell::PropertiesForm form(model, store, state, control);
+            shell::PropertiesWindow properties(form, dataFolder, &window);
+            properties.load();
+            properties.exec();
+        } catch (const std::exception& e) {
+            model.ReportError("Calculator [mnuProperties_Click] ", shell::errorNumberOf(e), e.what(),
+                              std::string(engine::kProductName));
+        }
+        window.refreshActions();
+    });
     window.refreshActions();
 
     window.adjustSize();
-    if (QScreen* screen = QGuiApplication::primaryScreen()) {
-        const QRect avail = screen->availableGeometry();
-        window.move(avail.center() - window.rect().center());
-    }
+    shell::StartupContext startup{model, store, state, control};
+    if (shell::runStartup(startup) == shell::StartupResult::Refused) return 1;
+    window.refreshActions();
     window.show();
+    afterFirstPaint(window, [&startup] {
+        shell::runDeferredStartup(startup, QSystemTrayIcon::isSystemTrayAvailable());
+    });
+    QObject::connect(&app, &QCoreApplication::aboutToQuit, [&] {
+        shell::writeShutdownSettings(store, model, dataFolder);
+    });
     const int status = app.exec();
     // For scripts that drive the window from outside (the typed-keys check
     // under Xvfb): the tape as held, written when the window has closed.
