@@ -1,0 +1,281 @@
+// The main window's tape, RPN stack, help and About commands as a user
+// meets them: printing to PDF, editing the tape in place, hiding parts of
+// the window, search highlighting, the stack window and the guide.
+#include <gtest/gtest.h>
+
+#include <QAction>
+#include <QFile>
+#include <QListWidget>
+#include <QPrinter>
+#include <QProcess>
+#include <QStandardPaths>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTextBrowser>
+#include <QTextDocument>
+
+#include "engine/CalculatorModel.h"
+#include "engine/KeyScript.h"
+#include "engine/ModeCommands.h"
+#include "engine/RpnStack.h"
+#include "engine/ScientificFunctions.h"
+#include "engine/ScriptedFeedback.h"
+#include "engine/TapeCommands.h"
+#include "engine/ToolbarCatalogue.h"
+#include "ui/main/CalculatorWindow.h"
+#include "ui/main/HelpWindow.h"
+#include "ui/main/MainMenus.h"
+#include "ui/main/MainWindowCommands.h"
+#include "ui/main/RpnStackWindow.h"
+
+using namespace zorv;
+
+namespace {
+
+struct Window {
+    engine::ScriptedFeedback fb;
+    engine::CalculatorModel model{fb};
+    engine::TapeCommands tapeCommands{model};
+    engine::RpnStack rpn{model};
+    engine::ScientificFunctions sci{model};
+    ui::CalculatorWindow w{model};
+    ui::MainWindowCommands commands{w, model, &tapeCommands, &rpn};
+    Window() {
+        model.modes().mnuFinCalcMode = false;
+        model.modes().mnuFormatNumbers = false;
+        model.modes().CarryResult = false;
+        engine::registerModeCommands(model);
+        engine::registerScientificCommands(model, sci);
+        engine::registerTapeCommands(model, tapeCommands);
+        w.refreshActions();
+        w.show();
+        w.activateWindow();
+        QApplication::setActiveWindow(&w);
+    }
+    void keys(const std::string& script) {
+        const auto ks = engine::parseKeyScript(script);
+        for (const auto& a : ks.answers) fb.answer(a);
+        engine::runKeyScript(model, ks, nullptr);
+    }
+    QString shownTape() const { return w.txtTape()->toPlainText(); }
+};
+
+QString pdfText(const QString& pdf) {
+    QProcess p;
+    p.start(QStringLiteral("pdftotext"), {QStringLiteral("-layout"), pdf, QStringLiteral("-")});
+    if (!p.waitForFinished(20000) || p.exitCode() != 0) return {};
+    return QString::fromUtf8(p.readAllStandardOutput());
+}
+
+TEST(TapePrinting, PrintedPdfHoldsTheTape) {
+    if (QStandardPaths::findExecutable(QStringLiteral("pdftotext")).isEmpty())
+        GTEST_SKIP() << "pdftotext (poppler-utils) is not installed";
+    Window t;
+    t.keys("1234.5+{Annotate Tape}[Paid in cash]66=");
+    QTemporaryDir dir;
+    const QString pdf = dir.filePath(QStringLiteral("tape.pdf"));
+    t.commands.choosePrinter = [&pdf](QPrinter& printer) {
+        printer.setOutputFormat(QPrinter::PdfFormat);
+        printer.setOutputFileName(pdf);
+        return true;
+    };
+    t.model.runCommand("Print Tape");
+    EXPECT_TRUE(t.fb.messages.empty()) << t.fb.messageTexts().front();
+    const QString text = pdfText(pdf);
+    QStringList lines;
+    for (const QString& line : text.split(QLatin1Char('\n')))
+        if (!line.trimmed().isEmpty()) lines << line.trimmed();
+    // The lines flush right as on screen, then the page number.
+    EXPECT_EQ(lines.join('|').toStdString(),
+              "1234.5+|Paid in cash|66=|------------------|1300.5|******************|1");
+    EXPECT_TRUE(text.contains("       66=\n")) << text.toStdString();
+}
+
+TEST(TapePrinting, FailuresAreReportedAndAnEmptyTapeIsNotPrinted) {
+    Window t;
+    bool asked = false;
+    t.commands.choosePrinter = [&asked](QPrinter&) { return asked = true; };
+    t.model.runCommand("Print Tape");
+    EXPECT_FALSE(asked);
+    EXPECT_EQ(t.fb.messageTexts(),
+              std::vector<std::string>{"The tape is empty: there is nothing to print."});
+
+    t.fb.clearRecord();
+    t.keys("5+");
+    t.commands.choosePrinter = [](QPrinter& printer) {
+        printer.setOutputFormat(QPrinter::PdfFormat);
+        printer.setOutputFileName(QStringLiteral("/nonexistent-folder/tape.pdf"));
+        return true;
+    };
+    t.model.runCommand("Print Tape");
+    ASSERT_EQ(t.fb.messages.size(), 1u);
+    EXPECT_NE(t.fb.messages[0].text.find("The tape could not be printed."), std::string::npos);
+    EXPECT_EQ(t.model.tape().text(), "5+\r\n");
+}
+
+TEST(TapeEditing, UnlockedTapeTakesTheKeysAndLockingKeepsTheEdit) {
+    Window t;
+    t.keys("5+3=");
+    QAction* edit = t.w.action("Edit Tape");
+    ASSERT_NE(edit, nullptr);
+    EXPECT_TRUE(edit->isEnabled());
+    edit->trigger();
+    EXPECT_TRUE(t.model.TapeUnlocked);
+    EXPECT_TRUE(edit->isChecked());
+    EXPECT_FALSE(t.w.txtTape()->isReadOnly());
+    QTest::keyClicks(t.w.txtTape(), "note 42");
+    EXPECT_EQ(t.model.readout(), "0.");  // the digits went to the tape
+    edit->trigger();
+    EXPECT_FALSE(t.model.TapeUnlocked);
+    EXPECT_TRUE(t.w.txtTape()->isReadOnly());
+    EXPECT_EQ(t.model.tape().text(),
+              "5+\r\n3=\r\n------------------\r\n8.\r\n******************\r\nnote 42\r\n");
+    QTest::keyClicks(&t.w, "7");
+    EXPECT_EQ(t.model.readout(), "7.");
+}
+
+TEST(TapeEditing, SavingWhileUnlockedSavesTheEdit) {
+    Window t;
+    t.keys("5+");
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("t.txt"));
+    t.tapeCommands.chooseSavePath = [&path](const std::string&) { return path.toStdString(); };
+    t.model.runCommand("Edit Tape");
+    QTest::keyClicks(t.w.txtTape(), "x");
+    t.model.runCommand("Save Tape to File");
+    QFile f(path);
+    ASSERT_TRUE(f.open(QIODevice::ReadOnly));
+    EXPECT_EQ(f.readAll(), QByteArray("5+\r\nx\r\n"));
+}
+
+TEST(WindowParts, TapeAndNumberKeysHideAndShow) {
+    Window t;
+    QWidget* keypad = t.w.Number(0)->parentWidget();
+    t.model.runCommand("Hide/Show Tape");
+    EXPECT_TRUE(t.w.txtTape()->isHidden());
+    t.model.runCommand("Hide/Show Number Keys");
+    EXPECT_TRUE(keypad->isHidden());
+    QTest::keyClicks(&t.w, "4");  // the keyboard still works
+    EXPECT_EQ(t.model.readout(), "4.");
+    t.model.runCommand("Hide/Show Tape");
+    t.model.runCommand("Hide/Show Number Keys");
+    EXPECT_FALSE(t.w.txtTape()->isHidden());
+    EXPECT_FALSE(keypad->isHidden());
+}
+
+TEST(TapeSearch, MatchIsSelectedOnTheTape) {
+    Window t;
+    t.keys("12+{Annotate Tape}[Rent €]34=");
+    t.model.runCommand("Hide/Show Tape");
+    t.keys("{Find On Tape}[rent €]");
+    EXPECT_FALSE(t.w.txtTape()->isHidden());
+    EXPECT_EQ(t.w.txtTape()->textCursor().selectedText(), "Rent €");
+    t.keys("{Find On Tape}[34]");
+    EXPECT_EQ(t.w.txtTape()->textCursor().selectedText(), "34");
+    EXPECT_EQ(t.w.txtTape()->textCursor().selectionStart(), t.shownTape().indexOf("34"));
+}
+
+TEST(TapePublish, MissingProgramIsReportedAndTheFileIsWritten) {
+    Window t;
+    QTemporaryDir dir;
+    t.tapeCommands.publishSettings = [&dir] {
+        return engine::TapeCommands::PublishSettings{dir.path().toStdString(),
+                                                     "/no/such/editor", "TXT"};
+    };
+    t.keys("5+{Publish Tape}");
+    ASSERT_EQ(t.fb.messages.size(), 1u);
+    EXPECT_NE(t.fb.messages[0].text.find("/no/such/editor could not be started"), std::string::npos);
+    EXPECT_NE(t.fb.messages[0].text.find("There is no such program."), std::string::npos);
+    QFile f(dir.filePath(QStringLiteral("ZorvTape.TXT")));
+    ASSERT_TRUE(f.open(QIODevice::ReadOnly));
+    EXPECT_EQ(f.readAll(), QByteArray("5+\r\n"));
+}
+
+TEST(RpnStackView, OfferedInRpnModeAndFollowsEveryStep) {
+    Window t;
+    QAction* view = t.w.action("View RPN Stack");
+    ASSERT_NE(view, nullptr);
+    EXPECT_FALSE(view->isEnabled());
+    t.w.action("RPN Mode")->trigger();
+    EXPECT_TRUE(view->isEnabled());
+    view->trigger();
+    ui::RpnStackWindow* stack = t.commands.rpnStackWindow();
+    ASSERT_NE(stack, nullptr);
+    EXPECT_TRUE(stack->isVisible());
+    EXPECT_EQ(stack->lstStack()->count(), 0);
+    t.keys("2=3=");
+    ASSERT_EQ(stack->lstStack()->count(), 2);
+    EXPECT_EQ(stack->lstStack()->item(0)->text(), "1: 3.");
+    EXPECT_EQ(stack->lstStack()->item(1)->text(), "2: 2.");
+    t.keys("+");
+    ASSERT_EQ(stack->lstStack()->count(), 1);
+    EXPECT_EQ(stack->lstStack()->item(0)->text(), "1: 5.");
+    t.w.action("RPN Mode")->trigger();
+    EXPECT_FALSE(view->isEnabled());
+    EXPECT_FALSE(stack->isVisible());
+}
+
+// ---------------------------------------------------------------------------
+// The guide
+
+QString guideText() {
+    QFile f(QStringLiteral(":/help/help.html"));
+    if (!f.open(QIODevice::ReadOnly)) return {};
+    QTextDocument doc;
+    doc.setHtml(QString::fromUtf8(f.readAll()));
+    return doc.toPlainText().simplified();
+}
+
+TEST(Help, GuideNamesEveryCatalogueItemAndMenuCommand) {
+    const QString text = guideText();
+    ASSERT_FALSE(text.isEmpty());
+    for (const auto& group : engine::toolbarGroups())
+        for (std::string_view item : group.items)
+            EXPECT_TRUE(text.contains(QString::fromUtf8(item.data(), item.size())))
+                << "catalogue item " << item;
+    std::function<void(const std::vector<ui::MenuEntry>&)> check = [&](const auto& entries) {
+        for (const auto& e : entries) {
+            check(e.children);
+            if (!e.command.empty())
+                EXPECT_TRUE(text.contains(QString::fromStdString(e.command))) << "menu command " << e.command;
+        }
+    };
+    for (const auto& menu : ui::mainMenus()) check(menu.entries);
+}
+
+TEST(Help, F1OpensTheGuideAtTheHintsSubject) {
+    Window t;
+    t.keys("200X15%");
+    QTest::keyClick(&t.w, Qt::Key_F1);
+    ui::HelpWindow* help = t.commands.helpWindow();
+    ASSERT_NE(help, nullptr);
+    EXPECT_TRUE(help->isVisible());
+    EXPECT_EQ(help->browser()->source().fragment(), "percent");
+    EXPECT_TRUE(help->browser()->toPlainText().contains("The percent key"));
+
+    t.model.runCommand("Help Contents");
+    EXPECT_TRUE(help->browser()->source().fragment().isEmpty());
+    const std::pair<const char*, const char*> hints[] = {
+        {"Press F1 for Help [Adding]", "operators"}, {"Press F1 for Help [Dividing]", "operators"},
+        {"Press F1 for Help [RPN]", "rpn"},          {"Press F1 for Help [Scientific]", "scientific"},
+        {"Press F1 for Help", ""}};
+    const QString html = [] {
+        QFile f(QStringLiteral(":/help/help.html"));
+        f.open(QIODevice::ReadOnly);
+        return QString::fromUtf8(f.readAll());
+    }();
+    for (const auto& [hint, topic] : hints) {
+        EXPECT_EQ(ui::HelpWindow::topicForHint(hint), topic);
+        if (*topic) EXPECT_TRUE(html.contains(QStringLiteral("<a name=\"%1\">").arg(topic))) << topic;
+    }
+}
+
+TEST(Help, AboutShowsTheVersion) {
+    Window t;
+    t.model.runCommand("About");
+    ASSERT_EQ(t.fb.messages.size(), 1u);
+    EXPECT_EQ(t.fb.messages[0].title, "About Zorv Advanced Calculator");
+    EXPECT_NE(t.fb.messages[0].text.find("Version 1.0.0"), std::string::npos);
+}
+
+}  // namespace

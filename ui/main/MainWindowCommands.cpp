@@ -1,0 +1,258 @@
+#include "MainWindowCommands.h"
+
+#include <QAbstractTextDocumentLayout>
+#include <QAction>
+#include <QDesktopServices>
+#include <QDir>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QPrintDialog>
+#include <QPrinter>
+#include <QProcess>
+#include <QShortcut>
+#include <QStandardPaths>
+#include <QTextCursor>
+#include <QTextDocument>
+#include <QUrl>
+
+#include "engine/CalculatorModel.h"
+#include "engine/RpnStack.h"
+#include "engine/TapeCommands.h"
+#include "ui/main/CalculatorWindow.h"
+#include "ui/main/HelpWindow.h"
+#include "ui/main/RpnStackWindow.h"
+
+namespace zorv::ui {
+
+namespace {
+
+const std::string kProduct(engine::kProductName);
+
+QString crlfToLf(const std::string& text) {
+    QString s = QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+    s.remove(QLatin1Char('\r'));
+    return s;
+}
+
+// The keypad is the parent of the digit keys.
+QWidget* keypadOf(CalculatorWindow& window) { return window.Number(0)->parentWidget(); }
+
+}  // namespace
+
+MainWindowCommands::MainWindowCommands(CalculatorWindow& window, engine::CalculatorModel& model,
+                                       engine::TapeCommands* tape, engine::RpnStack* rpn,
+                                       QObject* parent)
+    : QObject(parent), window_(window), model_(model), tape_(tape), rpn_(rpn) {
+    lastFolder_ = QDir::homePath();
+    auto& c = model_.commands();
+    c.add("Print Tape", [this] { mnuPrint_Click(); });
+    c.add("Edit Tape", [this] { mnuEditTape_Click(); }, [this] { return model_.TapeUnlocked; });
+    c.add("Hide/Show Tape", [this] { mnuHideTape_Click(); });
+    c.add("Hide/Show Number Keys", [this] { mnuHideNumbers_Click(); });
+    c.add("Help Contents", [this] { showHelp(); });
+    c.add("About", [this] { mnuAbout_Click(); });
+    if (rpn_) c.add("View RPN Stack", [this] { mnuViewRPNStack_Click(); });
+
+    if (tape_) {
+        tape_->chooseSavePath = [this](const std::string& defaultName) -> std::optional<std::string> {
+            const QString path = QFileDialog::getSaveFileName(
+                &window_, tr("Save Tape to File"),
+                QDir(lastFolder_).filePath(QString::fromStdString(defaultName)),
+                tr("Text files (*.txt);;All files (*)"));
+            if (path.isEmpty()) return std::nullopt;
+            lastFolder_ = QFileInfo(path).absolutePath();
+            return path.toStdString();
+        };
+        tape_->chooseOpenPath = [this]() -> std::optional<std::string> {
+            const QString path = QFileDialog::getOpenFileName(
+                &window_, tr("Load Saved Tape"), lastFolder_, tr("Text files (*.txt);;All files (*)"));
+            if (path.isEmpty()) return std::nullopt;
+            lastFolder_ = QFileInfo(path).absolutePath();
+            return path.toStdString();
+        };
+        tape_->showMatch = [this](std::size_t offset, std::size_t length) { showMatch(offset, length); };
+        tape_->beforeUse = [this] { commitTapeEdits(); };
+        tape_->openPublished = &MainWindowCommands::openWith;
+    }
+
+    // F1 opens the guide at what the hint label is about; the Help menu
+    // opens it at its contents.
+    auto* f1 = new QShortcut(QKeySequence::HelpContents, &window_);
+    connect(f1, &QShortcut::activated, this,
+            [this] { showHelp(HelpWindow::topicForHint(QString::fromStdString(model_.hint()))); });
+
+    // The stack view is offered exactly while RPN mode is on.
+    previousRefresh_ = window_.onActionsRefreshed;
+    window_.onActionsRefreshed = [this] {
+        if (previousRefresh_) previousRefresh_();
+        const bool rpnOn = rpn_ && model_.modes().mnuRpnMode;
+        if (QAction* a = window_.action("View RPN Stack")) a->setEnabled(rpnOn);
+        if (!rpnOn && stackWindow_) stackWindow_->close();
+    };
+    window_.refreshActions();
+}
+
+MainWindowCommands::~MainWindowCommands() {
+    window_.onActionsRefreshed = previousRefresh_;
+    if (tape_) {
+        tape_->chooseSavePath = nullptr;
+        tape_->chooseOpenPath = nullptr;
+        tape_->showMatch = nullptr;
+        tape_->beforeUse = nullptr;
+    }
+    delete stackWindow_;
+    delete help_;
+}
+
+// ---------------------------------------------------------------------------
+// Printing
+
+void MainWindowCommands::fillPrintDocument(QTextDocument& doc, const QString& tapeText,
+                                           const QFont& font, Qt::Alignment alignment) {
+    doc.setDefaultFont(font);
+    QTextOption option = doc.defaultTextOption();
+    option.setAlignment(alignment);
+    option.setWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
+    doc.setDefaultTextOption(option);
+    doc.setPlainText(tapeText);
+}
+
+std::optional<QString> MainWindowCommands::printTo(QPrinter& printer) {
+    if (printer.outputFormat() == QPrinter::NativeFormat && !printer.isValid())
+        return tr("No printer is available. Choose \"Print to File (PDF)\" to keep a copy.");
+    QTextDocument doc;
+    fillPrintDocument(doc, crlfToLf(model_.tape().text()), window_.txtTape()->font(),
+                      window_.txtTape()->document()->defaultTextOption().alignment());
+    doc.print(&printer);
+    if (printer.printerState() == QPrinter::Error)
+        return printer.outputFileName().isEmpty()
+                   ? tr("The printer reported an error.")
+                   : tr("The file %1 could not be written.").arg(printer.outputFileName());
+    return std::nullopt;
+}
+
+void MainWindowCommands::mnuPrint_Click() {
+    commitTapeEdits();
+    if (model_.tape().text().empty()) {
+        model_.feedback().showMessage("The tape is empty: there is nothing to print.", kProduct,
+                                      engine::MessageIcon::Information);
+        return;
+    }
+    QPrinter printer(QPrinter::HighResolution);
+    printer.setDocName(QStringLiteral("Zorv Tape"));
+    const bool chosen = choosePrinter ? choosePrinter(printer)
+                                      : QPrintDialog(&printer, &window_).exec() == QDialog::Accepted;
+    if (!chosen) return;
+    if (const auto failure = printTo(printer))
+        model_.feedback().showMessage("The tape could not be printed.\r\n" + failure->toStdString(),
+                                      kProduct, engine::MessageIcon::Exclamation);
+}
+
+// ---------------------------------------------------------------------------
+// Publishing
+
+std::optional<std::string> MainWindowCommands::openWith(const std::string& file,
+                                                        const std::string& program) {
+    if (program.empty()) {
+        if (!QDesktopServices::openUrl(QUrl::fromLocalFile(QString::fromStdString(file))))
+            return std::string("No program is set up to open this kind of file.");
+        return std::nullopt;
+    }
+    const QString exe = QString::fromStdString(program);
+    if (!QFileInfo(exe).isExecutable() && QStandardPaths::findExecutable(exe).isEmpty())
+        return std::string("There is no such program.");
+    // The file is the program's one argument: no shell sees the names.
+    if (!QProcess::startDetached(exe, {QString::fromStdString(file)}))
+        return std::string("The program could not be started.");
+    return std::nullopt;
+}
+
+// ---------------------------------------------------------------------------
+// The tape on screen
+
+void MainWindowCommands::commitTapeEdits() {
+    if (!model_.TapeUnlocked) return;
+    const QString shown = window_.txtTape()->toPlainText();
+    if (shown == crlfToLf(model_.tape().text())) return;
+    QString text = shown;
+    if (!text.isEmpty() && !text.endsWith(QLatin1Char('\n'))) text += QLatin1Char('\n');
+    text.replace(QLatin1Char('\n'), QStringLiteral("\r\n"));
+    model_.tape().setText(text.toStdString());
+}
+
+void MainWindowCommands::mnuEditTape_Click() {
+    QPlainTextEdit* tape = window_.txtTape();
+    if (!model_.TapeUnlocked) {
+        model_.TapeUnlocked = true;
+        if (tape->isHidden()) mnuHideTape_Click();
+        model_.setHint("Editing the tape: choose Edit Tape again to lock it");
+        tape->setFocus();
+        tape->moveCursor(QTextCursor::End);
+    } else {
+        commitTapeEdits();
+        model_.TapeUnlocked = false;
+        model_.setHint("Press F1 for Help");
+        window_.Operator(engine::OpEquals)->setFocus();
+    }
+    window_.refreshActions();
+}
+
+void MainWindowCommands::mnuHideTape_Click() {
+    QPlainTextEdit* tape = window_.txtTape();
+    if (!tape->isHidden() && model_.TapeUnlocked) mnuEditTape_Click();  // lock before hiding
+    tape->setVisible(tape->isHidden());
+    window_.adjustSize();
+}
+
+void MainWindowCommands::mnuHideNumbers_Click() {
+    QWidget* keypad = keypadOf(window_);
+    keypad->setVisible(keypad->isHidden());
+    window_.adjustSize();
+}
+
+void MainWindowCommands::showMatch(std::size_t offset, std::size_t length) {
+    const std::string& text = model_.tape().text();
+    if (offset > text.size()) return;
+    length = std::min(length, text.size() - offset);
+    const int start = static_cast<int>(crlfToLf(text.substr(0, offset)).size());
+    const int size = static_cast<int>(crlfToLf(text.substr(offset, length)).size());
+    QPlainTextEdit* tape = window_.txtTape();
+    if (tape->isHidden()) mnuHideTape_Click();
+    QTextCursor cursor(tape->document());
+    cursor.setPosition(start);
+    cursor.setPosition(start + size, QTextCursor::KeepAnchor);
+    tape->setTextCursor(cursor);
+    tape->ensureCursorVisible();
+}
+
+// ---------------------------------------------------------------------------
+// Windows
+
+void MainWindowCommands::mnuViewRPNStack_Click() {
+    if (!rpn_ || !model_.modes().mnuRpnMode) {
+        model_.feedback().beep();
+        return;
+    }
+    if (!stackWindow_) stackWindow_ = new RpnStackWindow(*rpn_, &window_);
+    stackWindow_->refresh();
+    stackWindow_->show();
+    stackWindow_->raise();
+}
+
+void MainWindowCommands::showHelp(const QString& anchor) {
+    if (!help_) help_ = new HelpWindow(&window_);
+    help_->showTopic(anchor);
+    help_->show();
+    help_->raise();
+    help_->activateWindow();
+}
+
+void MainWindowCommands::mnuAbout_Click() {
+    model_.feedback().showMessage(
+        kProduct + "\r\nVersion " ZORV_VERSION "\r\n\r\n"
+                   "A calculator modelled on a printing adding machine: every number, operator "
+                   "and total is written on the paper tape.\r\n\r\nPress F1 for help.",
+        "About " + kProduct, engine::MessageIcon::Information);
+}
+
+}  // namespace zorv::ui

@@ -1,0 +1,80 @@
+#pragma once
+
+#include <QObject>
+#include <QPointer>
+#include <QString>
+#include <functional>
+#include <optional>
+#include <string>
+
+class QFont;
+class QPrinter;
+class QTextDocument;
+
+namespace zorv::engine {
+class CalculatorModel;
+class RpnStack;
+class TapeCommands;
+}  // namespace zorv::engine
+
+namespace zorv::ui {
+
+class CalculatorWindow;
+class HelpWindow;
+class RpnStackWindow;
+
+// The main window's share of the tape commands and the windows that go with
+// the calculator functions: file dialogs for saving and loading the tape,
+// printing, opening a published tape, editing the tape in place, hiding the
+// tape and the number keys, showing search matches, the RPN stack window,
+// the help window (F1) and the About box.
+class MainWindowCommands : public QObject {
+    Q_OBJECT
+
+public:
+    // `tape` and `rpn` may be null; their commands are then not offered.
+    MainWindowCommands(CalculatorWindow& window, engine::CalculatorModel& model,
+                       engine::TapeCommands* tape, engine::RpnStack* rpn,
+                       QObject* parent = nullptr);
+    ~MainWindowCommands() override;
+
+    // The tape as a document to print: the tape's font and line alignment.
+    static void fillPrintDocument(QTextDocument& doc, const QString& tapeText, const QFont& font,
+                                  Qt::Alignment alignment);
+    // Prints the tape on an already set-up printer; the reason when it failed.
+    std::optional<QString> printTo(QPrinter& printer);
+
+    void mnuPrint_Click();
+    void mnuEditTape_Click();
+    void mnuHideTape_Click();
+    void mnuHideNumbers_Click();
+    void mnuViewRPNStack_Click();
+    void showHelp(const QString& anchor = {});
+    void mnuAbout_Click();
+
+    // Puts edits made while the tape is unlocked back into the tape.
+    void commitTapeEdits();
+    // Opens a published tape: with the program when one is given, else with
+    // the desktop's choice for its type. The reason when that failed.
+    static std::optional<std::string> openWith(const std::string& file, const std::string& program);
+
+    HelpWindow* helpWindow() const { return help_; }
+    RpnStackWindow* rpnStackWindow() const { return stackWindow_; }
+
+    // Replaceable for tests: the printer dialog (false when cancelled).
+    std::function<bool(QPrinter&)> choosePrinter;
+
+private:
+    void showMatch(std::size_t offset, std::size_t length);
+
+    CalculatorWindow& window_;
+    engine::CalculatorModel& model_;
+    engine::TapeCommands* tape_;
+    engine::RpnStack* rpn_;
+    QPointer<HelpWindow> help_;
+    QPointer<RpnStackWindow> stackWindow_;
+    std::function<void()> previousRefresh_;
+    QString lastFolder_;
+};
+
+}  // namespace zorv::ui
