@@ -1,9 +1,16 @@
 #include "CommandWiring.h"
 
+#include <QProcess>
+#include <QString>
+#include <QStringList>
+
 #include "convert/ConversionCommands.h"
 #include "convert/QuickConversions.h"
 #include "engine/CalculatorModel.h"
 #include "engine/ModeCommands.h"
+#include "engine/RpnStack.h"
+#include "engine/ScientificFunctions.h"
+#include "engine/TapeCommands.h"
 #include "engine/TextUtil.h"
 #include "engine/ToolbarCatalogue.h"
 #include "shell/DataBackup.h"
@@ -19,7 +26,40 @@ struct QtFreeWiring : CommandWiring {
     convert::QuickConversions conversions;
     std::unique_ptr<shell::ToolbarButtons> toolbar;
     std::unique_ptr<shell::DataBackup> backup;
+    std::unique_ptr<engine::ScientificFunctions> scientific;
+    std::unique_ptr<engine::RpnStack> rpn;
+    std::unique_ptr<engine::TapeCommands> tape;
 };
+
+// Square and root, the Sci menu, the RPN stack and the tape commands.
+// Without a window, file names are asked for as text and a published tape
+// is handed to the "Publish To" program when one is set.
+void wireCalculatorFunctions(QtFreeWiring& wiring, CommandContext& context) {
+    engine::CalculatorModel& model = context.model;
+    wiring.scientific = std::make_unique<engine::ScientificFunctions>(model);
+    engine::registerScientificCommands(model, *wiring.scientific);
+    wiring.rpn = std::make_unique<engine::RpnStack>(model);
+    engine::registerRpnCommands(model, *wiring.rpn);
+
+    wiring.tape = std::make_unique<engine::TapeCommands>(model);
+    shell::SettingsStore& store = context.settings;
+    const std::string folder = context.dataDir.empty() ? shell::defaultDataFolder() : context.dataDir;
+    wiring.tape->publishSettings = [&store, folder] {
+        return engine::TapeCommands::PublishSettings{
+            folder, store.ReadSetting("Startup", "Publish To", ""),
+            store.ReadSetting("Startup", "Publish Type", "TXT")};
+    };
+    wiring.tape->openPublished = [](const std::string& file,
+                                    const std::string& program) -> std::optional<std::string> {
+        if (program.empty()) return std::nullopt;
+        // The file goes to the program as its one argument; no shell sees it.
+        if (!QProcess::startDetached(QString::fromStdString(program),
+                                     {QString::fromStdString(file)}))
+            return std::string("The program could not be started.");
+        return std::nullopt;
+    };
+    engine::registerTapeCommands(model, *wiring.tape);
+}
 
 // Toolbar buttons, the commands a button may run, and backup and restore.
 // Without a window the folder for backup and restore is asked for as text.
@@ -60,6 +100,7 @@ std::unique_ptr<CommandWiring> wireBatchCommands(CommandContext& context) {
     engine::registerModeCommands(context.model, writeStartup);
     convert::registerConversionCommands(context.model, wiring->conversions, writeStartup);
     wireToolbarAndBackup(*wiring, context);
+    wireCalculatorFunctions(*wiring, context);
     return wiring;
 }
 
@@ -76,6 +117,16 @@ shell::ToolbarButtons* toolbarButtonsOf(CommandWiring& wiring) {
 shell::DataBackup* dataBackupOf(CommandWiring& wiring) {
     auto* w = dynamic_cast<QtFreeWiring*>(&wiring);
     return w ? w->backup.get() : nullptr;
+}
+
+engine::RpnStack* rpnStackOf(CommandWiring& wiring) {
+    auto* w = dynamic_cast<QtFreeWiring*>(&wiring);
+    return w ? w->rpn.get() : nullptr;
+}
+
+engine::TapeCommands* tapeCommandsOf(CommandWiring& wiring) {
+    auto* w = dynamic_cast<QtFreeWiring*>(&wiring);
+    return w ? w->tape.get() : nullptr;
 }
 
 }  // namespace zorv::app

@@ -5,6 +5,8 @@
 
 namespace zorv::engine {
 class CalculatorModel;
+class RpnStack;
+class TapeCommands;
 }
 namespace zorv::shell {
 class DataBackup;
@@ -38,5 +40,9 @@ convert::QuickConversions* conversionsOf(CommandWiring& wiring);
 // The toolbar buttons' bindings and the backup commands' state, for the window.
 shell::ToolbarButtons* toolbarButtonsOf(CommandWiring& wiring);
 shell::DataBackup* dataBackupOf(CommandWiring& wiring);
+// The RPN stack and the tape commands, for the window's stack view, file
+// dialogs, search highlighting and tape editing.
+engine::RpnStack* rpnStackOf(CommandWiring& wiring);
+engine::TapeCommands* tapeCommandsOf(CommandWiring& wiring);
 
 }  // namespace zorv::app
