@@ -1,34 +1,48 @@
 #include "SingleInstance.h"
 
+#include <fcntl.h>
+#include <sys/file.h>
+#include <unistd.h>
+
 #include <QDir>
-#include <QStandardPaths>
-#include <algorithm>
+#include <QFile>
+#include <QFileInfo>
 #include <cctype>
+#include <cerrno>
 
 namespace zorv::shell {
 
 QString SingleInstance::defaultLockPath() {
-    QString folder = QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation);
-    QString name = QStringLiteral("zorvcalc.lock");
-    if (folder.isEmpty()) {
-        // The temporary folder is shared by every user: name the lock per user.
-        folder = QDir::tempPath();
-        name = QStringLiteral("zorvcalc-%1.lock").arg(qEnvironmentVariable("USER", QStringLiteral("user")));
-    }
-    return QDir(folder).filePath(name);
+    // XDG_RUNTIME_DIR is the user's own folder; without it the temporary
+    // folder is shared by every user, so the lock is named per user there.
+    const QString runtime = qEnvironmentVariable("XDG_RUNTIME_DIR");
+    if (!runtime.isEmpty() && QFileInfo(runtime).isDir())
+        return QDir(runtime).filePath(QStringLiteral("zorvcalc.lock"));
+    return QDir(QDir::tempPath()).filePath(QStringLiteral("zorvcalc-%1.lock").arg(getuid()));
 }
 
 SingleInstance::SingleInstance() : SingleInstance(defaultLockPath()) {}
 
-SingleInstance::SingleInstance(const QString& lockPath) : path_(lockPath), lock_(lockPath) {
-    // A running copy holds its lock however long it runs; only a lock whose
-    // process is gone counts as stale.
-    lock_.setStaleLockTime(0);
+SingleInstance::SingleInstance(const QString& lockPath) : path_(lockPath) {}
+
+SingleInstance::~SingleInstance() {
+    if (fd_ >= 0) close(fd_);  // closing drops the lock
 }
 
 bool SingleInstance::tryAcquire() {
-    if (lock_.isLocked()) return true;
-    return lock_.tryLock(0);
+    if (held_) return true;
+    if (fd_ < 0) {
+        // O_NOFOLLOW: in a shared temporary folder the name must not lead
+        // anywhere else.
+        fd_ = open(QFile::encodeName(path_).constData(), O_RDWR | O_CREAT | O_CLOEXEC | O_NOFOLLOW, 0600);
+        if (fd_ < 0) return true;
+    }
+    if (flock(fd_, LOCK_EX | LOCK_NB) != 0) return errno != EWOULDBLOCK;
+    held_ = true;
+    // The holder's process id, for a person looking at the file.
+    const QByteArray pid = QByteArray::number(static_cast<qint64>(getpid())) + '\n';
+    if (ftruncate(fd_, 0) == 0) (void)!write(fd_, pid.constData(), static_cast<size_t>(pid.size()));
+    return true;
 }
 
 bool allowsSecondCopy(const std::string& commandLine) {

@@ -1,6 +1,5 @@
 #pragma once
 
-#include <QLockFile>
 #include <QString>
 #include <string>
 
@@ -8,27 +7,33 @@
 
 namespace zorv::shell {
 
-// One running copy per user: a lock file held while the program runs. A
-// lock left behind by a copy that crashed names a process that no longer
-// exists, and the next start takes it over.
+// One running copy per user: an advisory lock on a file in the user's
+// runtime folder, held while the program runs. The system drops the lock
+// when its process ends, however it ends, so a copy that crashed never
+// blocks the next start; the file itself stays and is simply locked again.
 class SingleInstance {
 public:
     // The lock in the user's runtime folder (the temporary folder when there
     // is none).
     SingleInstance();
     explicit SingleInstance(const QString& lockPath);
+    ~SingleInstance();
+    SingleInstance(const SingleInstance&) = delete;
+    SingleInstance& operator=(const SingleInstance&) = delete;
 
     // True when no other running copy holds the lock; this copy then holds
-    // it until it ends.
+    // it until it ends. A lock file that cannot be opened at all (a
+    // read-only folder) does not stop the start.
     bool tryAcquire();
-    bool held() const { return lock_.isLocked(); }
+    bool held() const { return held_; }
     QString path() const { return path_; }
 
     static QString defaultLockPath();
 
 private:
     QString path_;
-    QLockFile lock_;
+    int fd_ = -1;
+    bool held_ = false;
 };
 
 // "/NIC" (any letter case, blanks around ignored) lets a second copy start.

@@ -1,8 +1,11 @@
 // One copy per user, "/NIC" for a second one, and locks left by a crash.
 #include <gtest/gtest.h>
 
+#include <signal.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
 #include <QFile>
-#include <QSysInfo>
 #include <QTemporaryDir>
 
 #include "engine/ScriptedFeedback.h"
@@ -36,18 +39,53 @@ TEST(SingleCopy, ASecondStartIsRefusedUnlessNic) {
     EXPECT_EQ(feedback.messages.size(), 1u);
 }
 
-TEST(SingleCopy, ALockLeftByACrashedCopyIsTakenOver) {
+TEST(SingleCopy, TheLockEndsWithItsHolder) {
     QTemporaryDir dir;
     const QString path = dir.filePath(QStringLiteral("zorvcalc.lock"));
-    {
-        // What a copy that died leaves: its process id, name and host.
-        QFile f(path);
-        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-        f.write("999999\nzorvcalc\n" + QSysInfo::machineHostName().toUtf8() + "\n");
-    }
     engine::ScriptedFeedback feedback;
+    {
+        SingleInstance first(path);
+        ASSERT_TRUE(first.tryAcquire());
+    }
+    // The file of the copy that ended is still there, unlocked.
+    EXPECT_TRUE(QFile::exists(path));
     SingleInstance next(path);
     EXPECT_TRUE(checkSingleCopy(next, "", feedback));
+    EXPECT_TRUE(next.held());
+    EXPECT_TRUE(feedback.messages.empty());
+}
+
+TEST(SingleCopy, ACrashedHolderLeavesNoLock) {
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("zorvcalc.lock"));
+    int ready[2];
+    ASSERT_EQ(pipe(ready), 0);
+    const pid_t child = fork();
+    if (child == 0) {
+        // A copy that takes the lock and is then killed.
+        SingleInstance holder(path);
+        const char c = holder.tryAcquire() ? 'y' : 'n';
+        (void)!write(ready[1], &c, 1);
+        pause();
+        _exit(0);
+    }
+    char c = 0;
+    ASSERT_EQ(read(ready[0], &c, 1), 1);
+    ASSERT_EQ(c, 'y');
+    SingleInstance whileRunning(path);
+    EXPECT_FALSE(whileRunning.tryAcquire());
+    kill(child, SIGKILL);
+    waitpid(child, nullptr, 0);
+    SingleInstance afterCrash(path);
+    EXPECT_TRUE(afterCrash.tryAcquire());
+    close(ready[0]);
+    close(ready[1]);
+}
+
+TEST(SingleCopy, ALockThatCannotBeCreatedDoesNotStopTheStart) {
+    engine::ScriptedFeedback feedback;
+    SingleInstance nowhere(QStringLiteral("/proc/no/such/folder/zorvcalc.lock"));
+    EXPECT_TRUE(checkSingleCopy(nowhere, "", feedback));
     EXPECT_TRUE(feedback.messages.empty());
 }
 
