@@ -269,8 +269,10 @@ void CalculatorModel::Backspace() {
     readout_ = whole + ds;
 }
 
-void CalculatorModel::showResult(const Decimal& value) {
+void CalculatorModel::showResult(const Decimal& value, bool ofReadout) {
     NotifyOnExit n(*this);
+    ofShownValue_ = ofReadout && (entryState_ == entry::Ops ||
+                                  (entryState_ == entry::Nums && freshResult_ && ofShownValue_));
     readout_ = toText(value);
     entryState_ = entry::Nums;
     decimalFlag_ = false;

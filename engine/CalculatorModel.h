@@ -108,9 +108,14 @@ public:
     // Puts a computed value in the readout as a fresh entry: the next
     // operator takes it as its operand, while the next digit or decimal key
     // starts a new number instead of extending it.
-    void showResult(const Decimal& value);
+    // `ofReadout` tells a function of the readout (a square root) from a
+    // new value (a constant).
+    void showResult(const Decimal& value, bool ofReadout = true);
     // True while the readout still shows such a value untouched.
     bool resultShown() const { return freshResult_; }
+    // True while it shows a function of a value the user did not key (what
+    // an operator left in the readout), directly or through more functions.
+    bool resultOfShownValue() const { return freshResult_ && ofShownValue_; }
 
     // ---- readout routines --------------------------------------------------
     std::string ValidValue(std::string_view text);
@@ -205,6 +210,7 @@ private:
     int maxDigits_ = 35;
     bool decimalFlag_ = false;
     bool freshResult_ = false;  // see showResult
+    bool ofShownValue_ = false;  // see resultOfShownValue
     std::string lblRPN_ = "0";
 
     Decimal memoryValue_;

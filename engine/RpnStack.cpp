@@ -74,7 +74,7 @@ void RpnStack::RPNops(std::string_view opView, std::string_view text) {
     // A function of a result an operator left on the stack gives its new
     // value: it takes the result's place rather than being a second number.
     std::vector<Decimal> work = stack_;
-    if (haveEntry && model_.resultShown() && resultOnTop_ && !work.empty()) work.pop_back();
+    if (haveEntry && model_.resultOfShownValue() && resultOnTop_ && !work.empty()) work.pop_back();
 
     if (op == "=") {
         work.push_back(x);

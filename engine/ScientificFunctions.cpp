@@ -353,7 +353,7 @@ void ScientificFunctions::mnuSciValues_Click(int index) {
     if (index < 0 || index > 2) return;
     const Decimal value = Decimal::parse(values[index]);
     model_.setHint("Press F1 for Help [Scientific]");
-    model_.showResult(value);
+    model_.showResult(value, false);
     model_.PostToTape(std::string(names[index]) + " = " + tapeNumber(model_, value));
 }
 

@@ -76,6 +76,13 @@ INSTANTIATE_TEST_SUITE_P(
         RpnCase{"9=R+", {"12"}, "12."},       // the root of an entered number is an entry
         RpnCase{"7=9+R=", {"4"}, "4."},       // the root of a result replaces it
         RpnCase{"7=9+R=5+", {"9"}, "9."},
+        RpnCase{"7=9+RR=", {"2"}, "2."},      // functions of functions of a result
+        RpnCase{"7=9+4R=", {"16", "2"}, "2."},  // the root of a keyed number is pushed
+        RpnCase{"7=9+4RR=", {"16", "1.4142135623730950488016887242"},
+                "1.4142135623730950488016887242"},
+        RpnCase{"7=9+{CE}R=", {"16", "0"}, "0."},     // a cleared entry is not the result
+        RpnCase{"2=3+{Pi}X", {"15.707963267948966192313216916"},
+                "15.707963267948966192313216916"},  // a constant is a new number
         RpnCase{"2=3+5", {"5"}, "5."}));      // a digit starts a new number
 
 TEST(Rpn, EveryStepIsOnTheTape) {
