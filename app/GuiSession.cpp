@@ -23,6 +23,7 @@
 #include "shell/StartupSettings.h"
 #include "shell/ToolbarButtons.h"
 #include "ui/main/CalculatorWindow.h"
+#include "ui/main/MainWindowCommands.h"
 #include "ui/main/ShowLabelWindow.h"
 #include "ui/main/ToolbarController.h"
 #include "ui/main/TrayController.h"
@@ -107,6 +108,10 @@ int runGui(QApplication& app, const GuiOptions& options) {
         model.NormalizeReadout();
     });
     auto features = wireWindowFeatures(window, model, store, *wiring, options.commandLine);
+    // Printing, editing and hiding the tape, the RPN stack window, help and
+    // About. Made after the window features, whose menu refresh it extends.
+    ui::MainWindowCommands windowCommands(window, model, tapeCommandsOf(*wiring),
+                                          rpnStackOf(*wiring));
 
     CalculatorWindowControl control(window);
     if (features) {

@@ -18,8 +18,7 @@ std::vector<std::string> RpnStack::lines() const {
     std::vector<std::string> out;
     int level = 1;
     for (auto it = stack_.rbegin(); it != stack_.rend(); ++it, ++level)
-        out.push_back(std::to_string(level) + ": " + model_.FormatTapeNumber(
-                                                         model_.WithDecimalSymbol(model_.toText(*it))));
+        out.push_back(std::to_string(level) + ": " + tapeNumber(model_, *it));
     return out;
 }
 

@@ -146,7 +146,7 @@ TEST(Rpn, ViewStackListsTopFirstAndBeepsOutsideRpnMode) {
     c.fb.clearRecord();
     c.keys("2=3={View RPN Stack}");
     EXPECT_EQ(c.fb.messageTexts(),
-              std::vector<std::string>{"RPN stack (top first):\r\n1: 3.\r\n2: 2."});
+              std::vector<std::string>{"RPN stack (top first):\r\n1: 3\r\n2: 2"});
     c.fb.clearRecord();
     c.m.modes().mnuRpnMode = false;
     c.keys("{View RPN Stack}");

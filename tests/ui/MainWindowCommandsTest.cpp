@@ -205,11 +205,11 @@ TEST(RpnStackView, OfferedInRpnModeAndFollowsEveryStep) {
     EXPECT_EQ(stack->lstStack()->count(), 0);
     t.keys("2=3=");
     ASSERT_EQ(stack->lstStack()->count(), 2);
-    EXPECT_EQ(stack->lstStack()->item(0)->text(), "1: 3.");
-    EXPECT_EQ(stack->lstStack()->item(1)->text(), "2: 2.");
+    EXPECT_EQ(stack->lstStack()->item(0)->text(), "1: 3");
+    EXPECT_EQ(stack->lstStack()->item(1)->text(), "2: 2");
     t.keys("+");
     ASSERT_EQ(stack->lstStack()->count(), 1);
-    EXPECT_EQ(stack->lstStack()->item(0)->text(), "1: 5.");
+    EXPECT_EQ(stack->lstStack()->item(0)->text(), "1: 5");
     t.w.action("RPN Mode")->trigger();
     EXPECT_FALSE(view->isEnabled());
     EXPECT_FALSE(stack->isVisible());

@@ -9,6 +9,7 @@
 #include <QPrintDialog>
 #include <QPrinter>
 #include <QProcess>
+#include <QScreen>
 #include <QShortcut>
 #include <QStandardPaths>
 #include <QTextCursor>
@@ -228,12 +229,26 @@ void MainWindowCommands::showMatch(std::size_t offset, std::size_t length) {
 // ---------------------------------------------------------------------------
 // Windows
 
+HelpWindow* MainWindowCommands::helpWindow() const { return help_; }
+RpnStackWindow* MainWindowCommands::rpnStackWindow() const { return stackWindow_; }
+
 void MainWindowCommands::mnuViewRPNStack_Click() {
     if (!rpn_ || !model_.modes().mnuRpnMode) {
         model_.feedback().beep();
         return;
     }
-    if (!stackWindow_) stackWindow_ = new RpnStackWindow(*rpn_, &window_);
+    if (!stackWindow_) {
+        stackWindow_ = new RpnStackWindow(*rpn_, &window_);
+        // Beside the calculator rather than over its keys: to the right
+        // when the screen has room there, else to the left.
+        stackWindow_->adjustSize();
+        const QRect frame = window_.frameGeometry();
+        const QRect screen = window_.screen()->availableGeometry();
+        const int width = stackWindow_->frameGeometry().width();
+        int x = frame.right() + 8;
+        if (x + width > screen.right()) x = std::max(screen.left(), frame.left() - width - 8);
+        stackWindow_->move(x, frame.top());
+    }
     stackWindow_->refresh();
     stackWindow_->show();
     stackWindow_->raise();

@@ -58,8 +58,8 @@ public:
     // the desktop's choice for its type. The reason when that failed.
     static std::optional<std::string> openWith(const std::string& file, const std::string& program);
 
-    HelpWindow* helpWindow() const { return help_; }
-    RpnStackWindow* rpnStackWindow() const { return stackWindow_; }
+    HelpWindow* helpWindow() const;
+    RpnStackWindow* rpnStackWindow() const;
 
     // Replaceable for tests: the printer dialog (false when cancelled).
     std::function<bool(QPrinter&)> choosePrinter;

@@ -58,9 +58,12 @@ void RpnStackWindow::refresh() {
         auto* item = new QListWidgetItem(QString::fromStdString(line), list_);
         item->setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);
     }
-    depth_->setText(lines.empty() ? tr("The stack is empty.")
-                                  : tr("%n number(s) on the stack, the top first:", nullptr,
-                                       static_cast<int>(lines.size())));
+    if (lines.empty())
+        depth_->setText(tr("The stack is empty."));
+    else if (lines.size() == 1)
+        depth_->setText(tr("One number on the stack:"));
+    else
+        depth_->setText(tr("%1 numbers on the stack, the top first:").arg(lines.size()));
 }
 
 }  // namespace zorv::ui
