@@ -1,5 +1,6 @@
-// Random key streams through batch mode's key handling: no key sequence may
-// crash, and whatever happened, C must bring the calculator back to rest.
+// Random key streams through batch mode's key handling, "%", "R", "S" and
+// RPN mode included: no key sequence may crash, and whatever happened, C
+// must bring the calculator back to rest with an empty RPN stack.
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
@@ -8,15 +9,19 @@
 
 #include "engine/CalculatorModel.h"
 #include "engine/KeyScript.h"
+#include "engine/ModeCommands.h"
+#include "engine/RpnStack.h"
+#include "engine/ScientificFunctions.h"
 #include "engine/ScriptedFeedback.h"
 
 using namespace zorv::engine;
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-    if (size < 2) return 0;
+    if (size < 3) return 0;
     const std::uint8_t flags = data[0];
     const std::uint8_t places = data[1];
-    const std::string_view input(reinterpret_cast<const char*>(data + 2), size - 2);
+    const std::uint8_t more = data[2];
+    const std::string_view input(reinterpret_cast<const char*>(data + 3), size - 3);
 
     ScriptedFeedback feedback;
     NumberSymbols symbols;
@@ -31,21 +36,36 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     m.mnuTapeItems = flags & 0x20;
     m.CarryResult = flags & 0x40;
     m.DecimalPlaces = 2 + places % 14;
-    // Commands that other layers register are stand-ins here.
-    model.commands().add("Square Root", [] {});
-    model.commands().add("Square", [] {});
+    m.mnuRpnMode = (more & 0x01) && !m.mnuAddMachMode;
+    m.mnuPercentForNum = more & 0x02;
+    m.mnuShowPercentMode = more & 0x04;
+    m.SciRadians = more & 0x08;
+    // The real percent, square and root keys, the Sci menu ({Sine}, ...),
+    // the RPN stack and the mode toggles ({RPN Mode}, ...).
+    RpnStack stack(model);
+    ScientificFunctions functions(model);
+    registerScientificCommands(model, functions);
+    registerRpnCommands(model, stack);
+    registerModeCommands(model);
 
     const KeyScript script = parseKeyScript(input);
     for (const auto& a : script.answers) feedback.answer(a);
     runKeyScript(model, script, nullptr);
 
     if (model.readout().empty()) std::abort();
+    // Only numbers reach the readout and the tape: no "nan" or "inf" from a
+    // function, however it was driven.
+    for (const std::string* text : {&model.readout(), &model.tape().text()})
+        if (text->find("nan") != std::string::npos || text->find("inf") != std::string::npos)
+            std::abort();
     model.Cancel_Click();
     if (model.readout() != "0" + model.DecimalSymbol() || model.NumOps() != 0 ||
-        model.EntryState() != "NONE" || !model.RunningTotal().isZero())
+        model.EntryState() != "NONE" || !model.RunningTotal().isZero() ||
+        !stack.values().empty() || model.lblRPN() != "0")
         std::abort();
     // And the calculator still adds up after the clear.
     m.mnuAutoDecimal = false;
+    m.mnuRpnMode = false;
     runKeyScript(model, parseKeyScript("2+2="), nullptr);
     if (model.tape().text().find("\r\n4") == std::string::npos) std::abort();
     return 0;
