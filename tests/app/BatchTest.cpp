@@ -81,7 +81,7 @@ TEST(Batch, StoredFlagsFollowTheirReadingRules) {
     EXPECT_EQ(batch("5+", kPlain + "RPN Mode=True\n").out, "5+\r\n");
     const Result on = batch("5+", kPlain + "RPN Mode=1\n");
     EXPECT_EQ(on.out, "");
-    EXPECT_NE(on.err.find("RPN Error"), std::string::npos);
+    EXPECT_NE(on.err.find("There are no numbers in the stack."), std::string::npos);
     // A value that does not convert falls back to the default (carry on).
     EXPECT_EQ(batch("2+2=", "[Startup]\nCarry Result=maybe\nFinancial Mode=0\n").err,
               "readout: 4.\n");
