@@ -185,7 +185,7 @@ void MainWindowCommands::mnuEditTape_Click() {
     QPlainTextEdit* tape = window_.txtTape();
     if (!model_.TapeUnlocked) {
         model_.TapeUnlocked = true;
-        if (tape->isHidden()) mnuHideTape_Click();
+        if (window_.tapeHidden()) mnuHideTape_Click();
         model_.setHint("Editing the tape: choose Edit Tape again to lock it");
         tape->setFocus();
         tape->moveCursor(QTextCursor::End);
@@ -199,10 +199,9 @@ void MainWindowCommands::mnuEditTape_Click() {
 }
 
 void MainWindowCommands::mnuHideTape_Click() {
-    QPlainTextEdit* tape = window_.txtTape();
-    if (!tape->isHidden() && model_.TapeUnlocked) mnuEditTape_Click();  // lock before hiding
-    tape->setVisible(tape->isHidden());
-    window_.adjustSize();
+    const bool hide = !window_.tapeHidden();
+    if (hide && model_.TapeUnlocked) mnuEditTape_Click();  // lock before hiding
+    window_.setTapeHidden(hide);
 }
 
 void MainWindowCommands::mnuHideNumbers_Click() {
@@ -218,7 +217,7 @@ void MainWindowCommands::showMatch(std::size_t offset, std::size_t length) {
     const int start = static_cast<int>(crlfToLf(text.substr(0, offset)).size());
     const int size = static_cast<int>(crlfToLf(text.substr(offset, length)).size());
     QPlainTextEdit* tape = window_.txtTape();
-    if (tape->isHidden()) mnuHideTape_Click();
+    if (window_.tapeHidden()) mnuHideTape_Click();
     QTextCursor cursor(tape->document());
     cursor.setPosition(start);
     cursor.setPosition(start + size, QTextCursor::KeepAnchor);
