@@ -106,14 +106,5 @@ TEST(ErrorLog, OneReportStaysOneLine) {
               "\"d\",\"t\",\"say \"\"hi\"\"\",\"13\",\"two  lines\",\"s\",\"1.2.3\"");
 }
 
-TEST(ErrorLog, ErrorNumbers) {
-    EXPECT_EQ(errorNumberOf(engine::DecimalOverflow()), 6);
-    EXPECT_EQ(errorNumberOf(engine::DecimalTypeMismatch()), 13);
-    EXPECT_EQ(errorNumberOf(std::bad_alloc()), 7);
-    EXPECT_EQ(errorNumberOf(std::runtime_error("x")), 5);
-    EXPECT_EQ(debugLogPath("/home/u/data"), "/home/u/data/zorvcalc.deb");
-    EXPECT_EQ(debugLogPath(""), "");
-}
-
 }  // namespace
 }  // namespace zorv::shell

@@ -166,13 +166,6 @@ TEST(SettingsKeys, AReversedCalendarRangeFallsBackToTheDefaults) {
     EXPECT_EQ(v.endYear, 2400);
 }
 
-TEST(SettingsKeys, KeysNamedByOtherWindows) {
-    EXPECT_EQ(toolbarCaptionKey(3), "3Caption");
-    EXPECT_EQ(toolbarToolTipKey(9), "9ToolTip");
-    EXPECT_EQ(billingRateDefault(","), "100,00");
-    EXPECT_EQ(exchangeRatesFileDefault("/data"), "/data/currency.rt");
-}
-
 // ---- the INI file --------------------------------------------------------
 
 class IniFile : public ::testing::Test {

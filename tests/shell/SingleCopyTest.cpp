@@ -89,11 +89,5 @@ TEST(SingleCopy, ALockThatCannotBeCreatedDoesNotStopTheStart) {
     EXPECT_TRUE(feedback.messages.empty());
 }
 
-TEST(SingleCopy, TheLockLivesInTheUsersRuntimeFolder) {
-    const QString path = SingleInstance::defaultLockPath();
-    EXPECT_TRUE(path.endsWith(QStringLiteral(".lock")));
-    EXPECT_FALSE(path.isEmpty());
-}
-
 }  // namespace
 }  // namespace zorv::shell
