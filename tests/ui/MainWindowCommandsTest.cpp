@@ -153,14 +153,17 @@ TEST(WindowParts, TapeAndNumberKeysHideAndShow) {
     QWidget* keypad = t.w.Number(0)->parentWidget();
     t.model.runCommand("Hide/Show Tape");
     EXPECT_TRUE(t.w.txtTape()->isHidden());
+    const int fullHeight = t.w.height();
     t.model.runCommand("Hide/Show Number Keys");
     EXPECT_TRUE(keypad->isHidden());
+    EXPECT_LT(t.w.height(), fullHeight - keypad->height() / 2);  // the window gives up the room
     QTest::keyClicks(&t.w, "4");  // the keyboard still works
     EXPECT_EQ(t.model.readout(), "4.");
     t.model.runCommand("Hide/Show Tape");
     t.model.runCommand("Hide/Show Number Keys");
     EXPECT_FALSE(t.w.txtTape()->isHidden());
     EXPECT_FALSE(keypad->isHidden());
+    EXPECT_GE(t.w.height(), fullHeight);
 }
 
 TEST(TapeSearch, MatchIsSelectedOnTheTape) {

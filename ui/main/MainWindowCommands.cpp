@@ -6,6 +6,8 @@
 #include <QDir>
 #include <QFileDialog>
 #include <QFileInfo>
+#include <QCoreApplication>
+#include <QEvent>
 #include <QPrintDialog>
 #include <QPrinter>
 #include <QProcess>
@@ -207,7 +209,17 @@ void MainWindowCommands::mnuHideTape_Click() {
 void MainWindowCommands::mnuHideNumbers_Click() {
     QWidget* keypad = keypadOf(window_);
     keypad->setVisible(keypad->isHidden());
-    window_.adjustSize();
+    // Shrink to what is left (or grow back to the keys) at once, rather
+    // than spreading the readout and labels over the keypad's room.
+    if (window_.isMaximized() || window_.isFullScreen()) return;
+    // Let the layouts take in the change now (they would only do so once
+    // back in the event loop), so that the window's minimum size and size
+    // hint no longer hold the keys' room.
+    // Each layout passes the change on to the one around it, so this takes
+    // one round per level of nesting.
+    for (int level = 0; level < 4; ++level)
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::LayoutRequest);
+    window_.resize(window_.width(), window_.sizeHint().height());
 }
 
 void MainWindowCommands::showMatch(std::size_t offset, std::size_t length) {
