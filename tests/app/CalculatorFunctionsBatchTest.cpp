@@ -63,16 +63,6 @@ TEST(BatchFunctions, DomainErrorsAreMessagesNotNumbers) {
               "readout: 90.\n");
 }
 
-TEST(BatchFunctions, RpnStepsAndTheStackMessage) {
-    BatchRun r;
-    r.batch("2=3+4X{View RPN Stack}c{View RPN Stack}", kPlain + "RPN Mode=1\n");
-    EXPECT_TRUE(r.out.starts_with("2 ENTER\r\n2 + 3 = 5\r\n5 X 4 = 20\r\n")) << r.out;
-    EXPECT_EQ(r.err,
-              "Zorv Advanced Calculator: RPN stack (top first): | 1: 20\n"
-              "Zorv Advanced Calculator: The RPN stack is empty.\n"
-              "readout: 0.\n");
-}
-
 TEST(BatchTape, SaveLoadAndRefusedFiles) {
     BatchRun r;
     const std::string saved = r.path("MyTape.txt");
@@ -88,28 +78,6 @@ TEST(BatchTape, SaveLoadAndRefusedFiles) {
                              " | The file is not a text file."),
               std::string::npos)
         << again.err;
-}
-
-TEST(BatchTape, PublishToAMissingProgramKeepsTheFile) {
-    BatchRun r;
-    r.batch("5+{Publish Tape}", kPlain + "Publish To=/no/such/program\nPublish Type=../log\n");
-    const std::string file = r.path("data") + "/ZorvTape.log";
-    EXPECT_EQ(slurp(file), "5+\r\n");
-    EXPECT_NE(r.err.find("The tape was written to | " + file +
-                         " | but /no/such/program could not be started:"),
-              std::string::npos)
-        << r.err;
-}
-
-TEST(BatchTape, ClearAsksAndFindReportsWhatItCannotFind) {
-    BatchRun r;
-    r.batch("5+{Clear Tape}[no]{Find On Tape}[7]{Clear Tape}[yes]");
-    EXPECT_EQ(r.out, "");
-    EXPECT_EQ(r.err,
-              "Zorv Advanced Calculator: Clear the tape?\n"
-              "Zorv Advanced Calculator: \"7\" was not found on the tape.\n"
-              "Zorv Advanced Calculator: Clear the tape?\n"
-              "readout: 5.\n");
 }
 
 }  // namespace

@@ -98,12 +98,4 @@ TEST(Modes, LabelShowsTheModesThatChangeTheKeys) {
     EXPECT_EQ(modeLabel(m), "FIN RPN CR");
 }
 
-TEST(Modes, ToggleRepaintsTheWindow) {
-    Calc c;
-    int repaints = 0;
-    c.m.onChange = [&repaints] { ++repaints; };
-    c.m.runCommand("Magic Number");
-    EXPECT_GT(repaints, 0);
-}
-
 }  // namespace

@@ -94,17 +94,6 @@ TEST(TapeSearch, FindsIgnoringCaseContinuesAndWraps) {
     EXPECT_EQ(c.matches.size(), 3u);
 }
 
-TEST(TapeSearch, FindNextWithoutASearchAsksAndCancelDoesNothing) {
-    Calc c;
-    c.m.tape().setText("7+\r\n");
-    c.keys("{Find Next}[7]");
-    EXPECT_EQ(c.fb.questions.size(), 1u);
-    EXPECT_EQ(c.matches.size(), 1u);
-    c.keys("{Find On Tape}[cancel]");
-    EXPECT_EQ(c.matches.size(), 1u);
-    EXPECT_EQ(c.tape.lastSearch(), "7");
-}
-
 TEST(TapeClear, AsksFirstAndOnlyWhenThereIsSomethingToLose) {
     Calc c;
     c.keys("{Clear Tape}");
