@@ -47,7 +47,11 @@ struct Toolbar {
         QTimer poll;
         poll.setInterval(5);
         QObject::connect(&poll, &QTimer::timeout, [&] {
-            auto* d = qobject_cast<ui::ToolbarSetupDialog*>(QApplication::activeModalWidget());
+            // The open dialog is looked up among the top-level windows: on the
+            // offscreen platform it need not become the active modal widget.
+            ui::ToolbarSetupDialog* d = nullptr;
+            for (QWidget* w : QApplication::topLevelWidgets())
+                if (auto* s = qobject_cast<ui::ToolbarSetupDialog*>(w); s && s->isVisible()) d = s;
             if (!d || seen) return;
             seen = true;
             poll.stop();
