@@ -11,6 +11,9 @@
 #include "engine/RpnStack.h"
 #include "engine/ScientificFunctions.h"
 #include "engine/TapeCommands.h"
+#include "finance/FeedbackNumericInput.h"
+#include "finance/FinanceCommands.h"
+#include "expr/ExpressionSession.h"
 #include "engine/TextUtil.h"
 #include "engine/ToolbarCatalogue.h"
 #include "shell/DataBackup.h"
@@ -22,8 +25,11 @@ namespace zorv::app {
 namespace {
 
 struct QtFreeWiring : CommandWiring {
-    explicit QtFreeWiring(engine::CalculatorModel& model) : conversions(model) {}
+    explicit QtFreeWiring(engine::CalculatorModel& model) : conversions(model), numericInput(model) {}
     convert::QuickConversions conversions;
+    // Guided calculations ask their numbers through the feedback's input box
+    // here; the window registers them again with its numeric input window.
+    finance::FeedbackNumericInput numericInput;
     std::unique_ptr<shell::ToolbarButtons> toolbar;
     std::unique_ptr<shell::DataBackup> backup;
     std::unique_ptr<engine::ScientificFunctions> scientific;
@@ -99,6 +105,11 @@ std::unique_ptr<CommandWiring> wireBatchCommands(CommandContext& context) {
     };
     engine::registerModeCommands(context.model, writeStartup);
     convert::registerConversionCommands(context.model, wiring->conversions, writeStartup);
+    finance::registerFinanceCommands(context.model, wiring->numericInput);
+    // {Eval TEXT} and {Var X=4}; the window replaces them with its own
+    // session working on its variable boxes.
+    expr::registerExpressionCommands(
+        context.model, store.readNumber("Startup", "Confirm Expression", 0) != 0);
     wireToolbarAndBackup(*wiring, context);
     wireCalculatorFunctions(*wiring, context);
     return wiring;

@@ -3,6 +3,7 @@
 #include <QObject>
 
 #include "convert/ConversionCommands.h"
+#include "finance/FinanceCommands.h"
 
 namespace zorv::ui {
 
@@ -35,6 +36,13 @@ std::vector<MenuEntry> conversionEntries() {
                        item("C&omputer", "Intra-System Computer")}));
     out.push_back(item("C&urrency Conversions...", "Currency Conversions"));
     out.push_back(item("&Base Conversions...", "Base Conversions"));
+    return out;
+}
+
+std::vector<MenuEntry> financeEntries() {
+    std::vector<MenuEntry> out;
+    for (const auto& i : finance::financeMenu())
+        out.push_back({QString::fromStdString(i.caption), i.command, {}, {}});
     return out;
 }
 
@@ -73,21 +81,7 @@ std::vector<MenuSpec> mainMenus() {
           sep(), item("&Carry Result", "Carry Result"), item("F&ormat Numbers", "Format Numbers"),
           item("Number &Tape Items", "Number Tape Items"), sep(),
           item("&View RPN Stack", "View RPN Stack")}},
-        {QObject::tr("F&in"),
-         {item("&Future Value of Annuity...", "Future Value of Annuity"),
-          item("&Present Value of Annuity...", "Present Value of Annuity"),
-          item("&Annuity Payments...", "Annuity Payments"),
-          item("Annuity Princi&ple Payment...", "Annuity Principle Payment"),
-          item("&Interest Calculator...", "Interest Calculator"),
-          item("&Number of Payments to Pay Off Loan...", "Number of Payments to Pay Off Loan"),
-          item("Interest &Rate per Period...", "Interest Rate per Period"), sep(),
-          item("Internal Rate of Re&turn...", "Internal Rate of Return"),
-          item("&Modified Internal Rate of Return...", "Modified Internal Rate of Return"),
-          item("Net Present &Value of Investment...", "Net Present Value of Investment"), sep(),
-          item("&Straight Line Depreciation...", "Straight Line Depreciation"),
-          item("Sum-of-&Years' Digits Depreciation...", "Sum-of-Years' Digits Depreciation"),
-          item("&Double-Declining Balance Depreciation...", "Double-Declining Balance Depreciation"),
-          sep(), item("Interest for &X days...", "Interest for X days")}},
+        {QObject::tr("F&in"), financeEntries()},
         {QObject::tr("&Sci"),
          {item("&Sine", "Sine"), item("&Cosine", "Cosine"), item("&Tangent", "Tangent"),
           item("&Arctangent", "Arctangent"), item("S&ecant", "Secant"),
