@@ -13,6 +13,9 @@
 #include "app/CommandWiring.h"
 #include "app/WindowFeatures.h"
 #include "engine/CalculatorModel.h"
+#include "expr/ExpressionWindow.h"
+#include "finance/FinanceCommands.h"
+#include "finance/NumInputDialog.h"
 #include "platform/QtFeedback.h"
 #include "shell/DataBackup.h"
 #include "shell/ErrorReporter.h"
@@ -126,7 +129,10 @@ int runGui(QApplication& app, const GuiOptions& options) {
     }
     if (shell::ToolbarButtons* buttons = toolbarButtonsOf(*wiring))
         control.toolbarButton = [buttons](int i, const std::string& caption, const std::string& tip) {
-            buttons->apply(i, caption, tip);
+            // The wiring has already put the stored bindings on the buttons;
+            // redrawing an unchanged button would only slow the start.
+            const auto& b = buttons->button(i);
+            if (b.caption != caption || b.toolTip != tip) buttons->apply(i, caption, tip);
         };
     errors.restoreCursor = [] {
         while (QGuiApplication::overrideCursor()) QGuiApplication::restoreOverrideCursor();
@@ -135,6 +141,26 @@ int runGui(QApplication& app, const GuiOptions& options) {
 
     shell::ShellState state;
     shell::registerShellCommands(model, store, state, &control);
+
+    // The guided calculations ask through the numeric input window, and the
+    // expression builder works on the readout with its formula file.
+    finance::NumInputDialog numInput(model, &window);
+    finance::registerFinanceCommands(model, numInput);
+    model.commands().add(
+        "Don't Hide Evaluator",
+        [&state, &store] {
+            state.mnuDontHideEval = !state.mnuDontHideEval;
+            store.WriteSetting("Startup", "Dont hide Eval", state.mnuDontHideEval ? "True" : "False");
+        },
+        [&state] { return state.mnuDontHideEval; });
+    expr::BracketsWindow::Options exprOptions;
+    exprOptions.dataDir = dataFolder;
+    exprOptions.readConfirm = [&store] { return store.ReadSetting("Startup", "Confirm Expression", "0"); };
+    exprOptions.writeConfirm = [&store](std::string v) {
+        store.WriteSetting("Startup", "Confirm Expression", v);
+    };
+    exprOptions.dontHideEval = [&state] { return state.mnuDontHideEval; };
+    expr::installExpressionWindow(model, &window, feedback, exprOptions);
     model.commands().add("Program Properties", [&] {
         try {
             shell::PropertiesForm form(model, store, state, control);
@@ -149,7 +175,8 @@ int runGui(QApplication& app, const GuiOptions& options) {
     });
     window.refreshActions();
 
-    window.adjustSize();
+    // Start-up sizes the window to its contents once the tape font and
+    // size are set, before placing it.
     shell::StartupContext startup{model, store, state, control};
     if (shell::runStartup(startup) == shell::StartupResult::Refused) return 1;
     window.refreshActions();

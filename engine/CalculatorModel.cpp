@@ -552,6 +552,7 @@ void CalculatorModel::cmdMR_Click() {
     entryState_ = entry::Nums;
     readout_ = toText(memoryValue_);
     NormalizeReadout();
+    markFreshResult();
     focusEquals();
 }
 

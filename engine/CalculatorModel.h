@@ -116,6 +116,13 @@ public:
     // True while it shows a function of a value the user did not key (what
     // an operator left in the readout), directly or through more functions.
     bool resultOfShownValue() const { return freshResult_ && ofShownValue_; }
+    // Marks what the readout shows now (a recalled memory, a conversion, a
+    // guided calculation's result) as such a fresh entry, so a digit keyed
+    // next starts a new number rather than being spliced into it.
+    void markFreshResult() {
+        freshResult_ = true;
+        ofShownValue_ = false;
+    }
 
     // ---- readout routines --------------------------------------------------
     std::string ValidValue(std::string_view text);

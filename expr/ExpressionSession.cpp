@@ -19,6 +19,7 @@ bool ExpressionSession::evaluateToCalculator(std::string_view text) {
     model_.setEntryState(engine::entry::Nums);
     model_.setReadout(result);
     model_.NormalizeReadout();
+    model_.markFreshResult();
     model_.PostToTape(evaluator_.InterpretedText + " = " + model_.readout());
     return true;
 }

@@ -173,6 +173,7 @@ void mdlFinance::FinishFinance() {
     clearWorkingValues();
     if (completed) {
         model_.setEntryState(engine::entry::Nums);
+        model_.markFreshResult();
         // With no operation pending the result is taken as a total, so it
         // stands on the tape like any other result.
         if (model_.hint() == "Press F1 for Help") model_.Operator_Click(engine::OpEquals);

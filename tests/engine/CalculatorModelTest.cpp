@@ -428,3 +428,22 @@ TEST(Keyboard, KeysOfFeaturesNotInstalledBeep) {
 }
 
 }  // namespace
+
+namespace {
+
+// A recalled or computed value is a whole entry: an operator takes it as it
+// is, and a digit keyed next starts a new number instead of being spliced
+// into it (which would drop its decimals: 6.50 then 5 gave 65.).
+TEST(Memory, DigitAfterRecallStartsANewNumber) {
+    Calc c;
+    c.m.modes().mnuFinCalcMode = true;
+    c.keys("6.5{MS}c{MR}");
+    EXPECT_EQ(c.readout(), "6.50");
+    c.keys("5");
+    EXPECT_EQ(c.readout(), "5.");
+    c.keys("c{MR}+1=");
+    EXPECT_NE(c.tape().find("6.50+\r\n1.00=\r\n------------------\r\n7.50\r\n"), std::string::npos)
+        << c.tape();
+}
+
+}  // namespace
