@@ -348,9 +348,9 @@ void CalculatorWindow::addEntries(QMenu* menu, const std::vector<MenuEntry>& ent
 }
 
 void CalculatorWindow::buildMenus() {
-    for (const auto& spec : mainMenus()) {
-        QMenu* menu = menuBar()->addMenu(spec.title);
-        addEntries(menu, spec.entries);
+    for (const auto& menuSpec : mainMenus()) {
+        QMenu* menu = menuBar()->addMenu(menuSpec.title);
+        addEntries(menu, menuSpec.entries);
         connect(menu, &QMenu::aboutToShow, this, &CalculatorWindow::refreshActions);
     }
 }
