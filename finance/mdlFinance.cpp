@@ -36,61 +36,61 @@ bool mdlFinance::offerReentry(const std::string& title, std::string_view reason)
 
 Decimal mdlFinance::toDecimal(std::string_view text) const { return Decimal::parse(text, model_.symbols()); }
 
-double mdlFinance::AskAmount(const std::string& prompt, const std::string& title, const std::string& defaultText) {
+double mdlFinance::askUntilValid(const std::string& prompt, const std::string& title,
+                                 const std::string& defaultText, std::string_view reason,
+                                 const std::function<std::optional<double>(const std::string&)>& accept) {
     if (cancelled()) return 0;
     for (;;) {
         const auto answer = ask(prompt, title, defaultText);
         if (!answer) return 0;
         if (!answer->empty()) {
-            try {
-                return toDecimal(*answer).toDouble();
-            } catch (const engine::DecimalError&) {
-                // The input already normalised the answer; should another
-                // implementation not have, the answer is invalid like an empty one.
-            }
+            if (const auto value = accept(*answer)) return *value;
+            // A check that has already told the user and ended the question.
+            if (cancelled()) return 0;
         }
-        if (!offerReentry(title)) return 0;
+        if (!offerReentry(title, reason)) return 0;
     }
+}
+
+double mdlFinance::AskAmount(const std::string& prompt, const std::string& title, const std::string& defaultText) {
+    return askUntilValid(prompt, title, defaultText, {}, [this](const std::string& answer) -> std::optional<double> {
+        try {
+            return toDecimal(answer).toDouble();
+        } catch (const engine::DecimalError&) {
+            // The input already normalised the answer; should another
+            // implementation not have, the answer is invalid like an empty one.
+            return std::nullopt;
+        }
+    });
 }
 
 double mdlFinance::AskRate(const std::string& prompt, const std::string& title, const std::string& defaultText) {
-    if (cancelled()) return 0;
-    for (;;) {
-        const auto answer = ask(prompt, title, defaultText);
-        if (!answer) return 0;
-        if (!answer->empty()) {
-            const std::string cleaned = model_.PurgeNumericInput(*answer);
-            // The purge has already said "Invalid value!" and ended the question.
-            if (cancelled()) return 0;
-            try {
-                const Decimal value = toDecimal(cleaned);
-                if (!value.isNegative()) {
-                    double fraction = engine::Currency::fromDecimal(value).toDouble();
-                    if (fraction > 1) fraction /= 100;
-                    return fraction;
-                }
-            } catch (const engine::DecimalError&) {
-                // Beyond the currency range: no sensible rate either.
-            }
+    return askUntilValid(prompt, title, defaultText, {}, [this](const std::string& answer) -> std::optional<double> {
+        const std::string cleaned = model_.PurgeNumericInput(answer);
+        // The purge has already said "Invalid value!" and ended the question.
+        if (cancelled()) return std::nullopt;
+        try {
+            const Decimal value = toDecimal(cleaned);
+            if (value.isNegative()) return std::nullopt;
+            double fraction = engine::Currency::fromDecimal(value).toDouble();
+            if (fraction > 1) fraction /= 100;
+            return fraction;
+        } catch (const engine::DecimalError&) {
+            return std::nullopt;  // beyond the currency range: no sensible rate either
         }
-        if (!offerReentry(title)) return 0;
-    }
+    });
 }
 
 double mdlFinance::AskAssetLife(const std::string& prompt, const std::string& title, const std::string& defaultText) {
-    if (cancelled()) return 0;
-    for (;;) {
-        const auto answer = ask(prompt, title, defaultText);
-        if (!answer) return 0;
-        if (!answer->empty()) {
-            try {
-                const double months = toDecimal(*answer).toDouble();
-                if (months >= 12) return months;
-            } catch (const engine::DecimalError&) {
-            }
-        }
-        if (!offerReentry(title, "Asset life must be 12 or more months.")) return 0;
-    }
+    return askUntilValid(prompt, title, defaultText, "Asset life must be 12 or more months.",
+                         [this](const std::string& answer) -> std::optional<double> {
+                             try {
+                                 const double months = toDecimal(answer).toDouble();
+                                 if (months >= 12) return months;
+                             } catch (const engine::DecimalError&) {
+                             }
+                             return std::nullopt;
+                         });
 }
 
 void mdlFinance::AskPaymentTiming() {

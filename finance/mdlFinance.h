@@ -1,5 +1,6 @@
 #pragma once
 
+#include <functional>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -86,6 +87,12 @@ private:
     // The box offered after an invalid answer; false (and InputCancelled)
     // when the user declines.
     bool offerReentry(const std::string& title, std::string_view reason = {});
+    // Asks until `accept` turns a non-empty answer into a value, offering
+    // re-entry after each invalid one; 0 once the question is cancelled or
+    // re-entry is declined.
+    double askUntilValid(const std::string& prompt, const std::string& title, const std::string& defaultText,
+                         std::string_view reason,
+                         const std::function<std::optional<double>(const std::string&)>& accept);
     engine::Decimal toDecimal(std::string_view text) const;
     void clearWorkingValues();
 
