@@ -187,6 +187,25 @@ void Evaluator::InsertImplicitProducts() {
     EvalText = std::move(out);
 }
 
+std::size_t Evaluator::exponentEnd(std::string_view s, std::size_t i) const {
+    int depth = 0;
+    bool signPosition = true;  // a sign right after "^" belongs to the exponent
+    for (; i < s.size(); ++i) {
+        const char c = s[i];
+        if (c == '(') {
+            ++depth;
+        } else if (c == ')') {
+            if (depth == 0) return i;  // the bracket the power stands in ends
+            --depth;
+        } else if (depth == 0 && oneOf(c, "*/\\+-")) {
+            const bool sign = signPosition && (c == '+' || c == '-');
+            if (!sign && !isExponentSign(s, i)) return i;
+        }
+        signPosition = depth == 0 && (c == '^' || (signPosition && (c == '+' || c == '-')));
+    }
+    return s.size();
+}
+
 std::size_t Evaluator::SubstituteVariable(char letter, int index, std::size_t from) {
     std::string& s = EvalText;
     const char wanted = upper(letter);
@@ -195,14 +214,10 @@ std::size_t Evaluator::SubstituteVariable(char letter, int index, std::size_t fr
     if (v >= s.size()) return std::string::npos;
 
     // Close the term after the letter: after its exponent when it is raised
-    // to a power, else right after it.
-    if (v + 1 < s.size() && s[v + 1] == '^') {
-        const std::size_t k = s.find_first_of("*/\\+-(", v + 1);
-        if (k == std::string::npos) s += ')';
-        else s.insert(k, 1, ')');
-    } else {
-        s.insert(v + 1, 1, ')');
-    }
+    // to a power, else right after it. The exponent ends inside the bracket
+    // the letter stands in, so (X^2+Y^2)^.5 keeps its outer bracket whole.
+    const bool power = v + 1 < s.size() && s[v + 1] == '^';
+    s.insert(power ? exponentEnd(s, v + 2) : v + 1, 1, ')');
     // Open it after the previous operator, taking in a coefficient (3X^2).
     const std::size_t k = v == 0 ? std::string::npos : s.find_last_of("*/\\+-^)", v - 1);
     s.insert(k == std::string::npos ? 0 : k + 1, 1, '(');
@@ -410,7 +425,20 @@ bool Evaluator::rewrite(bool& interpreted) {
         for (std::size_t q; (q = text.find('%', pos)) != std::string::npos; pos = q + 1) {
             out.append(text, pos, q - pos);
             const std::size_t k = out.find_last_of("-+*/\\^()");
-            out.insert(k == std::string::npos ? 0 : k + 1, 1, '(');
+            std::size_t open = k == std::string::npos ? 0 : k + 1;
+            // Right after a ")" the whole bracket is the operand: (5+3)% is
+            // ((5+3)/100), X% is ((X)/100).
+            if (k != std::string::npos && k + 1 == out.size() && out[k] == ')') {
+                int depth = 0;
+                for (std::size_t i = k + 1; i-- > 0;) {
+                    if (out[i] == ')') ++depth;
+                    else if (out[i] == '(' && --depth == 0) {
+                        open = i;
+                        break;
+                    }
+                }
+            }
+            out.insert(open, 1, '(');
             out += "/100)";
             if (out.size() > kMaxLength) break;
         }

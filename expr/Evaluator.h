@@ -100,6 +100,11 @@ private:
     bool isExponentSign(std::string_view s, std::size_t i) const;
     bool isExponentLetter(std::string_view s, std::size_t i) const;
 
+    // Where the exponent that starts at 0-based `i` of the rewritten text
+    // ends: at an operator (a sign right after "^" belongs to it), or at the
+    // ")" of the bracket the power stands in; a bracketed exponent is whole.
+    std::size_t exponentEnd(std::string_view s, std::size_t i) const;
+
     bool rewrite(bool& interpreted);
     bool tooLong(const std::string& text);
     bool buildGroups(std::string& text);

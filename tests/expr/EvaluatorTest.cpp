@@ -2,6 +2,7 @@
 
 #include <chrono>
 #include <string>
+#include <vector>
 
 #include "engine/ScriptedFeedback.h"
 #include "expr/Evaluator.h"
@@ -55,6 +56,17 @@ INSTANTIATE_TEST_SUITE_P(
     ::testing::Values(Case{"-2^3", "-8"}, Case{"-3^2", "-9"}, Case{"X^2", "-9", "-3"},
                       Case{"1--2^2", "5"}, Case{"1-2-3*4", "-13"}, Case{"10-2-3/3", "7"},
                       Case{"1+-2*-3", "7"}, Case{"-2*-3", "6"}, Case{"(-8)^(1/3)", "-2"}));
+
+// Brackets around a variable's term are put where its own term ends: before
+// an operator, or before the ")" of the bracket it stands in.
+INSTANTIATE_TEST_SUITE_P(
+    VariableTermsInBrackets, EvaluatorResults,
+    ::testing::Values(Case{"(X^2+Y^2)^.5", "2.5", "1.5"}, Case{"(X^2)*2", "18", "3"},
+                      Case{"(1+X^2)^2", "100", "3"}, Case{"((X^2))^2", "81", "3"},
+                      Case{"X^(1+1)", "9", "3"}, Case{"X^-1", "0.5", "2"},
+                      Case{"X^(Y)", "9", "3"}, Case{"X^1E+1", "1024", "2"},
+                      Case{"(2X^2)/4", "2", "2"}, Case{"X%", "0.5", "50"},
+                      Case{"(5+3)%", "0.08"}, Case{"2*(1+1)%", "0.04"}));
 
 // Numbers in exponent form are one operand in every step.
 INSTANTIATE_TEST_SUITE_P(ExponentForm, EvaluatorResults,
@@ -123,6 +135,28 @@ TEST(Evaluator, RewritesBeforeEvaluatingAndKeepsTheInterpretedText) {
     EXPECT_EQ(ev.InterpretedText, "200*(15/100)+23.14159265359");
     ev.evaluate("10%5");
     EXPECT_EQ(ev.InterpretedText, "(10/100)*5");
+}
+
+TEST(Evaluator, InterpretedTextShowsWhatIsComputed) {
+    struct Row { const char* x; const char* y; const char* expression; const char* result;
+                 const char* interpreted; };
+    const Row rows[] = {
+        {"3", "4", "(X^2+Y^2)^.5", "5", "((3^2)+(4^2))^.5"},
+        {"3", "4", "(X^2*Y)", "36", "((3^2)*(4))"},
+        {"3", "4", "X^(Y-2)", "9", "(3^((4)-2))"},
+        {"3", "4", "X^-1+1", "1.33333333333333", "(3^-1)+1"},
+        {"50", "4", "X%", "0.5", "((50)/100)"},
+        {"3", "4", "(X+1)%", "0.04", "(((3)+1)/100)"},
+    };
+    for (const Row& r : rows) {
+        ScriptedFeedback feedback;
+        Evaluator ev(feedback);
+        ev.setVariable(0, r.x);
+        ev.setVariable(1, r.y);
+        EXPECT_EQ(ev.evaluate(r.expression), r.result) << r.expression;
+        EXPECT_EQ(ev.InterpretedText, r.interpreted) << r.expression;
+        EXPECT_TRUE(feedback.messages.empty()) << r.expression;
+    }
 }
 
 TEST(Evaluator, RecordsEveryGroupOuterFirst) {
