@@ -26,6 +26,13 @@ constexpr std::string_view kTooLong = "Expression too long! (at most 32767 chara
 // text is being rewritten, so that every scan can treat it as one character.
 constexpr char kPrivateSeparator = '\x1F';
 
+// While a group is reduced, the minus sign of a value that came from a
+// bracket (or from a power of such a value) is written as this character.
+// Such a sign belongs to its number even in front of "^", where a sign typed
+// before a number stays in front of the power's value: (1-3)^2 is 4 and
+// -3^2 is -9. Once the group's powers are done it becomes "-" again.
+constexpr char kValueSign = '\x1E';
+
 char upper(char c) { return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c; }
 
 bool isVariableLetter(char c) {
@@ -125,6 +132,9 @@ int Evaluator::FindOperandStart(std::string_view s) const {
             --i;
         } else if (isExponentSign(s, at)) {
             i -= 2;  // the sign and its "E"
+        } else if (c == kValueSign) {
+            if (minus == 0) --i;  // the value's own sign starts the operand
+            break;
         } else if (c == '-') {
             if (i == 1) {
                 i = 0;  // a sign in first position belongs to the operand
@@ -224,7 +234,11 @@ std::size_t Evaluator::SubstituteVariable(char letter, int index, std::size_t fr
 
     std::size_t w = v + 1;  // the letter, moved by the "("
     if (!oneOf(s[w - 1], "*/\\+-^(")) s.insert(w++, 1, '*');
-    const std::string value = toInternal(variables_[static_cast<std::size_t>(index)]);
+    std::string value = toInternal(variables_[static_cast<std::size_t>(index)]);
+    // A negative value raised to a power is bracketed, so that the power
+    // takes it whole and the interpreted text reads as what is computed:
+    // X^2 with X = -3 is ((-3)^2), 9.
+    if (power && !value.empty() && value[0] == '-') value = "(" + value + ")";
     s.replace(w, 1, value);
     return w + value.size();
 }
@@ -239,7 +253,9 @@ void Evaluator::fail(std::string& t, const std::string& message, const std::stri
 }
 
 double Evaluator::operand(std::string_view text) const {
-    return engine::Decimal::parse(text, parseSymbols_).toDouble();
+    std::string plain(text);
+    std::replace(plain.begin(), plain.end(), kValueSign, '-');
+    return engine::Decimal::parse(plain, parseSymbols_).toDouble();
 }
 
 std::string Evaluator::compute(char op, std::string_view left, std::string_view right) const {
@@ -293,6 +309,9 @@ bool Evaluator::operate(Step step, char op, std::string_view left, std::string_v
         EvalAborted = true;
         return false;
     }
+    // A negative power can only come from a value's own sign; its result is
+    // again one value, whole under a following "^": ((-2)^3)^2 is 64.
+    if (step == Step::Powers && !value.empty() && value[0] == '-') value[0] = kValueSign;
     t.replace(start, end - start, value);
     return true;
 }
@@ -309,10 +328,11 @@ bool Evaluator::DoPowers(std::string& t) {
     const std::string_view r = text.substr(h + 1);
     const auto e = static_cast<std::size_t>(FindOperandEnd(r));
     const std::string_view exponent = e > 0 ? r.substr(0, e - 1) : r;
-    // A sign in front of the base stays in the text, in front of the power's
-    // value: -2^3 gives -8, as 2*-3^2 gives -18.
+    // A typed sign in front of the base stays in the text, in front of the
+    // power's value: -2^3 gives -8, as 2*-3^2 gives -18. A value's own sign
+    // is part of the base: (1-3)^2 gives 4.
     std::size_t baseStart = s - 1;
-    if (!isNumeric(t[baseStart])) baseStart = std::min(s, h);
+    if (!isNumeric(t[baseStart]) && t[baseStart] != kValueSign) baseStart = std::min(s, h);
     const std::string_view base = text.substr(baseStart, h - baseStart);
 
     const std::size_t end = e > 0 ? h + e : t.size();
@@ -365,6 +385,38 @@ bool Evaluator::DoSums(std::string& t) {
 
     const std::size_t end = e > 0 ? p + e : t.size();
     return operate(Step::Sums, t[p], left, right, t, s, end);
+}
+
+// Every run of signs where a sign may stand (at the start, or after an
+// operator) becomes one sign or none: --5 is 5, 5--3 stays 5 minus -3,
+// 2*-+3 is 2*-3. While powers are left, a value's own sign in front of a
+// base stays apart from the typed signs before it: -(1-3)^2 is -(4), not 4.
+void Evaluator::collapseSigns(std::string& t, bool powersLeft) const {
+    auto isSign = [](char c) { return c == '+' || c == '-' || c == kValueSign; };
+    std::string out;
+    out.reserve(t.size());
+    for (std::size_t i = 0; i < t.size();) {
+        if (!isSign(t[i]) || !(out.empty() || IsOperatorChar(out.back()))) {
+            out += t[i++];
+            continue;
+        }
+        const bool exponent = !out.empty() && out.back() == '^';
+        int minus = 0;
+        std::size_t j = i;
+        for (; j < t.size() && isSign(t[j]); ++j)
+            if (t[j] != '+') ++minus;
+        std::size_t k = j;
+        while (k < t.size() && isNumeric(t[k])) ++k;
+        const bool base = k < t.size() && t[k] == '^';
+        if (powersLeft && t[j - 1] == kValueSign && base && !exponent) {
+            if ((minus - 1) % 2 == 1) out += '-';
+            out += kValueSign;
+        } else if (minus % 2 == 1) {
+            out += '-';
+        }
+        i = j;
+    }
+    t = std::move(out);
 }
 
 // ---- GetBrackets ----------------------------------------------------------------
@@ -521,14 +573,23 @@ bool Evaluator::reduceGroup(std::size_t index) {
         const Span& c = spans_[child];
         t.append(rewritten_, pos, c.open - pos);
         if (!t.empty() && !IsOperatorChar(t.back())) t += '*';
-        t += groups_[child].Result;
+        const std::string& value = groups_[child].Result;
+        if (!value.empty() && value[0] == '-') {
+            t += kValueSign;
+            t.append(value, 1);
+        } else {
+            t += value;
+        }
         pos = c.close + 1;
         if (pos < end && !IsOperatorChar(rewritten_[pos])) t += '*';
     }
     t.append(rewritten_, pos, end - pos);
 
+    collapseSigns(t, true);
     while (DoPowers(t) && !EvalAborted) {}
     if (EvalAborted) return false;
+    std::replace(t.begin(), t.end(), kValueSign, '-');
+    collapseSigns(t, false);
     while (DoProducts(t) && !EvalAborted) {}
     if (EvalAborted) return false;
     while (DoSums(t) && !EvalAborted) {}
@@ -574,6 +635,13 @@ std::string Evaluator::GetBrackets(std::string& text) {
     try {
         if (tooLong(text)) return {};
         EvalText = toInternal(text);
+        if (EvalText.find(kValueSign) != std::string::npos) {
+            // The reduction's own marker cannot be typed; it is no number.
+            const engine::DecimalTypeMismatch mismatch;
+            reportError(Step::Products, mismatch.errorNumber(), mismatch.what());
+            EvalAborted = true;
+            return {};
+        }
         bool interpreted = false;
         if (!rewrite(interpreted)) {
             text = toExternal(EvalText);
