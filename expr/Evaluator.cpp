@@ -26,6 +26,13 @@ constexpr std::string_view kTooLong = "Expression too long! (at most 32767 chara
 // text is being rewritten, so that every scan can treat it as one character.
 constexpr char kPrivateSeparator = '\x1F';
 
+// While a group is reduced, the minus sign of a value that came from a
+// bracket (or from a power of such a value) is written as this character.
+// Such a sign belongs to its number even in front of "^", where a sign typed
+// before a number stays in front of the power's value: (1-3)^2 is 4 and
+// -3^2 is -9. Once the group's powers are done it becomes "-" again.
+constexpr char kValueSign = '\x1E';
+
 char upper(char c) { return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c; }
 
 bool isVariableLetter(char c) {
@@ -125,6 +132,9 @@ int Evaluator::FindOperandStart(std::string_view s) const {
             --i;
         } else if (isExponentSign(s, at)) {
             i -= 2;  // the sign and its "E"
+        } else if (c == kValueSign) {
+            if (minus == 0) --i;  // the value's own sign starts the operand
+            break;
         } else if (c == '-') {
             if (i == 1) {
                 i = 0;  // a sign in first position belongs to the operand
@@ -187,6 +197,25 @@ void Evaluator::InsertImplicitProducts() {
     EvalText = std::move(out);
 }
 
+std::size_t Evaluator::exponentEnd(std::string_view s, std::size_t i) const {
+    int depth = 0;
+    bool signPosition = true;  // a sign right after "^" belongs to the exponent
+    for (; i < s.size(); ++i) {
+        const char c = s[i];
+        if (c == '(') {
+            ++depth;
+        } else if (c == ')') {
+            if (depth == 0) return i;  // the bracket the power stands in ends
+            --depth;
+        } else if (depth == 0 && oneOf(c, "*/\\+-")) {
+            const bool sign = signPosition && (c == '+' || c == '-');
+            if (!sign && !isExponentSign(s, i)) return i;
+        }
+        signPosition = depth == 0 && (c == '^' || (signPosition && (c == '+' || c == '-')));
+    }
+    return s.size();
+}
+
 std::size_t Evaluator::SubstituteVariable(char letter, int index, std::size_t from) {
     std::string& s = EvalText;
     const char wanted = upper(letter);
@@ -195,21 +224,21 @@ std::size_t Evaluator::SubstituteVariable(char letter, int index, std::size_t fr
     if (v >= s.size()) return std::string::npos;
 
     // Close the term after the letter: after its exponent when it is raised
-    // to a power, else right after it.
-    if (v + 1 < s.size() && s[v + 1] == '^') {
-        const std::size_t k = s.find_first_of("*/\\+-(", v + 1);
-        if (k == std::string::npos) s += ')';
-        else s.insert(k, 1, ')');
-    } else {
-        s.insert(v + 1, 1, ')');
-    }
+    // to a power, else right after it. The exponent ends inside the bracket
+    // the letter stands in, so (X^2+Y^2)^.5 keeps its outer bracket whole.
+    const bool power = v + 1 < s.size() && s[v + 1] == '^';
+    s.insert(power ? exponentEnd(s, v + 2) : v + 1, 1, ')');
     // Open it after the previous operator, taking in a coefficient (3X^2).
     const std::size_t k = v == 0 ? std::string::npos : s.find_last_of("*/\\+-^)", v - 1);
     s.insert(k == std::string::npos ? 0 : k + 1, 1, '(');
 
     std::size_t w = v + 1;  // the letter, moved by the "("
     if (!oneOf(s[w - 1], "*/\\+-^(")) s.insert(w++, 1, '*');
-    const std::string value = toInternal(variables_[static_cast<std::size_t>(index)]);
+    std::string value = toInternal(variables_[static_cast<std::size_t>(index)]);
+    // A negative value raised to a power is bracketed, so that the power
+    // takes it whole and the interpreted text reads as what is computed:
+    // X^2 with X = -3 is ((-3)^2), 9.
+    if (power && !value.empty() && value[0] == '-') value = "(" + value + ")";
     s.replace(w, 1, value);
     return w + value.size();
 }
@@ -224,7 +253,9 @@ void Evaluator::fail(std::string& t, const std::string& message, const std::stri
 }
 
 double Evaluator::operand(std::string_view text) const {
-    return engine::Decimal::parse(text, parseSymbols_).toDouble();
+    std::string plain(text);
+    std::replace(plain.begin(), plain.end(), kValueSign, '-');
+    return engine::Decimal::parse(plain, parseSymbols_).toDouble();
 }
 
 std::string Evaluator::compute(char op, std::string_view left, std::string_view right) const {
@@ -278,6 +309,9 @@ bool Evaluator::operate(Step step, char op, std::string_view left, std::string_v
         EvalAborted = true;
         return false;
     }
+    // A negative power can only come from a value's own sign; its result is
+    // again one value, whole under a following "^": ((-2)^3)^2 is 64.
+    if (step == Step::Powers && !value.empty() && value[0] == '-') value[0] = kValueSign;
     t.replace(start, end - start, value);
     return true;
 }
@@ -294,10 +328,11 @@ bool Evaluator::DoPowers(std::string& t) {
     const std::string_view r = text.substr(h + 1);
     const auto e = static_cast<std::size_t>(FindOperandEnd(r));
     const std::string_view exponent = e > 0 ? r.substr(0, e - 1) : r;
-    // A sign in front of the base stays in the text, in front of the power's
-    // value: -2^3 gives -8, as 2*-3^2 gives -18.
+    // A typed sign in front of the base stays in the text, in front of the
+    // power's value: -2^3 gives -8, as 2*-3^2 gives -18. A value's own sign
+    // is part of the base: (1-3)^2 gives 4.
     std::size_t baseStart = s - 1;
-    if (!isNumeric(t[baseStart])) baseStart = std::min(s, h);
+    if (!isNumeric(t[baseStart]) && t[baseStart] != kValueSign) baseStart = std::min(s, h);
     const std::string_view base = text.substr(baseStart, h - baseStart);
 
     const std::size_t end = e > 0 ? h + e : t.size();
@@ -350,6 +385,38 @@ bool Evaluator::DoSums(std::string& t) {
 
     const std::size_t end = e > 0 ? p + e : t.size();
     return operate(Step::Sums, t[p], left, right, t, s, end);
+}
+
+// Every run of signs where a sign may stand (at the start, or after an
+// operator) becomes one sign or none: --5 is 5, 5--3 stays 5 minus -3,
+// 2*-+3 is 2*-3. While powers are left, a value's own sign in front of a
+// base stays apart from the typed signs before it: -(1-3)^2 is -(4), not 4.
+void Evaluator::collapseSigns(std::string& t, bool powersLeft) const {
+    auto isSign = [](char c) { return c == '+' || c == '-' || c == kValueSign; };
+    std::string out;
+    out.reserve(t.size());
+    for (std::size_t i = 0; i < t.size();) {
+        if (!isSign(t[i]) || !(out.empty() || IsOperatorChar(out.back()))) {
+            out += t[i++];
+            continue;
+        }
+        const bool exponent = !out.empty() && out.back() == '^';
+        int minus = 0;
+        std::size_t j = i;
+        for (; j < t.size() && isSign(t[j]); ++j)
+            if (t[j] != '+') ++minus;
+        std::size_t k = j;
+        while (k < t.size() && isNumeric(t[k])) ++k;
+        const bool base = k < t.size() && t[k] == '^';
+        if (powersLeft && t[j - 1] == kValueSign && base && !exponent) {
+            if ((minus - 1) % 2 == 1) out += '-';
+            out += kValueSign;
+        } else if (minus % 2 == 1) {
+            out += '-';
+        }
+        i = j;
+    }
+    t = std::move(out);
 }
 
 // ---- GetBrackets ----------------------------------------------------------------
@@ -410,7 +477,20 @@ bool Evaluator::rewrite(bool& interpreted) {
         for (std::size_t q; (q = text.find('%', pos)) != std::string::npos; pos = q + 1) {
             out.append(text, pos, q - pos);
             const std::size_t k = out.find_last_of("-+*/\\^()");
-            out.insert(k == std::string::npos ? 0 : k + 1, 1, '(');
+            std::size_t open = k == std::string::npos ? 0 : k + 1;
+            // Right after a ")" the whole bracket is the operand: (5+3)% is
+            // ((5+3)/100), X% is ((X)/100).
+            if (k != std::string::npos && k + 1 == out.size() && out[k] == ')') {
+                int depth = 0;
+                for (std::size_t i = k + 1; i-- > 0;) {
+                    if (out[i] == ')') ++depth;
+                    else if (out[i] == '(' && --depth == 0) {
+                        open = i;
+                        break;
+                    }
+                }
+            }
+            out.insert(open, 1, '(');
             out += "/100)";
             if (out.size() > kMaxLength) break;
         }
@@ -493,14 +573,23 @@ bool Evaluator::reduceGroup(std::size_t index) {
         const Span& c = spans_[child];
         t.append(rewritten_, pos, c.open - pos);
         if (!t.empty() && !IsOperatorChar(t.back())) t += '*';
-        t += groups_[child].Result;
+        const std::string& value = groups_[child].Result;
+        if (!value.empty() && value[0] == '-') {
+            t += kValueSign;
+            t.append(value, 1);
+        } else {
+            t += value;
+        }
         pos = c.close + 1;
         if (pos < end && !IsOperatorChar(rewritten_[pos])) t += '*';
     }
     t.append(rewritten_, pos, end - pos);
 
+    collapseSigns(t, true);
     while (DoPowers(t) && !EvalAborted) {}
     if (EvalAborted) return false;
+    std::replace(t.begin(), t.end(), kValueSign, '-');
+    collapseSigns(t, false);
     while (DoProducts(t) && !EvalAborted) {}
     if (EvalAborted) return false;
     while (DoSums(t) && !EvalAborted) {}
@@ -546,6 +635,13 @@ std::string Evaluator::GetBrackets(std::string& text) {
     try {
         if (tooLong(text)) return {};
         EvalText = toInternal(text);
+        if (EvalText.find(kValueSign) != std::string::npos) {
+            // The reduction's own marker cannot be typed; it is no number.
+            const engine::DecimalTypeMismatch mismatch;
+            reportError(Step::Products, mismatch.errorNumber(), mismatch.what());
+            EvalAborted = true;
+            return {};
+        }
         bool interpreted = false;
         if (!rewrite(interpreted)) {
             text = toExternal(EvalText);

@@ -100,6 +100,15 @@ private:
     bool isExponentSign(std::string_view s, std::size_t i) const;
     bool isExponentLetter(std::string_view s, std::size_t i) const;
 
+    // Where the exponent that starts at 0-based `i` of the rewritten text
+    // ends: at an operator (a sign right after "^" belongs to it), or at the
+    // ")" of the bracket the power stands in; a bracketed exponent is whole.
+    std::size_t exponentEnd(std::string_view s, std::size_t i) const;
+    // Turns every run of signs standing where a sign may stand into one sign
+    // or none; while powers are left, keeps a value's own sign in front of a
+    // base apart from the typed signs before it.
+    void collapseSigns(std::string& t, bool powersLeft) const;
+
     bool rewrite(bool& interpreted);
     bool tooLong(const std::string& text);
     bool buildGroups(std::string& text);

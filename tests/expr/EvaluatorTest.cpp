@@ -2,6 +2,7 @@
 
 #include <chrono>
 #include <string>
+#include <vector>
 
 #include "engine/ScriptedFeedback.h"
 #include "expr/Evaluator.h"
@@ -52,9 +53,42 @@ INSTANTIATE_TEST_SUITE_P(
 // and a "-" after a number is always a subtraction.
 INSTANTIATE_TEST_SUITE_P(
     SignsKept, EvaluatorResults,
-    ::testing::Values(Case{"-2^3", "-8"}, Case{"-3^2", "-9"}, Case{"X^2", "-9", "-3"},
+    ::testing::Values(Case{"-2^3", "-8"}, Case{"-3^2", "-9"}, Case{"X^2", "9", "-3"},
                       Case{"1--2^2", "5"}, Case{"1-2-3*4", "-13"}, Case{"10-2-3/3", "7"},
-                      Case{"1+-2*-3", "7"}, Case{"-2*-3", "6"}, Case{"(-8)^(1/3)", "-2"}));
+                      Case{"1+-2*-3", "7"}, Case{"-2*-3", "6"}));
+
+// A value that comes from a bracket or a variable is one whole base, sign
+// included; only a sign typed in front of a number stays outside the power.
+INSTANTIATE_TEST_SUITE_P(
+    NegativeBases, EvaluatorResults,
+    ::testing::Values(Case{"(1-3)^2", "4"}, Case{"(-2)^2", "4"}, Case{"(-2)^3", "-8"},
+                      Case{"10-(1-3)^2", "6"}, Case{"2*(-3)^2", "18"}, Case{"-(1-3)^2", "-4"},
+                      Case{"-(-2)^2", "-4"}, Case{"10--(1-3)^2", "14"}, Case{"((1-3))^2", "4"},
+                      Case{"(-2)^3^2", "64"}, Case{"(0-2)^(0-1)", "-0.5"}, Case{"2^(0-1)", "0.5"},
+                      Case{"-X^2", "-9", "-3"}, Case{"X^3", "-27", "-3"}, Case{"2X^2", "18", "-3"},
+                      Case{"(1-3)^2(2)", "8"}));
+
+// Minus a negative value is a sum, and a sign before a negative value
+// negates it, however the negative value came about.
+INSTANTIATE_TEST_SUITE_P(
+    SignBeforeNegativeValue, EvaluatorResults,
+    ::testing::Values(Case{"--5", "5"}, Case{"---5", "-5"}, Case{"-(2-5)", "3"},
+                      Case{"2*-(1-4)", "6"}, Case{"181/(-(2-5)*4)", "15.0833333333333"},
+                      Case{"-(-(2))", "2"}, Case{"-X", "3", "-3"}, Case{"5-X", "8", "-3"},
+                      Case{"2*-X", "6", "-3"}, Case{"2*--3", "6"}, Case{"1-+2", "-1"},
+                      Case{"+5", "5"}, Case{"-+5", "-5"}, Case{"2^--1", "2"},
+                      Case{"2^-(1-3)", "4"}, Case{"(2-5)*-(1-3)", "-6"}));
+
+// Brackets around a variable's term are put where its own term ends: before
+// an operator, or before the ")" of the bracket it stands in.
+INSTANTIATE_TEST_SUITE_P(
+    VariableTermsInBrackets, EvaluatorResults,
+    ::testing::Values(Case{"(X^2+Y^2)^.5", "2.5", "1.5"}, Case{"(X^2)*2", "18", "3"},
+                      Case{"(1+X^2)^2", "100", "3"}, Case{"((X^2))^2", "81", "3"},
+                      Case{"X^(1+1)", "9", "3"}, Case{"X^-1", "0.5", "2"},
+                      Case{"X^(Y)", "9", "3"}, Case{"X^1E+1", "1024", "2"},
+                      Case{"(2X^2)/4", "2", "2"}, Case{"X%", "0.5", "50"},
+                      Case{"(5+3)%", "0.08"}, Case{"2*(1+1)%", "0.04"}));
 
 // Numbers in exponent form are one operand in every step.
 INSTANTIATE_TEST_SUITE_P(ExponentForm, EvaluatorResults,
@@ -99,6 +133,10 @@ INSTANTIATE_TEST_SUITE_P(
         Failure{")2(", "Missing ')'", kEval, kInfo},
         Failure{"9^99", "Invalid values in expression!", kEval, kInfo},
         Failure{"0^-1", "Invalid values in expression!", kEval, kInfo},
+        Failure{"(-8)^0.5", "Invalid values in expression!", kEval, kInfo},
+        Failure{"(-8)^(1/3)", "Invalid values in expression!", kEval, kInfo},
+        Failure{"(1-3)^.5", "Invalid values in expression!", kEval, kInfo},
+        Failure{"-(-8)^.5", "Invalid values in expression!", kEval, kInfo},
         Failure{"79228162514264337593543950335*2", "Invalid values in expression!", kEval, kInfo},
         Failure{"79228162514264337593543950335+79228162514264337593543950335",
                 "Invalid values in expression!", kEval, kInfo},
@@ -111,7 +149,9 @@ INSTANTIATE_TEST_SUITE_P(
         Failure{"2^", "Error:Type mismatch [13]", kEval, kInfo},
         Failure{"1.2.3+1", "Error:Type mismatch [13]", kEval, kInfo},
         Failure{"abc", "Error: Type mismatch [13]", kEval, kInfo},
-        Failure{".", "Error: Type mismatch [13]", kEval, kInfo}));
+        Failure{".", "Error: Type mismatch [13]", kEval, kInfo},
+        Failure{"-\x1E" "5", "Error: Type mismatch [13]", kEval, kInfo},
+        Failure{"(2-3)^\x1E" "1", "Error: Type mismatch [13]", kEval, kInfo}));
 
 TEST(Evaluator, RewritesBeforeEvaluatingAndKeepsTheInterpretedText) {
     ScriptedFeedback feedback;
@@ -123,6 +163,39 @@ TEST(Evaluator, RewritesBeforeEvaluatingAndKeepsTheInterpretedText) {
     EXPECT_EQ(ev.InterpretedText, "200*(15/100)+23.14159265359");
     ev.evaluate("10%5");
     EXPECT_EQ(ev.InterpretedText, "(10/100)*5");
+}
+
+TEST(Evaluator, InterpretedTextShowsWhatIsComputed) {
+    struct Row { const char* x; const char* y; const char* expression; const char* result;
+                 const char* interpreted; };
+    const Row rows[] = {
+        {"3", "4", "(X^2+Y^2)^.5", "5", "((3^2)+(4^2))^.5"},
+        {"3", "4", "(X^2*Y)", "36", "((3^2)*(4))"},
+        {"3", "4", "X^(Y-2)", "9", "(3^((4)-2))"},
+        {"3", "4", "X^-1+1", "1.33333333333333", "(3^-1)+1"},
+        {"-3", "4", "X^2", "9", "((-3)^2)"},
+        {"-3", "4", "-X^2+Y", "-5", "-((-3)^2)+(4)"},
+        {"-3", "-2", "3X^Y", "0.333333333333333", "(3*(-3)^(-2))"},
+        {"-3", "4", "-X", "3", "-(-3)"},
+        {"50", "4", "X%", "0.5", "((50)/100)"},
+        {"3", "4", "(X+1)%", "0.04", "(((3)+1)/100)"},
+    };
+    for (const Row& r : rows) {
+        ScriptedFeedback feedback;
+        Evaluator ev(feedback);
+        ev.setVariable(0, r.x);
+        ev.setVariable(1, r.y);
+        EXPECT_EQ(ev.evaluate(r.expression), r.result) << r.expression;
+        EXPECT_EQ(ev.InterpretedText, r.interpreted) << r.expression;
+        EXPECT_TRUE(feedback.messages.empty()) << r.expression;
+    }
+    // A negative variable under a fractional power is refused, not computed
+    // without its sign.
+    ScriptedFeedback feedback;
+    Evaluator ev(feedback);
+    ev.setVariable(0, "-3");
+    EXPECT_EQ(ev.evaluate("X^.5"), "");
+    EXPECT_EQ(feedback.messageTexts(), std::vector<std::string>{"Invalid values in expression!"});
 }
 
 TEST(Evaluator, RecordsEveryGroupOuterFirst) {

@@ -28,6 +28,17 @@ TEST(ExpressionCommands, EvalSendsTheValueToReadoutAndTape) {
     EXPECT_TRUE(c.feedback.messages.empty());
 }
 
+TEST(ExpressionCommands, TapeShowsVariableTermsAsComputed) {
+    Calculator c;
+    expr::registerExpressionCommands(c.model);
+    for (const char* line : {"Var X=3", "Var Y=4", "Eval (X^2+Y^2)^.5", "Var X=-3", "Eval X^2",
+                             "Eval -X"})
+        ASSERT_TRUE(c.model.commands().run(line)) << line;
+    EXPECT_EQ(c.model.tape().text(),
+              "((3^2)+(4^2))^.5 = 5.\r\n((-3)^2) = 9.\r\n-(-3) = 3.\r\n");
+    EXPECT_TRUE(c.feedback.messages.empty());
+}
+
 TEST(ExpressionCommands, ReadoutIsFormattedAsAfterAnyResult) {
     Calculator c;
     c.model.modes().mnuFinCalcMode = true;
