@@ -15,6 +15,7 @@
 #include "shell/ShellState.h"
 #include "shell/StartupSequence.h"
 #include "shell/StartupSettings.h"
+#include "shell/ToolbarButtons.h"
 
 namespace zorv::app {
 
@@ -85,6 +86,8 @@ int runBatch(std::istream& in, std::ostream& out, std::ostream& err, const Batch
     CommandContext context{model, store, dataFolder};
     auto wiring = wireBatchCommands(context);
     shell::registerShellCommands(model, store, state, nullptr);
+    if (shell::ToolbarButtons* buttons = toolbarButtonsOf(*wiring))
+        buttons->reportUnbound = [&err](int index) { err << "Toolbar " << index + 1 << ": not bound\n"; };
 
     const std::string input((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
     const engine::KeyScript script = engine::parseKeyScript(input);

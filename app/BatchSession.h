@@ -14,8 +14,8 @@ struct BatchOptions {
 // Batch mode: reads the whole key script from `in`, runs it with no window,
 // writes the tape to `out` exactly as held and, to `err`, one line per
 // message box ("TITLE: TEXT", line breaks shown as " | "), one "beep" per
-// beep, unknown command names, and last "readout: TEXT". Returns the exit
-// status.
+// beep ("Toolbar N: not bound" before that of an unbound toolbar button),
+// unknown command names, and last "readout: TEXT". Returns the exit status.
 int runBatch(std::istream& in, std::ostream& out, std::ostream& err, const BatchOptions& options);
 
 }  // namespace zorv::app

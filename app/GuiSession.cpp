@@ -1,7 +1,6 @@
 #include "GuiSession.h"
 
 #include <QApplication>
-#include <QClipboard>
 #include <QFile>
 #include <QGuiApplication>
 #include <QScreen>
@@ -97,19 +96,6 @@ int runGui(QApplication& app, const GuiOptions& options) {
 
     model.commands().add("Exit", [&window] { window.close(); });
     model.commands().add("Minimize", [&window] { window.showMinimized(); });
-    model.commands().add("Copy Readout", [&model] {
-        QGuiApplication::clipboard()->setText(QString::fromStdString(model.readout()));
-    });
-    model.commands().add("Paste Readout", [&model] {
-        // A pasted number counts as keyed: it is cleaned like any input, and
-        // text that is not a number gives the usual message.
-        const std::string text = QGuiApplication::clipboard()->text().toStdString();
-        const std::string purged = model.PurgeNumericInput(text);
-        if (purged.empty() || model.InputCancelled) return;
-        model.setEntryState(engine::entry::Nums);
-        model.setReadout(purged);
-        model.NormalizeReadout();
-    });
     auto features = wireWindowFeatures(window, model, store, *wiring, options.commandLine);
     // Printing, editing and hiding the tape, the RPN stack window, help and
     // About. Made after the window features, whose menu refresh it extends.

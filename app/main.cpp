@@ -13,13 +13,29 @@ namespace {
 
 void printUsage(std::ostream& out) {
     out << "usage: zorvcalc [--settings FILE] [--data-dir DIR] [/NIC]\n"
-           "       zorvcalc --batch [--settings FILE] [--data-dir DIR] < keys\n";
+           "       zorvcalc --batch [--settings FILE] [--data-dir DIR] < keys\n"
+           "       zorvcalc --help | --version\n"
+           "\n"
+           "  --batch          run without a window: each character of standard input is\n"
+           "                   a key, {NAME} a named key or command, [TEXT] an answer;\n"
+           "                   the tape goes to standard output, messages, beeps and the\n"
+           "                   readout to standard error\n"
+           "  --settings FILE  use the INI file FILE as the settings store (in batch mode\n"
+           "                   the settings the run changes are written back to it)\n"
+           "  --data-dir DIR   use DIR as the data folder (formulas, notes, debug log)\n"
+           "  /NIC             start even while another copy runs, and end after Edit >\n"
+           "                   Insert into Previous Program (any letter case: /nic)\n"
+           "  --help, -h       show this text and exit\n"
+           "  --version        show the version and exit\n"
+           "\n"
+           "Qt's own options (such as -platform offscreen) are passed on to Qt.\n";
 }
+
+void printVersion(std::ostream& out) { out << "Zorv Advanced Calculator " ZORV_VERSION "\n"; }
 
 struct CommandLine {
     bool batch = false;
     bool ok = true;
-    bool help = false;
     zorv::app::BatchOptions options;
     std::string rest;  // what is left for the window's own start-up ("/NIC")
 };
@@ -32,8 +48,6 @@ CommandLine parse(const std::vector<std::string>& args) {
             cl.batch = true;
         } else if ((a == "--settings" || a == "--data-dir") && i + 1 < args.size()) {
             (a == "--settings" ? cl.options.settingsFile : cl.options.dataDir) = args[++i];
-        } else if (a == "--help" || a == "-h") {
-            cl.help = true;
         } else if (!a.empty() && a[0] == '/') {
             // Windows-style switches such as /NIC belong to the window's start-up.
             cl.rest += (cl.rest.empty() ? "" : " ") + a;
@@ -48,14 +62,25 @@ CommandLine parse(const std::vector<std::string>& args) {
 
 int main(int argc, char** argv) {
     std::vector<std::string> raw(argv + 1, argv + argc);
+    // --help and --version answer before anything else, without a display.
+    for (const auto& a : raw) {
+        if (a == "--help" || a == "-h") {
+            printUsage(std::cout);
+            return 0;
+        }
+        if (a == "--version") {
+            printVersion(std::cout);
+            return 0;
+        }
+    }
     // Batch mode needs no display: decide before Qt looks at the arguments.
     bool batch = false;
     for (const auto& a : raw) batch = batch || a == "--batch";
     if (batch) {
         const CommandLine cl = parse(raw);
-        if (!cl.ok || cl.help) {
-            printUsage(cl.ok ? std::cout : std::cerr);
-            return cl.ok ? 0 : 2;
+        if (!cl.ok) {
+            printUsage(std::cerr);
+            return 2;
         }
         std::ios::sync_with_stdio(false);
         return zorv::app::runBatch(std::cin, std::cout, std::cerr, cl.options);
@@ -66,9 +91,9 @@ int main(int argc, char** argv) {
     const QStringList qargs = QApplication::arguments();
     for (qsizetype i = 1; i < qargs.size(); ++i) args.push_back(qargs[i].toStdString());
     const CommandLine cl = parse(args);
-    if (!cl.ok || cl.help) {
-        printUsage(cl.ok ? std::cout : std::cerr);
-        return cl.ok ? 0 : 2;
+    if (!cl.ok) {
+        printUsage(std::cerr);
+        return 2;
     }
     zorv::app::GuiOptions options;
     options.settingsFile = cl.options.settingsFile;

@@ -280,6 +280,25 @@ void CalculatorModel::showResult(const Decimal& value, bool ofReadout) {
     freshResult_ = true;
 }
 
+void CalculatorModel::pasteReadout(std::string_view text) {
+    NotifyOnExit n(*this);
+    const std::string purged = PurgeNumericInput(text);
+    if (purged.empty() || InputCancelled) return;
+    entryState_ = entry::Nums;
+    decimalFlag_ = false;
+    readout_ = purged;
+    NormalizeReadout();
+    markFreshResult();
+    focusEquals();
+}
+
+std::string CalculatorModel::readoutForCopy() const {
+    std::string out = readout_;
+    const std::string& ds = symbols_.decimal;
+    if (out.size() > ds.size() && out.ends_with(ds)) out.erase(out.size() - ds.size());
+    return out;
+}
+
 // ---------------------------------------------------------------------------
 // Readout routines
 

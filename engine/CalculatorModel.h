@@ -124,6 +124,17 @@ public:
         ofShownValue_ = false;
     }
 
+    // Puts a number pasted from the clipboard in the readout. It is cleaned
+    // like any typed input (text that is not a number gives the usual
+    // message and leaves the readout) and becomes a whole entry, like a
+    // recalled value: an operator takes it as it stands, a digit starts a
+    // new number.
+    void pasteReadout(std::string_view text);
+    // The readout as copied to the clipboard: the number in the locale's
+    // form, without the decimal symbol a whole number shows at its end
+    // ("7", not "7.").
+    std::string readoutForCopy() const;
+
     // ---- readout routines --------------------------------------------------
     std::string ValidValue(std::string_view text);
     std::string PurgeNumericInput(std::string_view text);

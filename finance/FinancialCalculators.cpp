@@ -217,11 +217,28 @@ std::string FinancialCalculators::amortizationTable(double monthlyRate, double p
     std::string table = std::string(9, ' ') + "Month" + std::string(7, ' ') + "Payment" + std::string(5, ' ') +
                         "Principal" + std::string(6, ' ') + "Interest\r\n";
     const std::string paymentCell = cell(payment);
+    // The interest cell is the payment cell less the principal cell, so that
+    // every row adds up on the tape as printed.
+    std::optional<Decimal> shownPayment;
+    try {
+        shownPayment = model_.toDecimal(fin_.rounded(payment));
+    } catch (const engine::DecimalError&) {
+    }
+    const auto interestCell = [&](double principalPart) {
+        try {
+            if (shownPayment)
+                return padLeft(model_.FormatFinancial(model_.toText(
+                                   *shownPayment - model_.toDecimal(fin_.rounded(principalPart)))),
+                               14);
+        } catch (const engine::DecimalError&) {
+        }
+        return cell(payment - principalPart);
+    };
     const double rows = std::min(std::floor(payments), kMaxAmortizationRows);
     table.reserve(table.size() + static_cast<std::size_t>(std::max(rows, 0.0)) * 56);
     for (double p = 1; p <= rows; ++p) {
         // The principal part is taken with the signs the payment itself was
-        // computed with, so that principal and interest add up to it.
+        // computed with.
         double principalPart = 0;
         try {
             principalPart = -PPmt(monthlyRate, p, payments, loan, futureValue, timing);
@@ -231,7 +248,7 @@ std::string FinancialCalculators::amortizationTable(double monthlyRate, double p
         table += fin_.plain(p);
         table += paymentCell;
         table += cell(principalPart);
-        table += cell(payment - principalPart);
+        table += interestCell(principalPart);
         table += "\r\n";
     }
     return table;

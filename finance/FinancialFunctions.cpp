@@ -149,22 +149,25 @@ double Pmt(double rate, double nper, double pv, double fv, int type) {
 }
 
 double IPmt(double rate, double per, double nper, double pv, double fv, int type) {
-    if (!(per >= 1 && per <= nper)) throw NoSolution();
-    const double pmt = Pmt(rate, nper, pv, fv, type);
-    double balance;
-    if (per == 1) {
-        // Paid in advance, the first payment falls before any interest.
-        balance = type != 0 ? 0.0 : -pv;
-    } else if (type != 0) {
-        balance = FV(rate, per - 2, pmt, pv, 1) - pmt;
-    } else {
-        balance = FV(rate, per - 1, pmt, pv, 0);
-    }
-    return finish(balance * rate);
+    return finish(Pmt(rate, nper, pv, fv, type) - PPmt(rate, per, nper, pv, fv, type));
 }
 
+// The principal parts of a level payment grow by (1 + r) a period, so the
+// part of payment `per` is the first one carried forward:
+//   -(pv + fv) r (1 + r)^(per - 1 - type - nper) / (1 - (1 + r)^-nper),
+// the first payment in advance being all principal. Written so, it keeps
+// its relative precision over any term, whereas the balance left after
+// `per` payments (a difference of two amounts that grow like (1 + r)^per)
+// loses every digit of it once (1 + r)^per passes about 1e16.
 double PPmt(double rate, double per, double nper, double pv, double fv, int type) {
-    return finish(Pmt(rate, nper, pv, fv, type) - IPmt(rate, per, nper, pv, fv, type));
+    if (!(per >= 1 && per <= nper)) throw NoSolution();
+    const double pmt = Pmt(rate, nper, pv, fv, type);
+    if (rate == 0 || (type != 0 && per == 1)) return pmt;
+    const double lead = type != 0 ? 1.0 : 0.0;
+    const Growth inv = growthOf(rate, -nper);
+    const Growth carried = growthOf(rate, per - 1 - lead - nper);
+    if (inv.gm1 == 0) throw NoSolution();
+    return finish(times(-(pv + fv) * rate, carried.g) / -inv.gm1);
 }
 
 double NPer(double rate, double pmt, double pv, double fv, int type) {

@@ -40,13 +40,45 @@ QMessageBox::StandardButton qtButton(MessageResult r) {
     return QMessageBox::Ok;
 }
 
+// A message or question belongs to the window the user is working in: the
+// active window (a dialog that stays open, such as the expression builder,
+// the numeric input or the Properties window), else the main window. The
+// box is parented to that window, so it stays above it, and when the box
+// closes that window is made active again with the focus back on the
+// control that had it. Parented to the main window, closing the box would
+// hand the activation to the main window, and the next keys typed would
+// land there instead of in the dialog that asked.
+class ReturnToOwner {
+public:
+    explicit ReturnToOwner(QWidget* mainWindow) {
+        owner_ = QApplication::activeModalWidget();
+        if (!owner_) owner_ = QApplication::activeWindow();
+        if (!owner_) owner_ = mainWindow;
+        if (owner_) focus_ = owner_->focusWidget();
+    }
+    ReturnToOwner(const ReturnToOwner&) = delete;
+    ReturnToOwner& operator=(const ReturnToOwner&) = delete;
+    ~ReturnToOwner() {
+        if (!owner_ || !owner_->isVisible()) return;
+        owner_->activateWindow();
+        if (focus_ && focus_->isVisible() && focus_->window() == owner_)
+            focus_->setFocus(Qt::ActiveWindowFocusReason);
+    }
+    QWidget* owner() const { return owner_; }
+
+private:
+    QPointer<QWidget> owner_;
+    QPointer<QWidget> focus_;
+};
+
 }  // namespace
 
 MessageResult QtFeedback::showMessage(const std::string& text, const std::string& title,
                                       MessageIcon icon, MessageButtons buttons,
                                       std::optional<MessageResult> defaultButton) {
+    ReturnToOwner owner(parent);
     QMessageBox box(qtIcon(icon), QString::fromStdString(title), toDialogText(text),
-                    QMessageBox::NoButton, parent);
+                    QMessageBox::NoButton, owner.owner());
     switch (buttons) {
     case MessageButtons::Ok: box.setStandardButtons(QMessageBox::Ok); break;
     case MessageButtons::OkCancel: box.setStandardButtons(QMessageBox::Ok | QMessageBox::Cancel); break;
@@ -73,7 +105,8 @@ MessageResult QtFeedback::showMessage(const std::string& text, const std::string
 std::optional<std::string> QtFeedback::askText(const std::string& prompt, const std::string& title,
                                                const std::string& defaultText) {
     bool ok = false;
-    const QString answer = QInputDialog::getText(parent, QString::fromStdString(title),
+    ReturnToOwner owner(parent);
+    const QString answer = QInputDialog::getText(owner.owner(), QString::fromStdString(title),
                                                  toDialogText(prompt), QLineEdit::Normal,
                                                  QString::fromStdString(defaultText), &ok);
     if (!ok) return std::nullopt;

@@ -231,14 +231,20 @@ bool PropertiesForm::yearKeyAccepted(std::string_view ch) {
 YearCheck PropertiesForm::txtYear_LostFocus(int index, int currentYear) {
     std::string& box = index == 0 ? p_.firstYear : p_.lastYear;
     long y = yearValue(box);
-    if (y < 100) {
-        // Two-digit years: above 75 the 1900s, else the 2000s. A single
-        // digit counts as its two-digit form ("5" is 2005).
-        const std::string digits = (y < 10 ? "0" : "") + std::to_string(y);
-        box = (y > 75 ? "19" : "20") + digits;
-        y = yearValue(box);
-    }
     const long c = currentYear;
+    if (y < 100) {
+        // A year of one or two digits ("5" is "05") is read in the century
+        // that suits its box: the first year is the latest such year up to
+        // the current one ("85" is 1985, "05" 2005), the last year the
+        // earliest from the current one on ("05" is 2105, "30" 2030). So a
+        // short year never trips the current-year rule below; the order of
+        // the two years is still checked.
+        long full = c - c % 100 + y;
+        if (index == 0 && full > c) full -= 100;
+        if (index == 1 && full < c) full += 100;
+        box = std::to_string(full);
+        y = full;
+    }
     const char* kOrder = "Starting year MUST be earlier than\rEnding year.";
     const char* kRange = "Year MUST be between 100 and 9999.";
     if (index == 0) {

@@ -89,6 +89,9 @@ void ToolbarButtons::comToolbar_Click(int index) {
     } else if (toolTip == engine::kUnboundToolTip && openSetup) {
         openSetup(index);
     } else {
+        // An unbound button and an unknown tool tip both beep; the report
+        // tells them apart where no set-up window shows it.
+        if (toolTip == engine::kUnboundToolTip && reportUnbound) reportUnbound(index);
         feedback.beep();
     }
 }

@@ -51,8 +51,9 @@ public:
     void comToolbar_Click(int index);
 
     // Opens the set-up window for button `index`; without it (batch mode)
-    // an unbound button beeps.
+    // an unbound button is reported through `reportUnbound`, then beeps.
     std::function<void(int index)> openSetup;
+    std::function<void(int index)> reportUnbound;
     // Called when captions or tool tips changed.
     std::function<void()> onChange;
 

@@ -41,8 +41,15 @@ TEST(ToolbarBatch, ToolbarNClicksTheStoredBinding) {
     run("5{Toolbar 2}{Toolbar 1}{Toolbar 0}{Toolbar 10}{Toolbar 3}",
         kPlain + "[Buttons]\n2Caption=Oth17\n2ToolTip=Change Sign\n3ToolTip=Nothing Known\n");
     // Button 2 changes the sign; button 1 is unbound and there is no set-up
-    // window to open; 0, 10 and the unknown tool tip of button 3 beep.
-    EXPECT_EQ(run.err, "beep\nbeep\nbeep\nbeep\nreadout: -5.\n");
+    // window to open, which it says before it beeps; 0, 10 and the unknown
+    // tool tip of button 3 only beep.
+    EXPECT_EQ(run.err, "Toolbar 1: not bound\nbeep\nbeep\nbeep\nbeep\nreadout: -5.\n");
+}
+
+TEST(ToolbarBatch, UnboundButtonSaysSoApartFromAnUnknownToolTip) {
+    Session run;
+    run("{Toolbar 7}{Toolbar 3}{Toolbar 9}", kPlain + "[Buttons]\n3ToolTip=Nothing Known\n");
+    EXPECT_EQ(run.err, "Toolbar 7: not bound\nbeep\nbeep\nToolbar 9: not bound\nbeep\nreadout: 0.\n");
 }
 
 TEST(ToolbarBatch, EveryCatalogueItemTextIsACommand) {

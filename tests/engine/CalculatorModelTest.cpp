@@ -447,3 +447,59 @@ TEST(Memory, DigitAfterRecallStartsANewNumber) {
 }
 
 }  // namespace
+
+namespace {
+
+// A pasted number is a whole entry like a recalled one: the next digit
+// starts a new number (splicing it in dropped the pasted decimals: 12.50
+// then 3 gave 123.), and an operator takes it with all its decimals.
+TEST(Clipboard, PastedNumberIsAWholeEntry) {
+    Calc c;
+    c.m.modes().mnuFinCalcMode = true;
+    c.keys("c");
+    c.m.pasteReadout("12.5");
+    EXPECT_EQ(c.readout(), "12.50");
+    c.keys("3");
+    EXPECT_EQ(c.readout(), "3.");
+    c.keys("c");
+    c.m.pasteReadout("12.5");
+    c.keys("+1=");
+    EXPECT_NE(c.tape().find("12.50+\r\n1.00=\r\n------------------\r\n13.50\r\n"), std::string::npos)
+        << c.tape();
+    // The decimal key also starts afresh, and backspace has nothing keyed
+    // to edit.
+    c.keys("c");
+    c.m.pasteReadout("12.5");
+    c.keys(".7");
+    EXPECT_EQ(c.readout(), "0.7");
+    c.m.pasteReadout("$ 1,234.5 ");
+    EXPECT_EQ(c.readout(), "1234.50");
+    c.keys("{BS}");
+    EXPECT_EQ(c.readout(), "1234.50");
+    // Text that is not a number says so and leaves the readout.
+    c.m.pasteReadout("--");
+    EXPECT_EQ(c.readout(), "1234.50");
+    EXPECT_EQ(c.fb.messages.size(), 1u);
+}
+
+TEST(Clipboard, CopiedReadoutDropsTheDecimalSymbolOfAWholeNumber) {
+    struct Case {
+        const char* keys;
+        const char* decimal;
+        const char* copied;
+    };
+    const Case cases[] = {
+        {"7", ".", "7"},      {"7.25", ".", "7.25"}, {"7{+/-}", ".", "-7"}, {"c", ".", "0"},
+        {"7,5", ",", "7,5"},  {"7", ",", "7"},       {"0.5", ".", "0.5"},
+    };
+    for (const Case& t : cases) {
+        NumberSymbols symbols;
+        symbols.decimal = t.decimal;
+        symbols.thousand = std::string(t.decimal) == "," ? "." : ",";
+        Calc c(symbols);
+        c.keys(t.keys);
+        EXPECT_EQ(c.m.readoutForCopy(), t.copied) << t.keys;
+    }
+}
+
+}  // namespace

@@ -137,6 +137,45 @@ TEST_F(Properties, HideToolbarRunsTheMenuCommandWhenThereIsOne) {
     EXPECT_EQ(runs, 1);
 }
 
+// A one- or two-digit year is completed to the century that suits its box
+// (first year: up to the current year; last year: from it on), then
+// checked like a four-digit year: both boxes follow the same rule, and a
+// short last year no longer turns into the current-year message.
+TEST_F(Properties, ShortYearsSuitTheirBox) {
+    struct Case {
+        int now;
+        int box;
+        const char* first;
+        const char* last;
+        const char* firstAfter;
+        const char* lastAfter;
+        bool message;
+    };
+    const Case cases[] = {
+        {2026, 1, "1500", "05", "1500", "2105", false}, {2026, 0, "05", "2400", "2005", "2400", false},
+        {2026, 1, "1500", "85", "1500", "2085", false}, {2026, 0, "85", "2400", "1985", "2400", false},
+        {2026, 0, "50", "2400", "1950", "2400", false}, {2026, 1, "1500", "26", "1500", "2026", false},
+        {2026, 0, "26", "2400", "2026", "2400", false}, {2026, 1, "1500", "5", "1500", "2105", false},
+        {2099, 1, "1500", "98", "1500", "2198", false}, {2100, 0, "99", "2400", "2099", "2400", false},
+        // The order of the two years still holds.
+        {2026, 0, "99", "1990", "1989", "1990", true},  {2026, 1, "2030", "29", "2028", "2029", true},
+    };
+    for (const Case& c : cases) {
+        PropertiesForm& f = open();
+        feedback.clearRecord();
+        f.pending().firstYear = c.first;
+        f.pending().lastYear = c.last;
+        f.txtYear_LostFocus(c.box, c.now);
+        const std::string label = "in " + std::to_string(c.now) + " box " + std::to_string(c.box) + " " +
+                                  c.first + "/" + c.last;
+        EXPECT_EQ(f.pending().firstYear, c.firstAfter) << label;
+        EXPECT_EQ(f.pending().lastYear, c.lastAfter) << label;
+        EXPECT_EQ(feedback.messages.size(), c.message ? 1u : 0u) << label;
+        if (c.message && !feedback.messages.empty())
+            EXPECT_EQ(feedback.messages[0].text, "Starting year MUST be earlier than\rEnding year.") << label;
+    }
+}
+
 TEST_F(Properties, YearBoxes) {
     struct Case {
         int box;

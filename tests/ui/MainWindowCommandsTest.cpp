@@ -4,6 +4,10 @@
 #include <gtest/gtest.h>
 
 #include <QAction>
+#include <QClipboard>
+#include <QGuiApplication>
+#include <QPlainTextEdit>
+#include <QTextCursor>
 #include <QFile>
 #include <QListWidget>
 #include <QPrinter>
@@ -279,6 +283,45 @@ TEST(Help, AboutShowsTheVersion) {
     ASSERT_EQ(t.fb.messages.size(), 1u);
     EXPECT_EQ(t.fb.messages[0].title, "About Zorv Advanced Calculator");
     EXPECT_NE(t.fb.messages[0].text.find("Version 1.0.0"), std::string::npos);
+}
+
+}  // namespace
+
+namespace {
+
+// Ctrl+C copies the tape lines the user selected; with no selection on the
+// tape it copies the readout's number, without the decimal symbol a whole
+// number shows ("7", not "7."). Ctrl+V pastes a whole entry.
+TEST(Clipboard, CopyTakesTheTapeSelectionElseTheReadout) {
+    Window t;
+    t.keys("5+2=7");
+    QClipboard* clipboard = QGuiApplication::clipboard();
+    clipboard->clear();
+    QTest::keyClick(&t.w, Qt::Key_C, Qt::ControlModifier);
+    EXPECT_EQ(clipboard->text(), QStringLiteral("7"));
+
+    QTextCursor cursor(t.w.txtTape()->document());
+    cursor.movePosition(QTextCursor::Down, QTextCursor::KeepAnchor, 2);
+    t.w.txtTape()->setTextCursor(cursor);
+    QTest::keyClick(&t.w, Qt::Key_C, Qt::ControlModifier);
+    EXPECT_EQ(clipboard->text(), QStringLiteral("5+\n2=\n"));
+
+    // Once the selection is gone the readout is copied again.
+    cursor.clearSelection();
+    t.w.txtTape()->setTextCursor(cursor);
+    t.model.runCommand("Copy Readout");
+    EXPECT_EQ(clipboard->text(), QStringLiteral("7"));
+}
+
+TEST(Clipboard, PasteThenDigitStartsANewNumber) {
+    Window t;
+    t.model.modes().mnuFinCalcMode = true;
+    t.keys("c");
+    QGuiApplication::clipboard()->setText(QStringLiteral("12.5"));
+    QTest::keyClick(&t.w, Qt::Key_V, Qt::ControlModifier);
+    EXPECT_EQ(t.model.readout(), "12.50");
+    t.keys("3");
+    EXPECT_EQ(t.model.readout(), "3.");
 }
 
 }  // namespace

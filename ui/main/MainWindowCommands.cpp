@@ -2,6 +2,8 @@
 
 #include <QAbstractTextDocumentLayout>
 #include <QAction>
+#include <QClipboard>
+#include <QGuiApplication>
 #include <QDesktopServices>
 #include <QDir>
 #include <QFileDialog>
@@ -55,6 +57,10 @@ MainWindowCommands::MainWindowCommands(CalculatorWindow& window, engine::Calcula
     c.add("Help Contents", [this] { showHelp(); });
     c.add("About", [this] { mnuAbout_Click(); });
     if (rpn_) c.add("View RPN Stack", [this] { mnuViewRPNStack_Click(); });
+    c.add("Copy Readout", [this] { mnuCopy_Click(); });
+    c.add("Paste Readout", [this] {
+        model_.pasteReadout(QGuiApplication::clipboard()->text().toStdString());
+    });
 
     if (tape_) {
         tape_->chooseSavePath = [this](const std::string& defaultName) -> std::optional<std::string> {
@@ -132,6 +138,19 @@ std::optional<QString> MainWindowCommands::printTo(QPrinter& printer) {
                    ? tr("The printer reported an error.")
                    : tr("The file %1 could not be written.").arg(printer.outputFileName());
     return std::nullopt;
+}
+
+// Ctrl+C copies what the user selected on the tape; with nothing selected
+// there, the readout's number.
+void MainWindowCommands::mnuCopy_Click() {
+    const QTextCursor selection = window_.txtTape()->textCursor();
+    if (selection.hasSelection()) {
+        QString text = selection.selectedText();
+        text.replace(QChar::ParagraphSeparator, QLatin1Char('\n'));
+        QGuiApplication::clipboard()->setText(text);
+        return;
+    }
+    QGuiApplication::clipboard()->setText(QString::fromStdString(model_.readoutForCopy()));
 }
 
 void MainWindowCommands::mnuPrint_Click() {

@@ -44,6 +44,7 @@ public:
     // Prints the tape on an already set-up printer; the reason when it failed.
     std::optional<QString> printTo(QPrinter& printer);
 
+    void mnuCopy_Click();
     void mnuPrint_Click();
     void mnuEditTape_Click();
     void mnuHideTape_Click();
