@@ -396,11 +396,15 @@ LoadedRates loadRatesFile(const std::string& path) {
         ::close(fd);
         return fail("the rates file " + path + " is larger than 16 MB");
     }
+    int error = ok ? 0 : errno;
     char buffer[65536];
     while (ok) {
         const ssize_t n = ::read(fd, buffer, sizeof buffer);
         if (n < 0 && errno == EINTR) continue;
-        if (n < 0) ok = false;
+        if (n < 0) {
+            ok = false;
+            error = errno;
+        }
         if (n <= 0) break;
         text.append(buffer, static_cast<std::size_t>(n));
         if (text.size() > kMaxRatesFileSize) {
@@ -409,7 +413,7 @@ LoadedRates loadRatesFile(const std::string& path) {
         }
     }
     ::close(fd);
-    if (!ok) return fail("the rates file " + path + " cannot be read (" + std::strerror(errno) + ")");
+    if (!ok) return fail("the rates file " + path + " cannot be read (" + std::strerror(error) + ")");
     return readRates(text);
 }
 
@@ -770,10 +774,17 @@ MergeReport mergeImported(ExchangeRates& target, const ExchangeRates& imported) 
                                                                     : std::string());
         for (const CurrencyRate& c : old.currencies()) {
             if (c.code == imported.base() || imported.find(c.code)) continue;
-            if (oldBase)
-                target.setRate(c.code, c.rate * oldBase->rate, c.name);  // exact: a product
-            else
+            if (!oldBase) {
                 report.dropped.push_back(c.code);
+                continue;
+            }
+            try {
+                target.setRate(c.code, c.rate * oldBase->rate, c.name);  // exact while it fits
+            } catch (const engine::DecimalError&) {
+                report.dropped.push_back(c.code);
+            } catch (const RatesError&) {  // too small for 28 decimals
+                report.dropped.push_back(c.code);
+            }
         }
         for (const CurrencyRate& c : imported.currencies()) {
             if (c.code == imported.base()) continue;

@@ -59,18 +59,18 @@ WordValue WordValue::checked(Wide value, int bits, std::string_view shown) {
     return WordValue(value, bits);
 }
 
-WordValue WordValue::fromDecimal(const Decimal& value, int bits) {
+WordValue WordValue::fromDecimal(const Decimal& value, int bits, std::string_view decimalSymbol) {
     requireWordSize(bits);
     const Decimal whole = value.round(0);
     if (whole != value)
-        throw BaseError(value.toString() + " has a fraction; only whole numbers can be shown in another base.");
+        throw BaseError(value.toString(decimalSymbol) + " has a fraction; only whole numbers can be shown in another base.");
     UWide magnitude = (UWide(whole.hi32()) << 64) | whole.lo64();
     for (int s = whole.scale(); s > 0; --s) magnitude /= 10;
     // Anything past 2^65 is outside every word; stop before the signed
     // 128-bit value could wrap.
     if (magnitude > (UWide(1) << 65)) magnitude = UWide(1) << 65;
     const Wide signedValue = whole.isNegative() ? -Wide(magnitude) : Wide(magnitude);
-    return checked(signedValue, bits, value.toString());
+    return checked(signedValue, bits, value.toString(decimalSymbol));
 }
 
 WordValue WordValue::parse(std::string_view text, Radix radix, int bits,
@@ -90,7 +90,7 @@ WordValue WordValue::parse(std::string_view text, Radix radix, int bits,
         } catch (const engine::DecimalOverflow&) {
             throw BaseError(std::string(text) + " does not fit in " + std::to_string(bits) + " bits.");
         }
-        return fromDecimal(d, bits);
+        return fromDecimal(d, bits, symbols.decimal);
     }
 
     const int base = static_cast<int>(radix);

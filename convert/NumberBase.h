@@ -35,7 +35,8 @@ class WordValue {
 public:
     // Throws BaseError for a fraction, a value outside the word, or a word
     // size other than 8, 16, 32, 64.
-    static WordValue fromDecimal(const engine::Decimal& value, int bits);
+    static WordValue fromDecimal(const engine::Decimal& value, int bits,
+                                 std::string_view decimalSymbol = ".");
 
     // Reads one of the four fields. The decimal field takes the locale's
     // number text; the others take their digits in either case, with or

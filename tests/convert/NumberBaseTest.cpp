@@ -109,6 +109,15 @@ TEST(NumberBase, RefusesWhatDoesNotFitRatherThanTruncating) {
     }
 }
 
+TEST(NumberBase, MessagesUseTheLocaleDecimalSymbol) {
+    try {
+        WordValue::parse("2,5", Radix::Decimal, 8, zorv::engine::NumberSymbols{",", ".", "$"});
+        FAIL();
+    } catch (const BaseError& e) {
+        EXPECT_STREQ(e.what(), "2,5 has a fraction; only whole numbers can be shown in another base.");
+    }
+}
+
 TEST(NumberBase, TapeLine) {
     EXPECT_EQ(WordValue::fromDecimal(255, 8).tapeLine(), "Base 255 = FF hex = 377 oct = 1111 1111 bin");
     EXPECT_EQ(WordValue::fromDecimal(-1, 8).tapeLine(), "Base -1 = FF hex = 377 oct = 1111 1111 bin");

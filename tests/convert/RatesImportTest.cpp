@@ -131,6 +131,12 @@ TEST(MergeImport, AnotherBaseCarriesTheFilesOwnCurrenciesOverExactly) {
     EXPECT_EQ(file.find("USD")->name, "US dollar");
     EXPECT_TRUE(report.dropped.empty());
 
+    // A product too large for the decimal type cannot be carried over.
+    ExchangeRates huge = readRates("base USD\nXAG 50000000000000000000000000000\nXAU 3\n").rates;
+    EXPECT_EQ(mergeImported(huge, readRates("base EUR\nUSD 2\n").rates).dropped,
+              std::vector<std::string>({"XAG"}));
+    EXPECT_EQ(huge.find("XAU")->rate, Decimal(6));
+
     ExchangeRates chf = readRates("base CHF\nXAG 2\n").rates;
     const MergeReport lost = mergeImported(chf, readEcbXml(kDaily).rates);
     EXPECT_EQ(lost.dropped, std::vector<std::string>({"CHF", "XAG"}));
