@@ -6,7 +6,7 @@
 #include <cstdlib>
 #include <string>
 
-#include "convert/ExchangeRates.h"
+#include "convert/RatesImport.h"
 
 inline void checkRates(const zorv::convert::ExchangeRates& rates) {
     using zorv::engine::Decimal;

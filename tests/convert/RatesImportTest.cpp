@@ -2,7 +2,7 @@
 
 #include <string>
 
-#include "convert/ExchangeRates.h"
+#include "convert/RatesImport.h"
 
 namespace {
 
