@@ -82,7 +82,7 @@ const IsoCurrency* isoCurrency(std::string_view code) {
 
 void ExchangeRates::setBase(std::string_view code, std::string_view name) {
     const std::optional<std::string> c = currencyCode(code);
-    if (!c) throw RatesError("\"" + std::string(code) + "\" is not a three-letter currency code.");
+    if (!c) throw RatesError(quoted(code) + " is not a three-letter currency code.");
     if (*c != base_) rates_.clear();
     base_ = *c;
     baseName_ = cleanName(name);
@@ -107,7 +107,7 @@ std::optional<CurrencyRate> ExchangeRates::find(std::string_view code) const {
 
 void ExchangeRates::setRate(std::string_view code, const Decimal& rate, std::string_view name) {
     const std::optional<std::string> c = currencyCode(code);
-    if (!c) throw RatesError("\"" + std::string(code) + "\" is not a three-letter currency code.");
+    if (!c) throw RatesError(quoted(code) + " is not a three-letter currency code.");
     if (rate.isNegative() || rate.isZero()) throw RatesError("The rate of " + *c + " must be above zero.");
     const std::string cleaned = cleanName(name);
     if (*c == base_) {
@@ -181,7 +181,7 @@ LoadedRates readRates(std::string_view text) {
                 skip(number, "a second base line (the base is " + baseCode + " from line " +
                                  std::to_string(baseLine) + ")");
             else if (!code)
-                skip(number, "\"" + std::string(word.substr(0, 40)) + "\" is not a three-letter currency code");
+                skip(number, quoted(word) + " is not a three-letter currency code");
             else {
                 baseLine = number;
                 baseCode = *code;
@@ -195,7 +195,7 @@ LoadedRates readRates(std::string_view text) {
             if (dateLine != 0)
                 skip(number, "a second date line (the first is line " + std::to_string(dateLine) + ")");
             else if (!date || !rest.empty())
-                skip(number, "\"" + std::string(word.substr(0, 40)) + "\" is not a date like 2026-12-07");
+                skip(number, quoted(word) + " is not a date like 2026-12-07");
             else {
                 dateLine = number;
                 rates.setDate(date);
@@ -205,8 +205,7 @@ LoadedRates readRates(std::string_view text) {
 
         const std::optional<std::string> code = currencyCode(first);
         if (!code) {
-            skip(number, "\"" + std::string(first.substr(0, 40)) +
-                             "\" is neither a three-letter currency code nor base or date");
+            skip(number, quoted(first) + " is neither a three-letter currency code nor base or date");
             return;
         }
         std::string reason;

@@ -102,16 +102,15 @@ LoadedRates readEcbXml(std::string_view xml) {
             if (const std::optional<Date> d = parseIsoDate(trimmed(attributes.find("time"))))
                 rates.setDate(d);
             else
-                result.skipped.push_back({lineAt(tagStart), "the date \"" +
-                                                                std::string(attributes.find("time").substr(0, 40)) +
-                                                                "\" is not like 2026-12-07"});
+                result.skipped.push_back({lineAt(tagStart), std::string("the date ") +
+                                                                quoted(attributes.find("time")) +
+                                                                " is not like 2026-12-07"});
         }
         if (!attributes.has("currency") && !attributes.has("rate")) continue;
         const std::string_view codeText = trimmed(attributes.find("currency"));
         const std::optional<std::string> code = currencyCode(codeText);
         if (!code) {
-            result.skipped.push_back({lineAt(tagStart), "\"" + std::string(codeText.substr(0, 40)) +
-                                                            "\" is not a three-letter currency code"});
+            result.skipped.push_back({lineAt(tagStart), quoted(codeText) + " is not a three-letter currency code"});
             continue;
         }
         std::string reason;
@@ -182,7 +181,7 @@ LoadedRates readRatesCsv(std::string_view csv, std::string_view base) {
         const std::optional<Decimal> rate = rateValue(rateText, reason);
         if (number == 1 && !code && !rate) return;  // a header line
         if (!code) {
-            skip("\"" + fields[0].substr(0, 40) + "\" is not a three-letter currency code");
+            skip(quoted(fields[0]) + " is not a three-letter currency code");
             return;
         }
         if (!rate) {

@@ -128,4 +128,11 @@ std::string cleanName(std::string_view name) {
     return out;
 }
 
+std::string quoted(std::string_view text) {
+    std::string out(1, '"');
+    out.append(text.substr(0, 40));
+    out += '"';
+    return out;
+}
+
 }  // namespace zorv::convert::rates_text

@@ -26,6 +26,8 @@ std::optional<engine::Decimal> rateValue(std::string_view text, std::string& rea
 // False for control characters other than tab and CR, or bytes that are not
 // UTF-8.
 bool isText(std::string_view line);
+// The first 40 bytes of `text` in double quotes, for a message.
+std::string quoted(std::string_view text);
 // A name as it can be written back on one line of the rates file.
 std::string cleanName(std::string_view name);
 
