@@ -11,6 +11,11 @@
 
 namespace zorv::convert {
 
+// Where the central bank publishes the daily file; the default of the
+// download address setting.
+inline constexpr std::string_view kEcbDailyRatesUrl =
+    "https://www.ecb.europa.eu/stats/eurofxref/eurofxref-daily.xml";
+
 // The daily reference rates of the European Central Bank
 // (eurofxref-daily.xml): the date from <Cube time='...'> and one rate per
 // <Cube currency='USD' rate='1.0812'/>, against the euro. Tolerant: any
