@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <cerrno>
 #include <cstring>
+#include <map>
 
 #include "DateFormat.h"
 #include "InputError.h"
@@ -75,7 +76,7 @@ HolidayList HolidayList::parse(std::string_view text, const YearRange& range) {
     const DateFormat iso;
     std::vector<Holiday> found;
     std::vector<SkippedLine> skipped;
-    std::vector<int> lineOf;  // line of each entry in `found`, to name duplicates
+    std::map<long long, int> lineOf;  // day number -> line that listed it, to name duplicates
     int lineNumber = 0;
     std::size_t start = 0;
     while (start < text.size()) {
@@ -92,14 +93,13 @@ HolidayList HolidayList::parse(std::string_view text, const YearRange& range) {
         try {
             const Date date = iso.parse(dateText, range);
             if (dateText.size() != 10) throw InputError("\"" + std::string(dateText) + "\" is not written YYYY-MM-DD.");
-            const auto same = std::find_if(found.begin(), found.end(), [&](const Holiday& h) { return h.date == date; });
-            if (same != found.end()) {
+            const auto [same, added] = lineOf.emplace(date.dayNumber(), lineNumber);
+            if (!added) {
                 skipped.push_back({lineNumber, date.isoText() + " is already listed on line " +
-                                               std::to_string(lineOf[static_cast<std::size_t>(same - found.begin())])});
+                                               std::to_string(same->second)});
                 continue;
             }
             found.push_back({date, std::string(trimBlanks(line.substr(split)))});
-            lineOf.push_back(lineNumber);
         } catch (const InputError& e) {
             std::string reason = e.what();
             if (!reason.empty() && reason.back() == '.') reason.pop_back();

@@ -117,14 +117,17 @@ private:
         const Date a = askDate("From date", &isoA);
         const Date b = askDate("To date", &isoB);
         const long long count = countWorkdays(a, b, s_.includeEndDate, s_.holidays);
-        Date lo = a < b ? a : b, hi = a < b ? b : a;
-        const long long holidays = s_.holidays.countWeekdayHolidays(lo, hi.plusDays(1));
+        // The holidays among the days counted, as countWorkdays takes them.
+        const bool forwards = a <= b;
+        const Date lo = forwards ? a : (s_.includeEndDate ? b : b.plusDays(1));
+        const Date hi = forwards ? (s_.includeEndDate ? b.plusDays(1) : b) : a.plusDays(1);
+        const long long holidays = s_.holidays.countWeekdayHolidays(lo, hi);
         TimeDateOutcome out;
         out.ok = true;
         std::string line = "Working days " + shown(a, isoA && isoB) + " to " + shown(b, isoA && isoB) + " = " +
                            std::to_string(count);
         if (!s_.holidays.holidays().empty())
-            line += " (" + plural(holidays, "holiday") + " on weekdays in the span)";
+            line += " (" + plural(holidays, "holiday") + " left out)";
         out.tapeLines.push_back(line);
         out.tapeLines.emplace_back(endDateWording(s_.includeEndDate));
         out.readout = Decimal(count);

@@ -94,7 +94,10 @@ TEST(TimeDateRunner, SettingsShapeTheResults) {
 
     s.holidays = HolidayList::parse("2024-01-01 New Year\n", s.years);  // the end date is still included
     auto work = runTimeDateOperation(s, "workdays", Lines{"2024-01-01", "2024-01-08"});
-    EXPECT_EQ(work.tapeLines[0], "Working days 2024-01-01 to 2024-01-08 = 5 (1 holiday on weekdays in the span)");
+    EXPECT_EQ(work.tapeLines[0], "Working days 2024-01-01 to 2024-01-08 = 5 (1 holiday left out)");
+    s.includeEndDate = false;
+    work = runTimeDateOperation(s, "workdays", Lines{"2024-01-02", "2024-01-01"});
+    EXPECT_EQ(work.tapeLines[0], "Working days 2024-01-02 to 2024-01-01 = -1 (0 holidays left out)");
 
     s.dateFormat = DateFormat("d/M/yyyy");
     s.symbols = {",", ".", "€"};
