@@ -52,6 +52,14 @@ Currency parseRate(std::string_view text, const engine::NumberSymbols& symbols) 
     }
 }
 
+Currency rateFromSetting(std::string_view text, const engine::NumberSymbols& symbols) {
+    try {
+        return parseRate(text, symbols);
+    } catch (const InputError&) {
+        return Currency::fromUnits(100'0000);
+    }
+}
+
 std::string rateText(const Currency& rate, std::string_view ds) { return withDecimals(rate.toDecimal(), 2, ds); }
 
 Currency billAmount(const Duration& duration, const Currency& rate) {

@@ -20,6 +20,10 @@ std::string defaultRateText(const engine::NumberSymbols& symbols);
 // even as the currency type does.
 engine::Currency parseRate(std::string_view text, const engine::NumberSymbols& symbols);
 
+// The rate kept in the settings; text that cannot be read (edited by hand,
+// damaged) gives the default rate of 100.
+engine::Currency rateFromSetting(std::string_view text, const engine::NumberSymbols& symbols);
+
 // The rate as the settings and the tape show it: at least two decimals,
 // no grouping ("100.00", "87.125").
 std::string rateText(const engine::Currency& rate, std::string_view decimalSymbol = ".");

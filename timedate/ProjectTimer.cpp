@@ -1,7 +1,9 @@
 #include "ProjectTimer.h"
 
+#include <chrono>
 #include <cstdio>
 #include <cstdlib>
+#include <ctime>
 
 #include "Billing.h"
 #include "CivilDate.h"
@@ -85,6 +87,13 @@ Instant parseIsoInstant(std::string_view text, int defaultOffsetSeconds) {
     }
     const long long local = date.dayNumber() * 86400 + hour * 3600 + minute * 60 + second;
     return {local - offset, offset};
+}
+
+Instant systemNow() {
+    const std::time_t now = std::chrono::system_clock::to_time_t(std::chrono::system_clock::now());
+    std::tm local{};
+    localtime_r(&now, &local);
+    return {static_cast<long long>(now), static_cast<int>(local.tm_gmtoff)};
 }
 
 ProjectTimer::ProjectTimer(Clock clock) : clock_(std::move(clock)) {}

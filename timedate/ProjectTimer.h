@@ -28,6 +28,9 @@ Instant parseIsoInstant(std::string_view text, int defaultOffsetSeconds = 0);
 // "2026-12-08 09:00:00", in the instant's own local time.
 std::string localText(const Instant& instant);
 
+// The system's wall clock with the local offset in effect now.
+Instant systemNow();
+
 // Where the timer reads the time: the system clock in the program, a fixed
 // or stepped value in tests and reproducible batch runs.
 using Clock = std::function<Instant()>;

@@ -53,6 +53,12 @@ TEST(Billing, BadRatesAreRefusedWithAMessage) {
     EXPECT_EQ(rateMessage("99999999999999999999"), "The billing rate 99999999999999999999 is too large.");
 }
 
+TEST(Billing, ADamagedStoredRateGivesTheDefault) {
+    EXPECT_EQ(rateText(rateFromSetting("87,50", kComma), ","), "87,50");
+    for (const char* damaged : {"", "-3", "lots", "1e99"})
+        EXPECT_EQ(rateText(rateFromSetting(damaged, {})), "100.00") << damaged;
+}
+
 TEST(Billing, AmountsRoundHalfAwayFromZeroToCents) {
     struct Case {
         const char* duration;

@@ -2,6 +2,8 @@
 // text), reopen, stop; the tape line and the over-a-day flag.
 #include <gtest/gtest.h>
 
+#include <cstdlib>
+#include <ctime>
 #include <string>
 
 #include "timedate/Billing.h"
@@ -46,6 +48,13 @@ TEST(IsoInstant, ReadsAndWritesOffsets) {
                             "2026-12-08T09:00:00+1:00", "2026-12-08T09:00:00 Z", "0000-01-01T00:00:00",
                             "2026-12-08T09:00:60", "2026/12/08T09:00:00"})
         EXPECT_THROW(parseIsoInstant(bad), InputError) << bad;
+}
+
+TEST(IsoInstant, SystemClockReadsNowWithAPlausibleOffset) {
+    const Instant now = systemNow();
+    EXPECT_LE(std::abs(now.utcSeconds - static_cast<long long>(std::time(nullptr))), 2);
+    EXPECT_LE(std::abs(now.offsetSeconds), 18 * 3600);
+    EXPECT_EQ(parseIsoInstant(isoInstantText(now)), now);
 }
 
 TEST(ProjectTimer, SurvivesClosingAndReopeningAndBillsTheWholeInterval) {
