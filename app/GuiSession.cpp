@@ -33,6 +33,8 @@
 
 namespace zorv::app {
 
+using engine::CommandId;
+
 namespace {
 
 // Runs `work` once, after the window's first paint (or shortly after the
@@ -95,12 +97,12 @@ int runGui(QApplication& app, const GuiOptions& options) {
     feedback.windowVisible = [&window] { return window.isVisible(); };
     feedback.focusEquals = [&window] { window.Operator(engine::OpEquals)->setFocus(); };
 
-    model.commands().add("Exit", [&window] { window.close(); });
-    model.commands().add("Minimize", [&window] { window.showMinimized(); });
-    model.commands().add("Copy Readout", [&model] {
+    model.commands().add(CommandId::Exit, [&window] { window.close(); });
+    model.commands().add(CommandId::Minimize, [&window] { window.showMinimized(); });
+    model.commands().add(CommandId::CopyReadout, [&model] {
         QGuiApplication::clipboard()->setText(QString::fromStdString(model.readout()));
     });
-    model.commands().add("Paste Readout", [&model] {
+    model.commands().add(CommandId::PasteReadout, [&model] {
         // A pasted number counts as keyed: it is cleaned like any input, and
         // text that is not a number gives the usual message.
         const std::string text = QGuiApplication::clipboard()->text().toStdString();
@@ -147,7 +149,7 @@ int runGui(QApplication& app, const GuiOptions& options) {
     finance::NumInputDialog numInput(model, &window);
     finance::registerFinanceCommands(model, numInput);
     model.commands().add(
-        "Don't Hide Evaluator",
+        CommandId::DontHideEvaluator,
         [&state, &store] {
             state.mnuDontHideEval = !state.mnuDontHideEval;
             store.WriteSetting("Startup", "Dont hide Eval", state.mnuDontHideEval ? "True" : "False");
@@ -161,7 +163,7 @@ int runGui(QApplication& app, const GuiOptions& options) {
     };
     exprOptions.dontHideEval = [&state] { return state.mnuDontHideEval; };
     expr::installExpressionWindow(model, &window, feedback, exprOptions);
-    model.commands().add("Program Properties", [&] {
+    model.commands().add(CommandId::ProgramProperties, [&] {
         try {
             shell::PropertiesForm form(model, store, state, control);
             shell::PropertiesWindow properties(form, dataFolder, &window);
