@@ -62,9 +62,10 @@ enum class CommandId : std::uint16_t {
 // them and dispatch searches them.
 enum class ToolbarGroupId : std::uint8_t { Financial, Mode, Other, Scientific, Tape, None };
 
-// Where a command can run: everywhere, or only where there is a window
-// (batch mode reports those as needing the window).
-enum class CommandScope : std::uint8_t { Everywhere, WindowOnly };
+// Where a command can run: everywhere, or only where there is a window. A
+// planned command is catalogued (a toolbar button may be bound to it) but
+// not built in this version: running it says so.
+enum class CommandScope : std::uint8_t { Everywhere, WindowOnly, Planned };
 
 // Keyboard shortcuts a menu item shows and answers to; the window maps them
 // to the desktop's standard keys.
