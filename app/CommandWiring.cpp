@@ -76,7 +76,7 @@ void wireToolbarAndBackup(QtFreeWiring& wiring, CommandContext& context) {
     wiring.toolbar->load();
     shell::ToolbarButtons& toolbar = *wiring.toolbar;
     model.comToolbar_Click = [&toolbar](int index) { toolbar.comToolbar_Click(index); };
-    model.commands().addWithArgument("Toolbar", [&model, &toolbar](std::string_view argument) {
+    model.commands().addWithArgument(engine::CommandId::ToolbarButton, [&model, &toolbar](std::string_view argument) {
         const std::string n = engine::text::trim(argument);
         if (n.size() != 1 || n[0] < '1' || n[0] > '9') {
             model.feedback().beep();
@@ -91,8 +91,8 @@ void wireToolbarAndBackup(QtFreeWiring& wiring, CommandContext& context) {
             return model.feedback().askText(title, std::string(engine::kProductName), "").value_or("");
         });
     shell::DataBackup& backup = *wiring.backup;
-    model.commands().add("Backup Data", [&backup] { backup.mnuBackup_Click(); });
-    model.commands().add("Restore Data", [&backup] { backup.mnuRestore_Click(); });
+    model.commands().add(engine::CommandId::BackupData, [&backup] { backup.mnuBackup_Click(); });
+    model.commands().add(engine::CommandId::RestoreData, [&backup] { backup.mnuRestore_Click(); });
 }
 
 }  // namespace

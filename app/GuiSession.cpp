@@ -32,6 +32,8 @@
 
 namespace zorv::app {
 
+using engine::CommandId;
+
 namespace {
 
 // Runs `work` once, after the window's first paint (or shortly after the
@@ -94,8 +96,8 @@ int runGui(QApplication& app, const GuiOptions& options) {
     feedback.windowVisible = [&window] { return window.isVisible(); };
     feedback.focusEquals = [&window] { window.Operator(engine::OpEquals)->setFocus(); };
 
-    model.commands().add("Exit", [&window] { window.close(); });
-    model.commands().add("Minimize", [&window] { window.showMinimized(); });
+    model.commands().add(CommandId::Exit, [&window] { window.close(); });
+    model.commands().add(CommandId::Minimize, [&window] { window.showMinimized(); });
     auto features = wireWindowFeatures(window, model, store, *wiring, options.commandLine);
     // Printing, editing and hiding the tape, the RPN stack window, help and
     // About. Made after the window features, whose menu refresh it extends.
@@ -133,7 +135,7 @@ int runGui(QApplication& app, const GuiOptions& options) {
     finance::NumInputDialog numInput(model, &window);
     finance::registerFinanceCommands(model, numInput);
     model.commands().add(
-        "Don't Hide Evaluator",
+        CommandId::DontHideEvaluator,
         [&state, &store] {
             state.mnuDontHideEval = !state.mnuDontHideEval;
             store.WriteSetting("Startup", "Dont hide Eval", state.mnuDontHideEval ? "True" : "False");
@@ -147,7 +149,7 @@ int runGui(QApplication& app, const GuiOptions& options) {
     };
     exprOptions.dontHideEval = [&state] { return state.mnuDontHideEval; };
     expr::installExpressionWindow(model, &window, feedback, exprOptions);
-    model.commands().add("Program Properties", [&] {
+    model.commands().add(CommandId::ProgramProperties, [&] {
         try {
             shell::PropertiesForm form(model, store, state, control);
             shell::PropertiesWindow properties(form, dataFolder, &window);

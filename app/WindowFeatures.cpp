@@ -19,6 +19,8 @@
 
 namespace zorv::app {
 
+using engine::CommandId;
+
 namespace {
 
 // Lets window events happen. Once the calculator is minimised, waits (up to
@@ -66,7 +68,7 @@ std::unique_ptr<WindowFeatures> wireWindowFeatures(ui::CalculatorWindow& window,
     }
 
     const bool nic = shell::isNicCommandLine(commandLine);
-    model.commands().add("Insert into Previous Program", [&window, &model, nic] {
+    model.commands().add(CommandId::InsertIntoPrevious, [&window, &model, nic] {
         shell::InsertTarget target;
         target.canType = [] { return platform::canSendKeystrokes(); };
         target.typeText = [&window](const std::string& text) {
@@ -85,7 +87,7 @@ std::unique_ptr<WindowFeatures> wireWindowFeatures(ui::CalculatorWindow& window,
             window.activateWindow();
         };
         target.yield = [&window] { yieldTo(window); };
-        target.exitProgram = [&model] { model.runCommand("Exit"); };
+        target.exitProgram = [&model] { model.runCommand(CommandId::Exit); };
         shell::mnuInsertPrevProg_Click(model, target, nic);
     });
     window.refreshActions();

@@ -9,23 +9,16 @@ namespace zorv::convert {
 
 namespace {
 
-// The catalogue names of sets 0..9. The "&" in set 4's name is part of the
-// name: stored toolbar bindings carry it.
-constexpr std::array<std::string_view, QuickConversions::kSetCount> kSetCommands{
-    "Calculator (No Conversions)",
-    "Metric to English Conversions",
-    "English to Metric Conversions",
-    "Area/Volume Metric to English Conversions",
-    "Area/&Volume English to Metric Conversions",
-    "Temperature Conversions",
-    "Time Conversions - Week",
-    "Time Conversions - Day",
-    "Time Conversions - Hour",
-    "Time Conversions - Minutes",
-};
+using engine::CommandId;
 
-constexpr std::string_view kImperial = "Imperial Measures";
-constexpr std::string_view kTroy = "Troy Measures";
+// The commands choosing sets 0..9.
+constexpr std::array<CommandId, QuickConversions::kSetCount> kSetCommands{
+    CommandId::StandardCalculator, CommandId::MetricToEnglish,
+    CommandId::EnglishToMetric,    CommandId::AreaVolumeMetricToEnglish,
+    CommandId::AreaVolumeEnglishToMetric, CommandId::TemperatureConversions,
+    CommandId::TimeWeek,           CommandId::TimeDay,
+    CommandId::TimeHour,           CommandId::TimeMinutes,
+};
 
 std::string_view trimmed(std::string_view text) {
     while (!text.empty() && text.front() == ' ') text.remove_prefix(1);
@@ -37,21 +30,21 @@ std::string_view trimmed(std::string_view text) {
 
 const std::vector<ConversionMenuItem>& conversionsMenu() {
     static const std::vector<ConversionMenuItem> menu{
-        {"&Calculator (No Conversions)", std::string(kSetCommands[0])},
-        {"", ""},
-        {"&Metric to English Conversions", std::string(kSetCommands[1])},
-        {"&English to Metric Conversions", std::string(kSetCommands[2])},
-        {"&Area/Volume Metric to English Conversions", std::string(kSetCommands[3])},
-        {"Area/&Volume English to Metric Conversions", std::string(kSetCommands[4])},
-        {"Tem&perature Conversions", std::string(kSetCommands[5])},
-        {"", ""},
-        {"Time Conversions - &Week", std::string(kSetCommands[6])},
-        {"Time Conversions - &Day", std::string(kSetCommands[7])},
-        {"Time Conversions - &Hour", std::string(kSetCommands[8])},
-        {"Time Conversions - Mi&nutes", std::string(kSetCommands[9])},
-        {"", ""},
-        {"&Imperial English Measures", std::string(kImperial)},
-        {"&Troy English Measures", std::string(kTroy)},
+        {"&Calculator (No Conversions)", kSetCommands[0]},
+        {},
+        {"&Metric to English Conversions", kSetCommands[1]},
+        {"&English to Metric Conversions", kSetCommands[2]},
+        {"&Area/Volume Metric to English Conversions", kSetCommands[3]},
+        {"Area/&Volume English to Metric Conversions", kSetCommands[4]},
+        {"Tem&perature Conversions", kSetCommands[5]},
+        {},
+        {"Time Conversions - &Week", kSetCommands[6]},
+        {"Time Conversions - &Day", kSetCommands[7]},
+        {"Time Conversions - &Hour", kSetCommands[8]},
+        {"Time Conversions - Mi&nutes", kSetCommands[9]},
+        {},
+        {"&Imperial English Measures", CommandId::ImperialMeasures},
+        {"&Troy English Measures", CommandId::TroyMeasures},
     };
     return menu;
 }
@@ -60,28 +53,28 @@ void registerConversionCommands(
     engine::CalculatorModel& model, QuickConversions& conversions,
     std::function<void(const std::string& key, const std::string& value)> writeSetting) {
     auto& catalogue = model.commands();
-    auto keep = [writeSetting](std::string_view key, bool on) {
-        if (writeSetting) writeSetting(std::string(key), on ? "True" : "False");
+    auto keep = [writeSetting](CommandId id, bool on) {
+        if (writeSetting) writeSetting(std::string(engine::commandText(id)), on ? "True" : "False");
     };
     for (int set = 0; set < QuickConversions::kSetCount; ++set)
-        catalogue.add(std::string(kSetCommands[set]), [&conversions, set] { conversions.setMode(set); });
+        catalogue.add(kSetCommands[set], [&conversions, set] { conversions.setMode(set); });
 
     catalogue.add(
-        std::string(kImperial),
+        CommandId::ImperialMeasures,
         [&model, &conversions, keep] {
             conversions.mnuImperialMeasures_Click();
-            keep(kImperial, model.modes().mnuImperialMeasures);
+            keep(CommandId::ImperialMeasures, model.modes().mnuImperialMeasures);
         },
         [&model] { return model.modes().mnuImperialMeasures; });
     catalogue.add(
-        std::string(kTroy),
+        CommandId::TroyMeasures,
         [&model, &conversions, keep] {
             conversions.mnuTroyMeassures_Click();
-            keep(kTroy, model.modes().mnuTroyMeassures);
+            keep(CommandId::TroyMeasures, model.modes().mnuTroyMeassures);
         },
         [&model] { return model.modes().mnuTroyMeassures; });
 
-    catalogue.addWithArgument("Convert", [&model, &conversions](std::string_view argument) {
+    catalogue.addWithArgument(CommandId::ConvertKey, [&model, &conversions](std::string_view argument) {
         const std::string_view digit = trimmed(argument);
         if (digit.size() != 1 || digit[0] < '0' || digit[0] >= '0' + QuickConversions::kKeyCount) {
             model.feedback().beep();

@@ -11,11 +11,15 @@ namespace zorv::convert {
 class QuickConversions;
 
 // One item of the Conversions menu: the caption (with its & accelerator) and
-// the catalogue command it runs. An item with both empty is a separator.
-// The two unit items are checkable: ask the catalogue for their check state.
+// the command it runs. An item with no caption is a separator. The two unit
+// items are checkable: ask the catalogue for their check state.
 struct ConversionMenuItem {
+    ConversionMenuItem() = default;
+    ConversionMenuItem(std::string caption, engine::CommandId id)
+        : caption(std::move(caption)), id(id), command(engine::commandText(id)) {}
     std::string caption;
-    std::string command;
+    engine::CommandId id = engine::CommandId::StandardCalculator;
+    std::string command;  // the command's catalogue text; empty for a separator
 };
 
 const std::vector<ConversionMenuItem>& conversionsMenu();

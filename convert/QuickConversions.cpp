@@ -26,8 +26,9 @@ struct Key {
     std::string_view caption;
     std::string_view toolTip;
     // Factor keys: the factor as decimal text with "." (exact, unlike a double
-    // literal). Tape-command keys: the catalogue name of the command.
+    // literal).
     std::string_view text;
+    engine::CommandId command = engine::CommandId::PrintTape;  // tape-command keys
     long long whole = 0;  // time keys: the whole factor
     Temperature formula = Temperature::CtoF;
     Variant variant = Variant::None;
@@ -38,12 +39,12 @@ struct Key {
 
 constexpr Key blank() { return {}; }
 
-constexpr Key command(std::string_view caption, std::string_view tip, std::string_view name) {
+constexpr Key command(std::string_view caption, std::string_view tip, engine::CommandId id) {
     Key k;
     k.kind = Kind::TapeCommand;
     k.caption = caption;
     k.toolTip = tip;
-    k.text = name;
+    k.command = id;
     return k;
 }
 
@@ -105,14 +106,14 @@ using KeySet = std::array<Key, QuickConversions::kKeyCount>;
 
 constexpr std::array<KeySet, QuickConversions::kSetCount> kSets{{
     // 0: the plain calculator; the keys run the tape commands.
-    {command("&Setup", "Set calculator properties", "Program Properties"),
-     command("&Find", "Search tape", "Find On Tape"),
-     command("&Print", "Print tape", "Print Tape"),
-     command("&Load", "Load tape from file", "Load Saved Tape"),
-     command("&Clr Tape", "Clear tape", "Clear Tape"),
-     command("&Annotate", "Annotate tape", "Annotate Tape"),
-     command("P&ublish", "Publish tape to another program", "Publish Tape"),
-     command("Sa&ve", "Save tape to file", "Save Tape to File")},
+    {command("&Setup", "Set calculator properties", engine::CommandId::ProgramProperties),
+     command("&Find", "Search tape", engine::CommandId::FindOnTape),
+     command("&Print", "Print tape", engine::CommandId::PrintTape),
+     command("&Load", "Load tape from file", engine::CommandId::LoadTape),
+     command("&Clr Tape", "Clear tape", engine::CommandId::ClearTape),
+     command("&Annotate", "Annotate tape", engine::CommandId::AnnotateTape),
+     command("P&ublish", "Publish tape to another program", engine::CommandId::PublishTape),
+     command("Sa&ve", "Save tape to file", engine::CommandId::SaveTape)},
     // 1: metric to English.
     {factor("cm/in", "Centimeters to inches", "0.3937008"),
      factor("m/ft", "Meters to feet", "3.28083"),
@@ -290,7 +291,7 @@ bool QuickConversions::keyAvailable(int index) const {
     const Key& key = keyAt(msys_, index);
     switch (key.kind) {
     case Kind::Blank: return false;
-    case Kind::TapeCommand: return model_.commands().contains(key.text);
+    case Kind::TapeCommand: return model_.commands().contains(key.command);
     default: return true;
     }
 }
@@ -306,7 +307,7 @@ void QuickConversions::comConvert_Click(int index) {
     }
     const Key& key = keyAt(msys_, index);
     if (key.kind == Kind::TapeCommand) {
-        model_.commands().run(key.text);
+        model_.commands().run(key.command);
         return;
     }
 

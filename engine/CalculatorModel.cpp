@@ -35,23 +35,24 @@ CalculatorModel::CalculatorModel(UserFeedback& feedback, NumberSymbols symbols)
 }
 
 void CalculatorModel::registerKeypadCommands() {
-    for (int d = 0; d <= 9; ++d) commands_.add(std::to_string(d), [this, d] { Number_Click(d); });
-    commands_.add(".", [this] { Decimal_Click(); });
-    for (int i = 0; i < 5; ++i)
-        commands_.add(std::string(kOperatorCaptions[i]), [this, i] { Operator_Click(i); });
-    commands_.add("ENTER", [this] { Operator_Click(OpEquals); });
-    commands_.add("CE", [this] { CancelEntry_Click(); });
-    commands_.add("C", [this] { Cancel_Click(); });
-    commands_.add("+/-", [this] { mnuChangeSign_Click(); });
-    commands_.add("Change Sign", [this] { mnuChangeSign_Click(); });
-    commands_.add("BS", [this] { Backspace(); });
-    commands_.add("DEL", [this] { Form_KeyDown(46, 0); });
-    commands_.add("MS", [this] { cmdMS_Click(); });
-    commands_.add("MR", [this] { cmdMR_Click(); });
-    commands_.add("M+", [this] { cmdMplus_Click(); });
-    commands_.add("M-", [this] { cmdMminus_Click(); });
-    commands_.add("MC", [this] { cmdMC_Click(); });
-    commands_.add("Percent", [this] { Percent_Click(); });
+    using C = CommandId;
+    constexpr C digits[] = {C::Digit0, C::Digit1, C::Digit2, C::Digit3, C::Digit4,
+                            C::Digit5, C::Digit6, C::Digit7, C::Digit8, C::Digit9};
+    for (int d = 0; d <= 9; ++d) commands_.add(digits[d], [this, d] { Number_Click(d); });
+    commands_.add(C::DecimalPoint, [this] { Decimal_Click(); });
+    constexpr C operators[] = {C::Add, C::Subtract, C::Multiply, C::Divide, C::Total};
+    for (int i = 0; i < 5; ++i) commands_.add(operators[i], [this, i] { Operator_Click(i); });
+    commands_.add(C::ClearEntry, [this] { CancelEntry_Click(); });
+    commands_.add(C::Clear, [this] { Cancel_Click(); });
+    commands_.add(C::ChangeSign, [this] { mnuChangeSign_Click(); });
+    commands_.add(C::Backspace, [this] { Backspace(); });
+    commands_.add(C::DeleteKey, [this] { Form_KeyDown(46, 0); });
+    commands_.add(C::MemoryStore, [this] { cmdMS_Click(); });
+    commands_.add(C::MemoryRecall, [this] { cmdMR_Click(); });
+    commands_.add(C::MemoryAdd, [this] { cmdMplus_Click(); });
+    commands_.add(C::MemorySubtract, [this] { cmdMminus_Click(); });
+    commands_.add(C::MemoryClear, [this] { cmdMC_Click(); });
+    commands_.add(C::Percent, [this] { Percent_Click(); });
 }
 
 void CalculatorModel::notify() {
@@ -75,6 +76,10 @@ void CalculatorModel::setLblRPN(std::string text) {
 
 void CalculatorModel::focusEquals() {
     if (feedback_.mainWindowVisible()) feedback_.focusEqualsKey();
+}
+
+void CalculatorModel::runCommand(CommandId id) {
+    if (!commands_.invoke(id)) feedback_.beep();
 }
 
 void CalculatorModel::runCommand(std::string_view name) {
@@ -599,9 +604,9 @@ bool CalculatorModel::Form_KeyPress(std::string_view ch) {
         Number_Click(ch[0] - '0');
         return true;
     }
-    if (ch == "(") runCommand("Expression Evaluator");
-    else if (ch == "R" || ch == "r") runCommand("Square Root");
-    else if (ch == "^" || ch == "S" || ch == "s") runCommand("Square");
+    if (ch == "(") runCommand(CommandId::ExpressionEvaluator);
+    else if (ch == "R" || ch == "r") runCommand(CommandId::SquareRoot);
+    else if (ch == "^" || ch == "S" || ch == "s") runCommand(CommandId::Square);
     else if (ch == "M") cmdMplus_Click();
     else if (ch == "m") cmdMminus_Click();
     else if (ch == "/") Operator_Click(OpDivide);
@@ -610,10 +615,10 @@ bool CalculatorModel::Form_KeyPress(std::string_view ch) {
     else if (ch == "-") Operator_Click(OpSubtract);
     else if (ch == "\r" || ch == "=") Operator_Click(OpEquals);
     else if (ch == symbols_.decimal || ch == ".") Decimal_Click();
-    else if (ch == "%") runCommand("Percent");
+    else if (ch == "%") runCommand(CommandId::Percent);
     else if (ch == "\b") Backspace();
     else if (ch == "C" || ch == "c") Cancel_Click();
-    else if (ch == "N" || ch == "n") runCommand("Annotate Tape");
+    else if (ch == "N" || ch == "n") runCommand(CommandId::AnnotateTape);
     else return false;
     return true;
 }

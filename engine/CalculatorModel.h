@@ -187,7 +187,9 @@ public:
     // that owns the toolbar.
     std::function<void(int index)> comToolbar_Click;
 
-    // Runs a catalogue command by name; a missing command beeps.
+    // Runs a command; a missing one beeps. By text for names that come
+    // from outside the program (batch mode, stored toolbar bindings).
+    void runCommand(CommandId id);
     void runCommand(std::string_view name);
 
     // Reports an unexpected failure of a handler. The shell installs the

@@ -1,45 +1,68 @@
 #include "CommandCatalogue.h"
 
+#include <algorithm>
+
 namespace zorv::engine {
 
-void CommandCatalogue::add(std::string name, Handler handler, CheckState checked) {
-    commands_[std::move(name)] = Entry{std::move(handler), std::move(checked)};
+void CommandCatalogue::add(CommandId id, Handler handler, CheckState checked) {
+    entry(id) = Entry{std::move(handler), {}, std::move(checked), true};
 }
 
-void CommandCatalogue::addWithArgument(std::string word, ArgHandler handler) {
-    argCommands_[std::move(word)] = std::move(handler);
+void CommandCatalogue::addWithArgument(CommandId id, ArgHandler handler) {
+    entry(id) = Entry{{}, std::move(handler), {}, true};
 }
 
-bool CommandCatalogue::contains(std::string_view name) const {
-    return commands_.find(name) != commands_.end();
+bool CommandCatalogue::contains(CommandId id) const { return entry(id).registered; }
+
+bool CommandCatalogue::run(CommandId id) const {
+    const Entry& e = entry(id);
+    if (!e.registered) return false;
+    if (e.handler) e.handler();
+    return true;
+}
+
+std::optional<bool> CommandCatalogue::checked(CommandId id) const {
+    const Entry& e = entry(id);
+    if (!e.registered || !e.checked) return std::nullopt;
+    return e.checked();
+}
+
+bool CommandCatalogue::contains(std::string_view text) const {
+    const auto id = commandByText(text);
+    return id && contains(*id);
 }
 
 bool CommandCatalogue::run(std::string_view text) const {
-    if (auto it = commands_.find(text); it != commands_.end()) {
-        if (it->second.handler) it->second.handler();
-        return true;
-    }
-    if (fallback_ && fallback_(text)) return true;
+    if (const auto id = commandByText(text); id && invoke(*id)) return true;
     const auto blank = text.find(' ');
     if (blank != std::string_view::npos) {
-        if (auto it = argCommands_.find(text.substr(0, blank)); it != argCommands_.end()) {
-            it->second(text.substr(blank + 1));
+        const auto id = argumentCommandByWord(text.substr(0, blank));
+        if (id && entry(*id).registered && entry(*id).argHandler) {
+            entry(*id).argHandler(text.substr(blank + 1));
             return true;
         }
     }
     return false;
 }
 
-std::optional<bool> CommandCatalogue::checked(std::string_view name) const {
-    auto it = commands_.find(name);
-    if (it == commands_.end() || !it->second.checked) return std::nullopt;
-    return it->second.checked();
+std::optional<bool> CommandCatalogue::checked(std::string_view text) const {
+    const auto id = commandByText(text);
+    if (!id) return std::nullopt;
+    return checked(*id);
 }
 
 std::vector<std::string> CommandCatalogue::names() const {
     std::vector<std::string> out;
-    out.reserve(commands_.size());
-    for (const auto& [name, entry] : commands_) out.push_back(name);
+    for (const auto& spec : commandTable())
+        if (contains(spec.id) && !spec.text.empty()) out.emplace_back(spec.text);
+    std::sort(out.begin(), out.end());
+    return out;
+}
+
+std::vector<CommandId> CommandCatalogue::registered() const {
+    std::vector<CommandId> out;
+    for (const auto& spec : commandTable())
+        if (contains(spec.id)) out.push_back(spec.id);
     return out;
 }
 

@@ -15,16 +15,16 @@ void registerModeCommands(CalculatorModel& model,
         model.notify();
     };
 
-    c.add("Financial Calculator", [&m, toggle] { toggle(m.mnuFinCalcMode); },
+    c.add(CommandId::FinancialMode, [&m, toggle] { toggle(m.mnuFinCalcMode); },
           [&m] { return m.mnuFinCalcMode; });
-    c.add("Auto-Decimal Mode", [&m, toggle] { toggle(m.mnuAutoDecimal); },
+    c.add(CommandId::AutoDecimalMode, [&m, toggle] { toggle(m.mnuAutoDecimal); },
           [&m] { return m.mnuAutoDecimal; });
     // The RPN stack starts empty whenever RPN mode is switched on or off, so
     // numbers from an earlier session of RPN work never turn up again.
     auto clearStack = [&model] {
         if (model.RPNclear) model.RPNclear();
     };
-    c.add("Adding Machine Mode",
+    c.add(CommandId::AddingMachineMode,
           [&m, toggle, clearStack] {
               toggle(m.mnuAddMachMode);
               if (m.mnuAddMachMode && m.mnuRpnMode) {
@@ -33,29 +33,29 @@ void registerModeCommands(CalculatorModel& model,
               }
           },
           [&m] { return m.mnuAddMachMode; });
-    c.add("RPN Mode",
+    c.add(CommandId::RpnMode,
           [&m, toggle, clearStack] {
               toggle(m.mnuRpnMode);
               if (m.mnuRpnMode) m.mnuAddMachMode = false;
               clearStack();
           },
           [&m] { return m.mnuRpnMode; });
-    c.add("Show Percentages", [&m, toggle] { toggle(m.mnuShowPercentMode); },
+    c.add(CommandId::ShowPercentages, [&m, toggle] { toggle(m.mnuShowPercentMode); },
           [&m] { return m.mnuShowPercentMode; });
-    c.add("% for Number", [&m, toggle] { toggle(m.mnuPercentForNum); },
+    c.add(CommandId::PercentForNumber, [&m, toggle] { toggle(m.mnuPercentForNum); },
           [&m] { return m.mnuPercentForNum; });
-    c.add("Magic Number", [&m, toggle] { toggle(m.mnuMagicNumber); },
+    c.add(CommandId::MagicNumber, [&m, toggle] { toggle(m.mnuMagicNumber); },
           [&m] { return m.mnuMagicNumber; });
-    c.add("Repeat Subtraction",
+    c.add(CommandId::RepeatSubtraction,
           [&m, toggle, write] {
               toggle(m.mnuRepeatSubtract);
               write("Repeat Subtraction", m.mnuRepeatSubtract);
           },
           [&m] { return m.mnuRepeatSubtract; });
-    c.add("Carry Result", [&m, toggle] { toggle(m.CarryResult); }, [&m] { return m.CarryResult; });
-    c.add("Format Numbers", [&m, toggle] { toggle(m.mnuFormatNumbers); },
+    c.add(CommandId::CarryResult, [&m, toggle] { toggle(m.CarryResult); }, [&m] { return m.CarryResult; });
+    c.add(CommandId::FormatNumbers, [&m, toggle] { toggle(m.mnuFormatNumbers); },
           [&m] { return m.mnuFormatNumbers; });
-    c.add("Number Tape Items",
+    c.add(CommandId::NumberTapeItems,
           [&m, toggle, write] {
               toggle(m.mnuTapeItems);
               write("Tape Item Count", m.mnuTapeItems);

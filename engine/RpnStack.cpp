@@ -130,7 +130,7 @@ void RpnStack::RPNops(std::string_view opView, std::string_view text) {
 }
 
 void registerRpnCommands(CalculatorModel& model, RpnStack& stack) {
-    model.commands().add("View RPN Stack", [&model, &stack] {
+    model.commands().add(CommandId::ViewRpnStack, [&model, &stack] {
         if (!model.modes().mnuRpnMode) {
             model.feedback().beep();
             return;

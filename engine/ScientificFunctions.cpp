@@ -429,34 +429,39 @@ const ScientificFunctions::Function* inverseHyperbolicFunction(int index) {
 
 void registerScientificCommands(CalculatorModel& model, ScientificFunctions& f) {
     auto& c = model.commands();
-    c.add("Square", [&f] { f.cmdSqr_Click(); });
-    c.add("Square Root", [&f] { f.cmdSqrRt_Click(); });
+    c.add(CommandId::Square, [&f] { f.cmdSqr_Click(); });
+    c.add(CommandId::SquareRoot, [&f] { f.cmdSqrRt_Click(); });
 
-    const char* const trig[] = {"Sine",      "Cosine",   "Tangent",  "Arctangent",
-                                "Natural Logarithm", "Exp (Base of Natural Log)", nullptr,
-                                "Secant",    "Cosecant", "Cotangent", "Logarithm to Base N"};
-    for (int i = 0; i <= 10; ++i)
-        if (trig[i]) c.add(trig[i], [&f, i] { f.mnuTrig_Click(i); });
+    using C = CommandId;
+    // The function numbers the trigonometric handler takes; 6 is unused.
+    const std::pair<C, int> trig[] = {{C::Sine, 0},      {C::Cosine, 1},           {C::Tangent, 2},
+                                      {C::Arctangent, 3}, {C::NaturalLogarithm, 4}, {C::Exponential, 5},
+                                      {C::Secant, 7},    {C::Cosecant, 8},          {C::Cotangent, 9},
+                                      {C::LogarithmToBase, 10}};
+    for (const auto& [id, i] : trig) c.add(id, [&f, i = i] { f.mnuTrig_Click(i); });
 
-    const char* const inverse[] = {"Inverse Sine", "Inverse Cosine", "Inverse Secant",
-                                   "Inverse Cosecant", "Inverse Cotangent"};
+    const C inverse[] = {C::InverseSine, C::InverseCosine, C::InverseSecant, C::InverseCosecant,
+                         C::InverseCotangent};
     for (int i = 1; i <= 5; ++i) c.add(inverse[i - 1], [&f, i] { f.mnuTringInverse_Click(i); });
 
-    const char* const kinds[] = {"Sine", "Cosine", "Tangent", "Secant", "Cosecant", "Cotangent"};
+    const C hyperbolic[] = {C::HyperbolicSine,    C::HyperbolicCosine,   C::HyperbolicTangent,
+                            C::HyperbolicSecant,  C::HyperbolicCosecant, C::HyperbolicCotangent};
+    const C inverseHyperbolic[] = {C::InverseHyperbolicSine,    C::InverseHyperbolicCosine,
+                                   C::InverseHyperbolicTangent, C::InverseHyperbolicSecant,
+                                   C::InverseHyperbolicCosecant, C::InverseHyperbolicCotangent};
     for (int i = 1; i <= 6; ++i) {
-        c.add(std::string("Hyperbolic ") + kinds[i - 1], [&f, i] { f.mnuTringHyperbolic_Click(i); });
-        c.add(std::string("Inverse Hyperbolic ") + kinds[i - 1],
-              [&f, i] { f.mnuTrigInverseHyperbolic_Click(i); });
+        c.add(hyperbolic[i - 1], [&f, i] { f.mnuTringHyperbolic_Click(i); });
+        c.add(inverseHyperbolic[i - 1], [&f, i] { f.mnuTrigInverseHyperbolic_Click(i); });
     }
 
-    c.add("Reciprocal", [&f] { f.mnuReciprocal_Click(); });
+    c.add(CommandId::Reciprocal, [&f] { f.mnuReciprocal_Click(); });
     Modes& m = model.modes();
-    c.add("Degrees", [&f] { f.mnuSciInput_Click(1); }, [&m] { return !m.SciRadians; });
-    c.add("Radiants", [&f] { f.mnuSciInput_Click(2); }, [&m] { return m.SciRadians; });
-    c.add("Pi", [&f] { f.mnuSciValues_Click(0); });
-    c.add("e constant", [&f] { f.mnuSciValues_Click(1); });
-    c.add("Golden Cut", [&f] { f.mnuSciValues_Click(2); });
-    c.add("Convert to Fractions", [&f] { f.mnuFractions_Click(); });
+    c.add(CommandId::Degrees, [&f] { f.mnuSciInput_Click(1); }, [&m] { return !m.SciRadians; });
+    c.add(CommandId::Radians, [&f] { f.mnuSciInput_Click(2); }, [&m] { return m.SciRadians; });
+    c.add(CommandId::Pi, [&f] { f.mnuSciValues_Click(0); });
+    c.add(CommandId::EConstant, [&f] { f.mnuSciValues_Click(1); });
+    c.add(CommandId::GoldenCut, [&f] { f.mnuSciValues_Click(2); });
+    c.add(CommandId::ConvertToFractions, [&f] { f.mnuFractions_Click(); });
 }
 
 }  // namespace zorv::engine

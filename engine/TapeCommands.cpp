@@ -361,13 +361,13 @@ void TapeCommands::mnuNotepad_Click() {
 
 void registerTapeCommands(CalculatorModel& model, TapeCommands& tape) {
     auto& c = model.commands();
-    c.add("Annotate Tape", [&tape] { tape.mnuNotate_Click(); });
-    c.add("Find On Tape", [&tape] { tape.mnuFind_Click(); });
-    c.add("Find Next", [&tape] { tape.findNext(); });
-    c.add("Clear Tape", [&tape] { tape.mnuClearTape_Click(); });
-    c.add("Save Tape to File", [&tape] { tape.mnuSaveTape_Click(); });
-    c.add("Load Saved Tape", [&tape] { tape.mnuOpenTape_Click(); });
-    c.add("Publish Tape", [&tape] { tape.mnuNotepad_Click(); });
+    c.add(CommandId::AnnotateTape, [&tape] { tape.mnuNotate_Click(); });
+    c.add(CommandId::FindOnTape, [&tape] { tape.mnuFind_Click(); });
+    c.add(CommandId::FindNext, [&tape] { tape.findNext(); });
+    c.add(CommandId::ClearTape, [&tape] { tape.mnuClearTape_Click(); });
+    c.add(CommandId::SaveTape, [&tape] { tape.mnuSaveTape_Click(); });
+    c.add(CommandId::LoadTape, [&tape] { tape.mnuOpenTape_Click(); });
+    c.add(CommandId::PublishTape, [&tape] { tape.mnuNotepad_Click(); });
 }
 
 }  // namespace zorv::engine

@@ -5,23 +5,27 @@
 #include <string_view>
 #include <vector>
 
+#include "CommandTable.h"
+
 namespace zorv::engine {
 
 class CalculatorModel;
 
-// The commands a toolbar button can be bound to: 102 items in five groups.
-// An item's text is also its command name in the CommandCatalogue, so a
-// bound button, the tray menu and batch mode's {Item Text} run the same
-// handler as the menu item.
+// The commands a toolbar button can be bound to: 102 items in five groups,
+// taken from the command table. An item's text is its command's catalogue
+// text, so a bound button, the tray menu and batch mode's {Item Text} run the
+// same handler as the menu item.
 struct ToolbarGroup {
     std::string_view name;                 // "Financial", "Mode", ...
     std::vector<std::string_view> items;   // in the order of the set-up list
+    std::vector<CommandId> ids;            // the items' commands, same order
 };
 
 struct ToolbarItem {
     std::size_t group;     // index into toolbarGroups()
     std::size_t position;  // 1-based position in its group
     std::string_view text;
+    CommandId id;
 };
 
 // The groups in the order the set-up window lists them (and dispatch

@@ -64,10 +64,10 @@ bool confirmSettingValue(std::string_view stored) {
 
 void registerExpressionCommands(engine::CalculatorModel& model,
                                 std::shared_ptr<ExpressionSession> session) {
-    model.commands().addWithArgument("Eval", [session](std::string_view text) {
+    model.commands().addWithArgument(engine::CommandId::Evaluate, [session](std::string_view text) {
         session->evaluateToCalculator(text);
     });
-    model.commands().addWithArgument("Var", [session](std::string_view argument) {
+    model.commands().addWithArgument(engine::CommandId::SetVariable, [session](std::string_view argument) {
         if (!session->setVariableCommand(argument)) session->model().feedback().beep();
     });
 }

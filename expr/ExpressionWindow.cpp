@@ -4,6 +4,8 @@
 
 namespace zorv::expr {
 
+using engine::CommandId;
+
 ExpressionWindow::ExpressionWindow(engine::CalculatorModel& model, engine::UserFeedback& feedback,
                                    BracketsWindow::Options options, QObject* parent)
     : QObject(parent),
@@ -32,7 +34,7 @@ ExpressionWindow* installExpressionWindow(engine::CalculatorModel& model, QWidge
     if (!options.mainWindow) options.mainWindow = mainWindow;
     auto* host = new ExpressionWindow(model, feedback, std::move(options), mainWindow);
     QPointer<ExpressionWindow> guard(host);
-    model.commands().add("Expression Evaluator", [guard] {
+    model.commands().add(CommandId::ExpressionEvaluator, [guard] {
         if (guard) guard->mnuExprEval_Click();
     });
     registerExpressionCommands(model, host->session());

@@ -12,34 +12,34 @@ using Handler = void (FinancialCalculators::*)();
 
 struct Entry {
     const char* caption;
-    const char* command;
+    engine::CommandId command;
     Handler handler;
 };
 
-// Menu order; the command names are the toolbar catalogue's item texts.
+// Menu order.
 const Entry kEntries[] = {
-    {"&Future Value of Annuity", "Future Value of Annuity", &FinancialCalculators::mnuFV_Click},
-    {"Present &Value of Annuity", "Present Value of Annuity", &FinancialCalculators::mnuPV_Click},
-    {"&Annuity Payments (i.e. Mortgage)", "Annuity Payments", &FinancialCalculators::mnuPmt_Click},
-    {"Ann&uity Principle Payment (i.e. Mortgage)", "Annuity Principle Payment", &FinancialCalculators::mnuPPmt_Click},
-    {"&Interest Payments (Cost of Loan)", "Interest Calculator", &FinancialCalculators::mnuIPmt_Click},
-    {"&Number of Payments to Pay Off Loan", "Number of Payments to Pay Off Loan", &FinancialCalculators::mnuNPer_Click},
-    {"In&terest Rate per Period", "Interest Rate per Period", &FinancialCalculators::mnuRate_Click},
-    {"Internal &Rate of Return", "Internal Rate of Return", &FinancialCalculators::mnuIRR_Click},
-    {"&Modified Internal Rate of Return", "Modified Internal Rate of Return", &FinancialCalculators::mnuMIRR_Click},
-    {"Net &Present Value of Investment", "Net Present Value of Investment", &FinancialCalculators::mnuNPV_Click},
-    {"Straight &Line Depreciation", "Straight Line Depreciation", &FinancialCalculators::mnuSLN_Click},
-    {"Sum-of-&Years' Digits Depreciation", "Sum-of-Years' Digits Depreciation", &FinancialCalculators::mnuSYD_Click},
-    {"&Double-Declining Balance Depreciation", "Double-Declining Balance Depreciation",
+    {"&Future Value of Annuity", engine::CommandId::FutureValueOfAnnuity, &FinancialCalculators::mnuFV_Click},
+    {"Present &Value of Annuity", engine::CommandId::PresentValueOfAnnuity, &FinancialCalculators::mnuPV_Click},
+    {"&Annuity Payments (i.e. Mortgage)", engine::CommandId::AnnuityPayments, &FinancialCalculators::mnuPmt_Click},
+    {"Ann&uity Principle Payment (i.e. Mortgage)", engine::CommandId::AnnuityPrinciplePayment, &FinancialCalculators::mnuPPmt_Click},
+    {"&Interest Payments (Cost of Loan)", engine::CommandId::InterestCalculator, &FinancialCalculators::mnuIPmt_Click},
+    {"&Number of Payments to Pay Off Loan", engine::CommandId::PaymentsToPayOffLoan, &FinancialCalculators::mnuNPer_Click},
+    {"In&terest Rate per Period", engine::CommandId::InterestRatePerPeriod, &FinancialCalculators::mnuRate_Click},
+    {"Internal &Rate of Return", engine::CommandId::InternalRateOfReturn, &FinancialCalculators::mnuIRR_Click},
+    {"&Modified Internal Rate of Return", engine::CommandId::ModifiedInternalRateOfReturn, &FinancialCalculators::mnuMIRR_Click},
+    {"Net &Present Value of Investment", engine::CommandId::NetPresentValue, &FinancialCalculators::mnuNPV_Click},
+    {"Straight &Line Depreciation", engine::CommandId::StraightLineDepreciation, &FinancialCalculators::mnuSLN_Click},
+    {"Sum-of-&Years' Digits Depreciation", engine::CommandId::SumOfYearsDigitsDepreciation, &FinancialCalculators::mnuSYD_Click},
+    {"&Double-Declining Balance Depreciation", engine::CommandId::DoubleDecliningDepreciation,
      &FinancialCalculators::mnuDDB_Click},
-    {"Interest for &X days", "Interest for X days", &FinancialCalculators::mnuInterestForXdays_Click},
+    {"Interest for &X days", engine::CommandId::InterestForDays, &FinancialCalculators::mnuInterestForXdays_Click},
 };
 
 }  // namespace
 
 std::vector<FinanceMenuItem> financeMenu() {
     std::vector<FinanceMenuItem> items;
-    for (const auto& e : kEntries) items.push_back({e.caption, e.command});
+    for (const auto& e : kEntries) items.push_back({e.caption, e.command, std::string(engine::commandText(e.command))});
     return items;
 }
 

@@ -7,6 +7,8 @@
 
 namespace zorv::shell {
 
+using engine::CommandId;
+
 namespace {
 
 void call(const std::function<void()>& f) {
@@ -58,7 +60,7 @@ void mnuInsertPrevProg_Click(engine::CalculatorModel& model, const InsertTarget&
         call(target.exitProgram);
         return;
     }
-    if (model.commands().checked("Calc On Top").value_or(false)) call(target.showNormal);
+    if (model.commands().checked(CommandId::CalcOnTop).value_or(false)) call(target.showNormal);
 }
 
 }  // namespace zorv::shell

@@ -10,6 +10,8 @@
 
 namespace zorv::shell {
 
+using engine::CommandId;
+
 using engine::MessageIcon;
 
 namespace {
@@ -348,13 +350,13 @@ void PropertiesForm::apply() {
     m.mnuAutoDecimal = p_.autoDec;
     // The check mark of "Calc On Top" and the window's state go together.
     if (p_.calcOnTop != state_.mnuCalcOnTop) {
-        if (model_.commands().contains("Calc On Top")) model_.runCommand("Calc On Top");
+        if (model_.commands().contains(CommandId::CalcOnTop)) model_.runCommand(CommandId::CalcOnTop);
         else state_.mnuCalcOnTop = p_.calcOnTop;
     }
     state_.mnuExitMin = p_.exitMin;
     window_.setExitButtonToolTip(exitButtonToolTip(p_.exitMin));
     if (p_.toolbarToggled) {
-        if (model_.commands().contains("Hide/Show Toolbar")) model_.runCommand("Hide/Show Toolbar");
+        if (model_.commands().contains(CommandId::HideShowToolbar)) model_.runCommand(CommandId::HideShowToolbar);
         else window_.setToolbarHidden(!window_.toolbarHidden());
         p_.toolbarToggled = false;
     }
@@ -408,7 +410,7 @@ void PropertiesForm::saveSettings() {
     writeNumber(store_, key::StartYear, static_cast<double>(yearValue(p_.firstYear)));
     writeNumber(store_, key::EndYear, static_cast<double>(yearValue(p_.lastYear)));
     writeFlag(store_, key::ExitButtonMinimize, p_.exitMin);
-    if (model_.commands().checked("Stay On Top").value_or(false)) {
+    if (model_.commands().checked(CommandId::StayOnTop).value_or(false)) {
         if (const auto show = window_.calcShowPosition()) {
             writeNumber(store_, key::CalcShowTop, show->top);
             writeNumber(store_, key::CalcShowLeft, show->left);

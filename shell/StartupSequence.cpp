@@ -9,6 +9,8 @@
 
 namespace zorv::shell {
 
+using engine::CommandId;
+
 using engine::CalculatorModel;
 
 namespace {
@@ -152,8 +154,8 @@ StartupResult runStartup(StartupContext& c) {
         if (v.hideToolbar) c.window.setToolbarHidden(true);
     });
     step([&] {
-        if (v.calcOnTop && !c.state.mnuCalcOnTop && c.model.commands().contains("Calc On Top"))
-            c.model.runCommand("Calc On Top");
+        if (v.calcOnTop && !c.state.mnuCalcOnTop && c.model.commands().contains(CommandId::CalcOnTop))
+            c.model.runCommand(CommandId::CalcOnTop);
     });
     step([&] { c.window.place(v.calcTop, v.calcLeft); });
     step([&] {
@@ -166,11 +168,11 @@ void runDeferredStartup(StartupContext& c, bool trayAvailable) {
     auto& commands = c.model.commands();
     if (readFlag(c.store, key::StartOnTop)) {
         // The show label replaces the tray icon, so the icon is not put up first.
-        if (commands.contains("Stay On Top") && !commands.checked("Stay On Top").value_or(false))
-            c.model.runCommand("Stay On Top");
-    } else if (trayAvailable && commands.contains("Show in Tray") &&
-               !commands.checked("Show in Tray").value_or(false)) {
-        c.model.runCommand("Show in Tray");
+        if (commands.contains(CommandId::StayOnTop) && !commands.checked(CommandId::StayOnTop).value_or(false))
+            c.model.runCommand(CommandId::StayOnTop);
+    } else if (trayAvailable && commands.contains(CommandId::ShowInTray) &&
+               !commands.checked(CommandId::ShowInTray).value_or(false)) {
+        c.model.runCommand(CommandId::ShowInTray);
     }
 }
 
@@ -178,7 +180,7 @@ void registerShellCommands(CalculatorModel& model, SettingsStore& store, ShellSt
                            MainWindowControl* window) {
     auto& commands = model.commands();
     commands.add(
-        "Exit Button Minimizes",
+        CommandId::ExitButtonMinimizes,
         [&store, &state, window] {
             state.mnuExitMin = !state.mnuExitMin;
             writeFlag(store, key::ExitButtonMinimize, state.mnuExitMin);
@@ -186,12 +188,12 @@ void registerShellCommands(CalculatorModel& model, SettingsStore& store, ShellSt
         },
         [&state] { return state.mnuExitMin; });
     if (!window) return;
-    commands.add("Exit Button", [&state, window] {
+    commands.add(CommandId::ExitButton, [&state, window] {
         if (state.mnuExitMin) window->minimize();
         else window->close();
     });
     commands.add(
-        "Calc On Top",
+        CommandId::CalcOnTop,
         [&state, window] {
             state.mnuCalcOnTop = !state.mnuCalcOnTop;
             window->setStaysOnTop(state.mnuCalcOnTop);

@@ -79,10 +79,10 @@ void ToolbarButtons::comToolbar_Click(int index) {
     if (feedback.mainWindowVisible()) feedback.focusEqualsKey();
     // Copied: the command may rebind this very button.
     const std::string toolTip = buttons_[static_cast<std::size_t>(index)].toolTip;
-    if (findToolbarItem(toolTip)) {
+    if (const auto item = findToolbarItem(toolTip)) {
         auto& commands = model_.commands();
-        if (commands.contains(toolTip))
-            commands.run(toolTip);
+        if (commands.contains(item->id))
+            commands.run(item->id);
         else
             feedback.showMessage(engine::notAvailableText(toolTip), std::string(engine::kProductName),
                                  engine::MessageIcon::Information);

@@ -102,7 +102,7 @@ TEST_F(ConversionModes, TapeKeysRunTheirCommandsOnlyWhenRegistered) {
     EXPECT_EQ(feedback.beeps, 1);
 
     int printed = 0;
-    model.commands().add("Print Tape", [&] { ++printed; });
+    model.commands().add(zorv::engine::CommandId::PrintTape, [&] { ++printed; });
     EXPECT_TRUE(quick.keyAvailable(2));
     EXPECT_FALSE(quick.keyAvailable(3));
     quick.comConvert_Click(2);

@@ -422,7 +422,7 @@ TEST(Keyboard, KeysOfFeaturesNotInstalledBeep) {
     c.keys("(");
     EXPECT_EQ(c.fb.beeps, 1);
     int ran = 0;
-    c.m.commands().add("Square Root", [&ran] { ++ran; });
+    c.m.commands().add(zorv::engine::CommandId::SquareRoot, [&ran] { ++ran; });
     c.keys("Rr");
     EXPECT_EQ(ran, 2);
 }

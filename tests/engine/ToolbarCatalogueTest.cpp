@@ -60,7 +60,7 @@ TEST(ToolbarCatalogue, ItemsWithoutACommandSaySoAndStayUnregistered) {
     ScriptedFeedback fb;
     CalculatorModel model(fb);
     int converted = 0, scratch = 0;
-    model.commands().addWithArgument("Convert", [&](std::string_view) { ++converted; });
+    model.commands().addWithArgument(zorv::engine::CommandId::ConvertKey, [&](std::string_view) { ++converted; });
     offerToolbarCatalogue(model);
 
     EXPECT_TRUE(model.commands().run("Convert to Fractions"));
@@ -72,7 +72,7 @@ TEST(ToolbarCatalogue, ItemsWithoutACommandSaySoAndStayUnregistered) {
     EXPECT_FALSE(model.commands().contains("Convert to Fractions"));
 
     // Once the feature registers its command, the same name runs it.
-    model.commands().add("Scratch Pad", [&] { ++scratch; });
+    model.commands().add(zorv::engine::CommandId::ScratchPad, [&] { ++scratch; });
     model.runCommand("Scratch Pad");
     EXPECT_EQ(scratch, 1);
     EXPECT_EQ(fb.messages.size(), 1u);

@@ -22,7 +22,7 @@ struct Insert {
 
     Insert() {
         model.modes().mnuFinCalcMode = false;
-        model.commands().add("Calc On Top", [this] { calcOnTop = !calcOnTop; },
+        model.commands().add(zorv::engine::CommandId::CalcOnTop, [this] { calcOnTop = !calcOnTop; },
                              [this] { return calcOnTop; });
         target.canType = [this] { return canType; };
         target.typeText = [this](const std::string& t) {

@@ -131,7 +131,7 @@ TEST_F(Properties, HideToolbarClickedTwiceLeavesTheToolbarAsItWas) {
 
 TEST_F(Properties, HideToolbarRunsTheMenuCommandWhenThereIsOne) {
     int runs = 0;
-    model.commands().add("Hide/Show Toolbar", [&runs] { ++runs; });
+    model.commands().add(zorv::engine::CommandId::HideShowToolbar, [&runs] { ++runs; });
     open().chkTlBr_Click(true);
     form->comOK_Click();
     EXPECT_EQ(runs, 1);
@@ -267,7 +267,7 @@ TEST_F(Properties, ATapeColourOutsideThePaletteIsKeptUnlessOneIsChosen) {
 
 TEST_F(Properties, SaveWritesEveryKeyInOrderThenApplies) {
     window.pos = {33, 44};
-    model.commands().add("Stay On Top", [] {}, [] { return true; });
+    model.commands().add(zorv::engine::CommandId::StayOnTop, [] {}, [] { return true; });
     window.label = WindowPosition{0, 500};
     PropertiesForm& f = open();
     f.chkHide_Click(true);

@@ -181,8 +181,8 @@ TEST(Startup, DeferredStepsPutUpTheTrayIconOrTheShowLabel) {
     for (const Case& c : cases) {
         Session s({{{"Startup", "Start On Top"}, c.startOnTop}});
         std::vector<std::string> ran;
-        s.model.commands().add("Show in Tray", [&ran] { ran.push_back("Show in Tray"); }, [] { return false; });
-        s.model.commands().add("Stay On Top", [&ran] { ran.push_back("Stay On Top"); }, [] { return false; });
+        s.model.commands().add(zorv::engine::CommandId::ShowInTray, [&ran] { ran.push_back("Show in Tray"); }, [] { return false; });
+        s.model.commands().add(zorv::engine::CommandId::StayOnTop, [&ran] { ran.push_back("Stay On Top"); }, [] { return false; });
         StartupContext ctx{s.model, *s.store, s.state, s.window};
         runDeferredStartup(ctx, c.trayAvailable);
         EXPECT_EQ(ran, c.ran) << c.startOnTop << " " << c.trayAvailable;

@@ -29,7 +29,7 @@ struct Toolbar {
     Toolbar() {
         buttons.openSetup = [this](int i) { setups.push_back(i); };
         for (const char* name : {"Tape to Scratch Pad", "Intra-System Computer", "Annotate Tape"})
-            model.commands().add(name, [this, name] { ran.emplace_back(name); });
+            model.commands().add(*zorv::engine::commandByText(name), [this, name] { ran.emplace_back(name); });
     }
     void stored(int n, const std::string& caption, const std::string& toolTip) {
         memory->values[{"Buttons", std::to_string(n) + "Caption"}] = caption;
@@ -94,7 +94,7 @@ TEST(ToolbarButtons, ClickMovesFocusToEqualsOnlyWhileTheWindowIsVisible) {
 TEST(ToolbarButtons, UnknownTextsBeepAndMissingFeaturesSaySo) {
     Toolbar t;
     int converted = 0;
-    t.model.commands().addWithArgument("Convert", [&](std::string_view) { ++converted; });
+    t.model.commands().addWithArgument(zorv::engine::CommandId::ConvertKey, [&](std::string_view) { ++converted; });
     t.stored(1, "X", "Something Else");
     t.stored(2, "Y", "Convert 3");        // an argument command's text is no catalogue item
     t.stored(3, "Z", "annotate tape");    // comparison is case-sensitive

@@ -68,7 +68,7 @@ TEST(CalculatorWindow, KeysAndMenuItemsOfMissingCommandsAreDisabled) {
     Window t;
     ASSERT_NE(t.w.key("Square Root"), nullptr);
     EXPECT_FALSE(t.w.key("Square Root")->isEnabled());
-    t.model.commands().add("Square Root", [] {});
+    t.model.commands().add(engine::CommandId::SquareRoot, [] {});
     t.w.refreshActions();
     EXPECT_TRUE(t.w.key("Square Root")->isEnabled());
 }

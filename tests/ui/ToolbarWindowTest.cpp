@@ -35,7 +35,7 @@ struct Toolbar {
 
     Toolbar() {
         for (const char* name : {"Tape to Scratch Pad", "Annotate Tape"})
-            model.commands().add(name, [this, name] { ran.emplace_back(name); });
+            model.commands().add(*engine::commandByText(name), [this, name] { ran.emplace_back(name); });
         buttons.load();
         w.show();
     }

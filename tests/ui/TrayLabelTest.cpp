@@ -37,7 +37,7 @@ struct Tray {
     explicit Tray(bool withTray = true) : hasTray(withTray) {
         tray.trayAvailable = [this] { return hasTray; };
         engine::offerToolbarCatalogue(model);
-        model.commands().add("Calc On Top", [this] { calcOnTop = !calcOnTop; },
+        model.commands().add(engine::CommandId::CalcOnTop, [this] { calcOnTop = !calcOnTop; },
                              [this] { return calcOnTop; });
         w.show();
     }
@@ -123,7 +123,7 @@ TEST(Tray, PopUpMenuItemsInOrder) {
     EXPECT_EQ(captions.back(), "E&xit Calculator");
 
     int scratch = 0;
-    t.model.commands().add("Scratch Pad", [&] { ++scratch; });
+    t.model.commands().add(engine::CommandId::ScratchPad, [&] { ++scratch; });
     auto item = [&](const char* name) { return t.tray.mnuPopup()->findChild<QAction*>(name); };
     item("mnuScratchPad")->trigger();
     EXPECT_EQ(scratch, 1);

@@ -23,6 +23,7 @@
 namespace zorv::ui {
 
 using engine::CalculatorModel;
+using engine::CommandId;
 
 namespace {
 
@@ -161,7 +162,7 @@ CalculatorWindow::~CalculatorWindow() {
     if (conversions_) conversions_->onModeChange = nullptr;
 }
 
-QPushButton* CalculatorWindow::makeKey(const QString& caption, const std::string& command,
+QPushButton* CalculatorWindow::makeKey(const QString& caption, CommandId command,
                                        const QString& toolTip, const QString& objectName) {
     auto* b = new QPushButton(caption);
     b->setObjectName(objectName);
@@ -170,21 +171,31 @@ QPushButton* CalculatorWindow::makeKey(const QString& caption, const std::string
     b->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Expanding);
     b->setAutoDefault(false);
     // Focus rests on "=", so the other keys never take it from there.
-    b->setFocusPolicy(command == "=" ? Qt::StrongFocus : Qt::NoFocus);
+    b->setFocusPolicy(command == CommandId::Total ? Qt::StrongFocus : Qt::NoFocus);
     connect(b, &QPushButton::clicked, this, [this, command] { model_.runCommand(command); });
     keys_[command] = b;
     return b;
 }
 
-QPushButton* CalculatorWindow::key(const std::string& command) const {
+QPushButton* CalculatorWindow::key(CommandId command) const {
     auto it = keys_.find(command);
     return it == keys_.end() ? nullptr : it->second;
 }
 
-QAction* CalculatorWindow::action(const std::string& command) const {
+QAction* CalculatorWindow::action(CommandId command) const {
     for (const auto& [a, c] : actions_)
         if (c == command) return a;
     return nullptr;
+}
+
+QPushButton* CalculatorWindow::key(std::string_view text) const {
+    const auto id = engine::commandByText(text);
+    return id ? key(*id) : nullptr;
+}
+
+QAction* CalculatorWindow::action(std::string_view text) const {
+    const auto id = engine::commandByText(text);
+    return id ? action(*id) : nullptr;
 }
 
 QWidget* CalculatorWindow::buildToolbarStrip() {
@@ -210,7 +221,7 @@ QWidget* CalculatorWindow::buildToolbarStrip() {
     exit_->setObjectName(QStringLiteral("cmdExit"));
     exit_->setToolTip(QStringLiteral("Exit Zorv Calculator"));
     exit_->setFocusPolicy(Qt::NoFocus);
-    connect(exit_, &QPushButton::clicked, this, [this] { model_.runCommand("Exit Button"); });
+    connect(exit_, &QPushButton::clicked, this, [this] { model_.runCommand(CommandId::ExitButton); });
     row->addSpacing(8);
     row->addWidget(exit_);
     return toolbarStrip_;
@@ -273,33 +284,38 @@ QWidget* CalculatorWindow::buildKeypad() {
     grid->setSpacing(4);
 
     const QString ds = QString::fromStdString(model_.DecimalSymbol());
+    using C = CommandId;
+    constexpr C digits[] = {C::Digit0, C::Digit1, C::Digit2, C::Digit3, C::Digit4,
+                            C::Digit5, C::Digit6, C::Digit7, C::Digit8, C::Digit9};
     for (int d = 0; d <= 9; ++d)
         numbers_[static_cast<std::size_t>(d)] =
-            makeKey(QString::number(d), std::to_string(d), tr("Digit %1").arg(d),
+            makeKey(QString::number(d), digits[d], tr("Digit %1").arg(d),
                     QStringLiteral("Number%1").arg(d));
-    decimal_ = makeKey(ds, ".", tr("Decimal symbol (%1 or .)").arg(ds), QStringLiteral("Decimal"));
+    decimal_ = makeKey(ds, C::DecimalPoint, tr("Decimal symbol (%1 or .)").arg(ds),
+                       QStringLiteral("Decimal"));
 
     const char* opCaptions[] = {"+", "-", "X", "/", "="};
+    constexpr C opCommands[] = {C::Add, C::Subtract, C::Multiply, C::Divide, C::Total};
     const char* opTips[] = {"Add (+)", "Subtract (-)", "Multiply (* or X)", "Divide (/)",
                             "Total (Enter or =)"};
     for (int i = 0; i < 5; ++i)
         operators_[static_cast<std::size_t>(i)] =
-            makeKey(QString::fromLatin1(opCaptions[i]), opCaptions[i], tr(opTips[i]),
+            makeKey(QString::fromLatin1(opCaptions[i]), opCommands[i], tr(opTips[i]),
                     QStringLiteral("Operator%1").arg(i));
 
-    auto* ce = makeKey(QStringLiteral("CE"), "CE", tr("Clear entry (Delete)"), QStringLiteral("cmdCE"));
-    auto* c = makeKey(QStringLiteral("C"), "C", tr("Clear all (C)"), QStringLiteral("cmdC"));
-    auto* sign = makeKey(QStringLiteral("+/-"), "+/-", tr("Change sign"),
+    auto* ce = makeKey(QStringLiteral("CE"), C::ClearEntry, tr("Clear entry (Delete)"), QStringLiteral("cmdCE"));
+    auto* c = makeKey(QStringLiteral("C"), C::Clear, tr("Clear all (C)"), QStringLiteral("cmdC"));
+    auto* sign = makeKey(QStringLiteral("+/-"), C::ChangeSign, tr("Change sign"),
                          QStringLiteral("cmdChangeSign"));
-    auto* mc = makeKey(QStringLiteral("MC"), "MC", tr("Memory clear"), QStringLiteral("cmdMC"));
-    auto* mr = makeKey(QStringLiteral("MR"), "MR", tr("Memory recall"), QStringLiteral("cmdMR"));
-    auto* ms = makeKey(QStringLiteral("MS"), "MS", tr("Memory store"), QStringLiteral("cmdMS"));
-    auto* mp = makeKey(QStringLiteral("M+"), "M+", tr("Add to memory (M)"), QStringLiteral("cmdMplus"));
-    auto* mm = makeKey(QStringLiteral("M-"), "M-", tr("Subtract from memory (m)"),
+    auto* mc = makeKey(QStringLiteral("MC"), C::MemoryClear, tr("Memory clear"), QStringLiteral("cmdMC"));
+    auto* mr = makeKey(QStringLiteral("MR"), C::MemoryRecall, tr("Memory recall"), QStringLiteral("cmdMR"));
+    auto* ms = makeKey(QStringLiteral("MS"), C::MemoryStore, tr("Memory store"), QStringLiteral("cmdMS"));
+    auto* mp = makeKey(QStringLiteral("M+"), C::MemoryAdd, tr("Add to memory (M)"), QStringLiteral("cmdMplus"));
+    auto* mm = makeKey(QStringLiteral("M-"), C::MemorySubtract, tr("Subtract from memory (m)"),
                        QStringLiteral("cmdMminus"));
-    auto* pct = makeKey(QStringLiteral("%"), "Percent", tr("Percent (%)"), QStringLiteral("cmdPercent"));
-    auto* sqr = makeKey(QStringLiteral("x²"), "Square", tr("Square (S)"), QStringLiteral("cmdSqr"));
-    auto* sqrt = makeKey(QStringLiteral("√x"), "Square Root", tr("Square root (R)"),
+    auto* pct = makeKey(QStringLiteral("%"), C::Percent, tr("Percent (%)"), QStringLiteral("cmdPercent"));
+    auto* sqr = makeKey(QStringLiteral("x²"), C::Square, tr("Square (S)"), QStringLiteral("cmdSqr"));
+    auto* sqrt = makeKey(QStringLiteral("√x"), C::SquareRoot, tr("Square root (R)"),
                          QStringLiteral("cmdSqrRt"));
 
     // Memory row, then the keypad of a desk calculator: the tall "+" and "="
@@ -332,13 +348,13 @@ void CalculatorWindow::addEntries(QMenu* menu, const std::vector<MenuEntry>& ent
             addEntries(menu->addMenu(e.caption), e.children);
             continue;
         }
-        if (e.command.empty()) {
+        if (!e.id) {
             menu->addSeparator();
             continue;
         }
         QAction* a = menu->addAction(e.caption);
         if (!e.shortcut.isEmpty()) a->setShortcut(e.shortcut);
-        const std::string command = e.command;
+        const CommandId command = *e.id;
         connect(a, &QAction::triggered, this, [this, command] {
             model_.runCommand(command);
             refreshActions();
@@ -365,7 +381,7 @@ void CalculatorWindow::refreshActions() {
     }
     for (auto& [command, button] : keys_) button->setEnabled(commands.contains(command));
     for (auto* b : toolbar_) b->setEnabled(static_cast<bool>(toolbarClick));
-    exit_->setEnabled(commands.contains("Exit Button"));
+    exit_->setEnabled(commands.contains(CommandId::ExitButton));
     repaintConversions();
     if (onActionsRefreshed) onActionsRefreshed();
 }

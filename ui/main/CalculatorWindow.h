@@ -58,8 +58,11 @@ public:
     QPushButton* comToolbar(int i) const { return toolbar_[static_cast<std::size_t>(i)]; }
     QFrame* tbToolbar() const { return toolbarStrip_; }
     QPushButton* cmdExit() const { return exit_; }
-    QPushButton* key(const std::string& command) const;
-    QAction* action(const std::string& command) const;
+    QPushButton* key(engine::CommandId id) const;
+    QAction* action(engine::CommandId id) const;
+    // The same by the command's catalogue text or key name ("=", "MC").
+    QPushButton* key(std::string_view text) const;
+    QAction* action(std::string_view text) const;
 
     // Pressing a toolbar button (index 0..8); set by the toolbar feature.
     // Without it the buttons are disabled.
@@ -91,7 +94,7 @@ private:
     QWidget* buildKeypad();
     QWidget* buildConversionRow();
     QWidget* buildToolbarStrip();
-    QPushButton* makeKey(const QString& caption, const std::string& command, const QString& toolTip,
+    QPushButton* makeKey(const QString& caption, engine::CommandId id, const QString& toolTip,
                          const QString& objectName);
     void buildMenus();
     void addEntries(QMenu* menu, const std::vector<MenuEntry>& entries);
@@ -125,8 +128,8 @@ private:
     QColor tapeColour_;
     int fullTapeHeight_ = 0;
     double tapeRatio_ = 1;
-    std::map<std::string, QPushButton*> keys_;
-    std::vector<std::pair<QAction*, std::string>> actions_;
+    std::map<engine::CommandId, QPushButton*> keys_;
+    std::vector<std::pair<QAction*, engine::CommandId>> actions_;
 };
 
 }  // namespace zorv::ui

@@ -11,38 +11,65 @@ namespace {
 
 MenuEntry sep() { return {}; }
 
-MenuEntry item(const char* caption, const char* command, QKeySequence shortcut = {}) {
-    return {QObject::tr(caption), command, shortcut, {}};
+using C = engine::CommandId;
+
+QKeySequence standardKeys(engine::Shortcut shortcut) {
+    using S = engine::Shortcut;
+    switch (shortcut) {
+    case S::Open: return QKeySequence::Open;
+    case S::Save: return QKeySequence::Save;
+    case S::Print: return QKeySequence::Print;
+    case S::Quit: return QKeySequence::Quit;
+    case S::Copy: return QKeySequence::Copy;
+    case S::Paste: return QKeySequence::Paste;
+    case S::Find: return QKeySequence::Find;
+    case S::FindNext: return QKeySequence::FindNext;
+    case S::None: break;
+    }
+    return {};
+}
+
+MenuEntry item(const char* caption, C id) {
+    return {QObject::tr(caption), id, std::string(engine::commandText(id)), {}, {}};
+}
+
+// An item that also answers to the command's keyboard shortcut. A command in
+// two menus carries its shortcut on one of them only: two actions with one
+// shortcut would make Qt ignore it.
+MenuEntry keyed(const char* caption, C id) {
+    MenuEntry e = item(caption, id);
+    e.shortcut = standardKeys(engine::commandSpec(id).shortcut);
+    return e;
 }
 
 MenuEntry sub(const char* caption, std::vector<MenuEntry> children) {
-    return {QObject::tr(caption), {}, {}, std::move(children)};
+    return {QObject::tr(caption), std::nullopt, {}, {}, std::move(children)};
 }
 
 std::vector<MenuEntry> conversionEntries() {
     std::vector<MenuEntry> out;
     for (const auto& i : convert::conversionsMenu()) {
-        if (i.command.empty()) out.push_back(sep());
-        else out.push_back({QString::fromStdString(i.caption), i.command, {}, {}});
+        if (i.caption.empty()) out.push_back(sep());
+        else out.push_back({QString::fromStdString(i.caption), i.id, i.command, {}, {}});
     }
     out.push_back(sep());
     out.push_back(sub("&Intra-System",
-                      {item("&Metric", "Intra-System Metric"),
-                       item("English &Weight", "Intra-System English Weight"),
-                       item("English &Square", "Intra-System English Square"),
-                       item("English &Cubic", "Intra-System English Cubic"),
-                       item("English &Length", "Intra-System English Length"),
-                       item("English C&apacity", "Intra-System English Capacity"),
-                       item("C&omputer", "Intra-System Computer")}));
-    out.push_back(item("C&urrency Conversions...", "Currency Conversions"));
-    out.push_back(item("&Base Conversions...", "Base Conversions"));
+                      {item("&Metric", C::IntraSystemMetric),
+                       item("English &Weight", C::IntraSystemEnglishWeight),
+                       item("English &Square", C::IntraSystemEnglishSquare),
+                       item("English &Cubic", C::IntraSystemEnglishCubic),
+                       item("English &Length", C::IntraSystemEnglishLength),
+                       item("English C&apacity", C::IntraSystemEnglishCapacity),
+                       item("C&omputer", C::IntraSystemComputer)}));
+    out.push_back(item("C&urrency Conversions...", C::CurrencyConversions));
+    out.push_back(item("&Base Conversions...", C::BaseConversions));
     return out;
 }
 
 std::vector<MenuEntry> financeEntries() {
     std::vector<MenuEntry> out;
     for (const auto& i : finance::financeMenu())
-        out.push_back({QString::fromStdString(i.caption), i.command, {}, {}});
+        out.push_back({QString::fromStdString(i.caption), i.id, i.command, {}, {}});
     return out;
 }
 
@@ -51,93 +78,93 @@ std::vector<MenuEntry> financeEntries() {
 std::vector<MenuSpec> mainMenus() {
     return {
         {QObject::tr("&File"),
-         {item("&Load Saved Tape...", "Load Saved Tape", QKeySequence::Open),
-          item("&Save Tape to File...", "Save Tape to File", QKeySequence::Save),
-          item("&Print Tape...", "Print Tape", QKeySequence::Print),
-          item("P&ublish Tape", "Publish Tape"), sep(),
-          item("&Backup Data...", "Backup Data"), item("&Restore Data...", "Restore Data"), sep(),
-          item("Properti&es", "Program Properties"), sep(),
-          item("&Minimize", "Minimize"), item("E&xit", "Exit", QKeySequence::Quit)}},
+         {keyed("&Load Saved Tape...", C::LoadTape),
+          keyed("&Save Tape to File...", C::SaveTape),
+          keyed("&Print Tape...", C::PrintTape),
+          item("P&ublish Tape", C::PublishTape), sep(),
+          item("&Backup Data...", C::BackupData), item("&Restore Data...", C::RestoreData), sep(),
+          item("Properti&es", C::ProgramProperties), sep(),
+          item("&Minimize", C::Minimize), keyed("E&xit", C::Exit)}},
         {QObject::tr("&Edit"),
-         {item("&Copy Readout", "Copy Readout", QKeySequence::Copy),
-          item("&Paste to Readout", "Paste Readout", QKeySequence::Paste), sep(),
-          item("Insert into Pre&vious Program", "Insert into Previous Program")}},
+         {keyed("&Copy Readout", C::CopyReadout),
+          keyed("&Paste to Readout", C::PasteReadout), sep(),
+          item("Insert into Pre&vious Program", C::InsertIntoPrevious)}},
         {QObject::tr("&Operators"),
-         {item("&Add\t+", "+"), item("&Subtract\t-", "-"), item("&Multiply\tX", "X"),
-          item("&Divide\t/", "/"), item("&Total\tEnter", "="), sep(), item("&Percent\t%", "Percent"),
-          item("S&quare\tS", "Square"), item("Square &Root\tR", "Square Root"),
-          item("Change S&ign", "Change Sign"), sep(), item("Clear &Entry\tDel", "CE"),
-          item("&Clear\tC", "C")}},
+         {item("&Add\t+", C::Add), item("&Subtract\t-", C::Subtract), item("&Multiply\tX", C::Multiply),
+          item("&Divide\t/", C::Divide), item("&Total\tEnter", C::Total), sep(), item("&Percent\t%", C::Percent),
+          item("S&quare\tS", C::Square), item("Square &Root\tR", C::SquareRoot),
+          item("Change S&ign", C::ChangeSign), sep(), item("Clear &Entry\tDel", C::ClearEntry),
+          item("&Clear\tC", C::Clear)}},
         {QObject::tr("&Memory"),
-         {item("Memory &Store", "MS"), item("Memory &Recall", "MR"), item("Memory &Add\tM", "M+"),
-          item("Memory S&ubtract\tm", "M-"), item("Memory &Clear", "MC")}},
+         {item("Memory &Store", C::MemoryStore), item("Memory &Recall", C::MemoryRecall), item("Memory &Add\tM", C::MemoryAdd),
+          item("Memory S&ubtract\tm", C::MemorySubtract), item("Memory &Clear", C::MemoryClear)}},
         {QObject::tr("Mo&des"),
-         {item("&Standard Calculator", "Calculator (No Conversions)"),
-          item("&Financial Calculator", "Financial Calculator"),
-          item("Auto-&Decimal Mode", "Auto-Decimal Mode"),
-          item("&Adding Machine Mode", "Adding Machine Mode"), item("&RPN Mode", "RPN Mode"), sep(),
-          item("Show &Percentages", "Show Percentages"), item("% for &Number", "% for Number"),
-          item("&Magic Number", "Magic Number"), item("Repeat S&ubtraction", "Repeat Subtraction"),
-          sep(), item("&Carry Result", "Carry Result"), item("F&ormat Numbers", "Format Numbers"),
-          item("Number &Tape Items", "Number Tape Items"), sep(),
-          item("&View RPN Stack", "View RPN Stack")}},
+         {item("&Standard Calculator", C::StandardCalculator),
+          item("&Financial Calculator", C::FinancialMode),
+          item("Auto-&Decimal Mode", C::AutoDecimalMode),
+          item("&Adding Machine Mode", C::AddingMachineMode), item("&RPN Mode", C::RpnMode), sep(),
+          item("Show &Percentages", C::ShowPercentages), item("% for &Number", C::PercentForNumber),
+          item("&Magic Number", C::MagicNumber), item("Repeat S&ubtraction", C::RepeatSubtraction),
+          sep(), item("&Carry Result", C::CarryResult), item("F&ormat Numbers", C::FormatNumbers),
+          item("Number &Tape Items", C::NumberTapeItems), sep(),
+          item("&View RPN Stack", C::ViewRpnStack)}},
         {QObject::tr("F&in"), financeEntries()},
         {QObject::tr("&Sci"),
-         {item("&Sine", "Sine"), item("&Cosine", "Cosine"), item("&Tangent", "Tangent"),
-          item("&Arctangent", "Arctangent"), item("S&ecant", "Secant"),
-          item("Cosecan&t", "Cosecant"), item("Cotan&gent", "Cotangent"), sep(),
+         {item("&Sine", C::Sine), item("&Cosine", C::Cosine), item("&Tangent", C::Tangent),
+          item("&Arctangent", C::Arctangent), item("S&ecant", C::Secant),
+          item("Cosecan&t", C::Cosecant), item("Cotan&gent", C::Cotangent), sep(),
           sub("&Inverse",
-              {item("Inverse &Sine", "Inverse Sine"), item("Inverse &Cosine", "Inverse Cosine"),
-               item("Inverse S&ecant", "Inverse Secant"),
-               item("Inverse Cosecan&t", "Inverse Cosecant"),
-               item("Inverse Cotan&gent", "Inverse Cotangent")}),
+              {item("Inverse &Sine", C::InverseSine), item("Inverse &Cosine", C::InverseCosine),
+               item("Inverse S&ecant", C::InverseSecant),
+               item("Inverse Cosecan&t", C::InverseCosecant),
+               item("Inverse Cotan&gent", C::InverseCotangent)}),
           sub("&Hyperbolic",
-              {item("Hyperbolic &Sine", "Hyperbolic Sine"),
-               item("Hyperbolic &Cosine", "Hyperbolic Cosine"),
-               item("Hyperbolic &Tangent", "Hyperbolic Tangent"),
-               item("Hyperbolic S&ecant", "Hyperbolic Secant"),
-               item("Hyperbolic Cosecan&t", "Hyperbolic Cosecant"),
-               item("Hyperbolic Cotan&gent", "Hyperbolic Cotangent")}),
+              {item("Hyperbolic &Sine", C::HyperbolicSine),
+               item("Hyperbolic &Cosine", C::HyperbolicCosine),
+               item("Hyperbolic &Tangent", C::HyperbolicTangent),
+               item("Hyperbolic S&ecant", C::HyperbolicSecant),
+               item("Hyperbolic Cosecan&t", C::HyperbolicCosecant),
+               item("Hyperbolic Cotan&gent", C::HyperbolicCotangent)}),
           sub("Inverse H&yperbolic",
-              {item("Inverse Hyperbolic &Sine", "Inverse Hyperbolic Sine"),
-               item("Inverse Hyperbolic &Cosine", "Inverse Hyperbolic Cosine"),
-               item("Inverse Hyperbolic &Tangent", "Inverse Hyperbolic Tangent"),
-               item("Inverse Hyperbolic S&ecant", "Inverse Hyperbolic Secant"),
-               item("Inverse Hyperbolic Cosecan&t", "Inverse Hyperbolic Cosecant"),
-               item("Inverse Hyperbolic Cotan&gent", "Inverse Hyperbolic Cotangent")}),
-          sep(), item("&Natural Logarithm", "Natural Logarithm"),
-          item("E&xp (Base of Natural Log)", "Exp (Base of Natural Log)"),
-          item("&Logarithm to Base N...", "Logarithm to Base N"), item("&Reciprocal", "Reciprocal"),
-          sep(), item("&Degrees", "Degrees"), item("Radia&ns", "Radiants"), sep(),
-          item("&Pi", "Pi"), item("e c&onstant", "e constant"), item("Golden C&ut", "Golden Cut"),
-          sep(), item("Convert to &Fractions", "Convert to Fractions")}},
+              {item("Inverse Hyperbolic &Sine", C::InverseHyperbolicSine),
+               item("Inverse Hyperbolic &Cosine", C::InverseHyperbolicCosine),
+               item("Inverse Hyperbolic &Tangent", C::InverseHyperbolicTangent),
+               item("Inverse Hyperbolic S&ecant", C::InverseHyperbolicSecant),
+               item("Inverse Hyperbolic Cosecan&t", C::InverseHyperbolicCosecant),
+               item("Inverse Hyperbolic Cotan&gent", C::InverseHyperbolicCotangent)}),
+          sep(), item("&Natural Logarithm", C::NaturalLogarithm),
+          item("E&xp (Base of Natural Log)", C::Exponential),
+          item("&Logarithm to Base N...", C::LogarithmToBase), item("&Reciprocal", C::Reciprocal),
+          sep(), item("&Degrees", C::Degrees), item("Radia&ns", C::Radians), sep(),
+          item("&Pi", C::Pi), item("e c&onstant", C::EConstant), item("Golden C&ut", C::GoldenCut),
+          sep(), item("Convert to &Fractions", C::ConvertToFractions)}},
         {QObject::tr("&Conversions"), conversionEntries()},
         {QObject::tr("&Tape"),
-         {item("&Annotate Tape...\tN", "Annotate Tape"),
-          item("&Find On Tape...", "Find On Tape", QKeySequence::Find),
-          item("Find &Next", "Find Next", QKeySequence::FindNext),
-          item("&Clear Tape", "Clear Tape"), sep(), item("&Edit Tape", "Edit Tape"), sep(),
-          item("&Save Tape to File...", "Save Tape to File"),
-          item("&Load Saved Tape...", "Load Saved Tape"), item("&Print Tape...", "Print Tape"),
-          item("P&ublish Tape", "Publish Tape"),
-          item("Tape to Scratch Pa&d", "Tape to Scratch Pad"), sep(),
-          item("&Hide/Show Tape", "Hide/Show Tape"),
-          item("Hide/Show &Number Keys", "Hide/Show Number Keys")}},
+         {item("&Annotate Tape...\tN", C::AnnotateTape),
+          keyed("&Find On Tape...", C::FindOnTape),
+          keyed("Find &Next", C::FindNext),
+          item("&Clear Tape", C::ClearTape), sep(), item("&Edit Tape", C::EditTape), sep(),
+          item("&Save Tape to File...", C::SaveTape),
+          item("&Load Saved Tape...", C::LoadTape), item("&Print Tape...", C::PrintTape),
+          item("P&ublish Tape", C::PublishTape),
+          item("Tape to Scratch Pa&d", C::TapeToScratchPad), sep(),
+          item("&Hide/Show Tape", C::HideShowTape),
+          item("Hide/Show &Number Keys", C::HideShowNumberKeys)}},
         {QObject::tr("T&ools"),
-         {item("&Expression Evaluator...\t(", "Expression Evaluator"),
-          item("Don't &Hide Evaluator", "Don't Hide Evaluator"),
-          item("&Construction Calculator (ft/in)...", "Construction Calculator (ft/in)"), sep(),
-          item("&Time/Date Calculations...", "Time/Date Calculations"),
-          item("Show Ca&lendar...", "Show Calendar"), item("Set &Alarms...", "Set Alarms"),
-          item("Alarms E&nabled/Disabled", "Alarms Enabled/Disabled"),
-          item("Scratch &Pad...", "Scratch Pad"), item("&Billing Rate...", "Billing Rate"),
-          item("Start/Stop Pro&ject Timer", "Start/Stop Project Timer"), sep(),
-          item("Hide/Show Tool&bar", "Hide/Show Toolbar"), item("&Show in Tray", "Show in Tray"),
-          item("Stay On &Top", "Stay On Top"), item("&Hide Main Window", "Hide Main Window"),
-          item("&Keep Calculator On Top", "Calc On Top"),
-          item("E&xit Button Minimizes", "Exit Button Minimizes")}},
+         {item("&Expression Evaluator...\t(", C::ExpressionEvaluator),
+          item("Don't &Hide Evaluator", C::DontHideEvaluator),
+          item("&Construction Calculator (ft/in)...", C::ConstructionCalculator), sep(),
+          item("&Time/Date Calculations...", C::TimeDateCalculations),
+          item("Show Ca&lendar...", C::ShowCalendar), item("Set &Alarms...", C::SetAlarms),
+          item("Alarms E&nabled/Disabled", C::AlarmsEnabled),
+          item("Scratch &Pad...", C::ScratchPad), item("&Billing Rate...", C::BillingRate),
+          item("Start/Stop Pro&ject Timer", C::ProjectTimer), sep(),
+          item("Hide/Show Tool&bar", C::HideShowToolbar), item("&Show in Tray", C::ShowInTray),
+          item("Stay On &Top", C::StayOnTop), item("&Hide Main Window", C::HideMainWindow),
+          item("&Keep Calculator On Top", C::CalcOnTop),
+          item("E&xit Button Minimizes", C::ExitButtonMinimizes)}},
         {QObject::tr("&Help"),
-         {item("&Contents\tF1", "Help Contents"), item("&About Zorv Advanced Calculator", "About")}},
+         {item("&Contents\tF1", C::HelpContents), item("&About Zorv Advanced Calculator", C::About)}},
     };
 }
 

@@ -29,6 +29,8 @@
 
 namespace zorv::ui {
 
+using engine::CommandId;
+
 namespace {
 
 const std::string kProduct(engine::kProductName);
@@ -50,15 +52,15 @@ MainWindowCommands::MainWindowCommands(CalculatorWindow& window, engine::Calcula
     : QObject(parent), window_(window), model_(model), tape_(tape), rpn_(rpn) {
     lastFolder_ = QDir::homePath();
     auto& c = model_.commands();
-    c.add("Print Tape", [this] { mnuPrint_Click(); });
-    c.add("Edit Tape", [this] { mnuEditTape_Click(); }, [this] { return model_.TapeUnlocked; });
-    c.add("Hide/Show Tape", [this] { mnuHideTape_Click(); });
-    c.add("Hide/Show Number Keys", [this] { mnuHideNumbers_Click(); });
-    c.add("Help Contents", [this] { showHelp(); });
-    c.add("About", [this] { mnuAbout_Click(); });
-    if (rpn_) c.add("View RPN Stack", [this] { mnuViewRPNStack_Click(); });
-    c.add("Copy Readout", [this] { mnuCopy_Click(); });
-    c.add("Paste Readout", [this] {
+    c.add(CommandId::PrintTape, [this] { mnuPrint_Click(); });
+    c.add(CommandId::EditTape, [this] { mnuEditTape_Click(); }, [this] { return model_.TapeUnlocked; });
+    c.add(CommandId::HideShowTape, [this] { mnuHideTape_Click(); });
+    c.add(CommandId::HideShowNumberKeys, [this] { mnuHideNumbers_Click(); });
+    c.add(CommandId::HelpContents, [this] { showHelp(); });
+    c.add(CommandId::About, [this] { mnuAbout_Click(); });
+    if (rpn_) c.add(CommandId::ViewRpnStack, [this] { mnuViewRPNStack_Click(); });
+    c.add(CommandId::CopyReadout, [this] { mnuCopy_Click(); });
+    c.add(CommandId::PasteReadout, [this] {
         model_.pasteReadout(QGuiApplication::clipboard()->text().toStdString());
     });
 
@@ -95,7 +97,7 @@ MainWindowCommands::MainWindowCommands(CalculatorWindow& window, engine::Calcula
     window_.onActionsRefreshed = [this] {
         if (previousRefresh_) previousRefresh_();
         const bool rpnOn = rpn_ && model_.modes().mnuRpnMode;
-        if (QAction* a = window_.action("View RPN Stack")) a->setEnabled(rpnOn);
+        if (QAction* a = window_.action(CommandId::ViewRpnStack)) a->setEnabled(rpnOn);
         if (!rpnOn && stackWindow_) stackWindow_->close();
     };
     window_.refreshActions();

@@ -16,7 +16,7 @@ namespace zorv::ui {
 
 namespace {
 
-constexpr const char* kHideCommand = "Hide/Show Toolbar";
+using engine::CommandId;
 
 }  // namespace
 
@@ -27,7 +27,7 @@ ToolbarController::ToolbarController(CalculatorWindow& window, engine::Calculato
     buttons_.openSetup = [this](int index) { openSetup(index); };
     window_.toolbarClick = [this](int index) { buttons_.comToolbar_Click(index); };
     model_.comToolbar_Click = [this](int index) { buttons_.comToolbar_Click(index); };
-    model_.commands().add(kHideCommand, [this] { mnuHideToolbar_Click(); });
+    model_.commands().add(CommandId::HideShowToolbar, [this] { mnuHideToolbar_Click(); });
 
     // Mouse moves over the strip itself (between buttons) clear the hover look.
     window_.tbToolbar()->setMouseTracking(true);
@@ -139,7 +139,7 @@ void ToolbarController::mnuHideToolbar_Click() { setToolbarVisible(!visible_); }
 void ToolbarController::setToolbarVisible(bool visible) {
     visible_ = visible;
     window_.tbToolbar()->setVisible(visible);
-    if (QAction* a = window_.action(kHideCommand))
+    if (QAction* a = window_.action(CommandId::HideShowToolbar))
         a->setText(visible ? QStringLiteral("Hide Toolbar") : QStringLiteral("Show Toolbar"));
 }
 

@@ -22,9 +22,7 @@ const char* const TrayController::kTrayToolTip = "Launch Zorv Advanced Calculato
 
 namespace {
 
-constexpr const char* kTrayCommand = "Show in Tray";
-constexpr const char* kLabelCommand = "Stay On Top";
-constexpr const char* kHideCommand = "Hide Main Window";
+using engine::CommandId;
 
 // A small calculator drawn in code, so the icon needs no image file.
 QIcon calculatorIcon() {
@@ -57,11 +55,11 @@ TrayController::TrayController(CalculatorWindow& window, engine::CalculatorModel
     trayAvailable = [] { return QSystemTrayIcon::isSystemTrayAvailable(); };
     buildPopup();
     auto& commands = model_.commands();
-    commands.add(kTrayCommand, [this] { mnuShowTray_Click(); }, [this] { return trayMode(); });
-    commands.add(kLabelCommand, [this] { mnuOnTop_Click(); }, [this] { return labelMode(); });
-    commands.add(kHideCommand, [this] { mnuHide_Click(); });
+    commands.add(CommandId::ShowInTray, [this] { mnuShowTray_Click(); }, [this] { return trayMode(); });
+    commands.add(CommandId::StayOnTop, [this] { mnuOnTop_Click(); }, [this] { return labelMode(); });
+    commands.add(CommandId::HideMainWindow, [this] { mnuHide_Click(); });
     window_.onActionsRefreshed = [this] {
-        if (QAction* a = window_.action(kHideCommand)) a->setEnabled(trayMode() || labelMode());
+        if (QAction* a = window_.action(CommandId::HideMainWindow)) a->setEnabled(trayMode() || labelMode());
     };
     window_.refreshActions();
 }
@@ -82,10 +80,10 @@ void TrayController::buildPopup() {
     };
     // Items that open a window of the calculator run its catalogue command,
     // exactly as the main menu does.
-    auto command = [this](const char* name) {
-        return [this, name] {
+    auto command = [this](CommandId id) {
+        return [this, id] {
             if (blockedByModal()) return;
-            model_.runCommand(name);
+            model_.runCommand(id);
             window_.refreshActions();
         };
     };
@@ -93,16 +91,16 @@ void TrayController::buildPopup() {
     add("mnuHide", tr("&Hide Calculator"), [this] { mnuHideCalculator_Click(); });
     add("mnuRemove", tr("&Remove from Tray"), [this] { mnuRemove_Click(); });
     popup_->addSeparator();
-    add("mnuBaseConvert", tr("&Base Conversions"), command("Base Conversions"));
+    add("mnuBaseConvert", tr("&Base Conversions"), command(CommandId::BaseConversions));
     add("mnuConstruction", tr("C&onstruction Calculator (ft/in)"),
-        command("Construction Calculator (ft/in)"));
-    add("mnuCurrencyConvert", tr("C&urrency Conversions"), command("Currency Conversions"));
-    add("mnuExprEval", tr("&Expression Evaluator"), command("Expression Evaluator"));
-    add("mnuProjectTimer", tr("Project Timer"), command("Start/Stop Project Timer"));
-    add("mnuScratchPad", tr("Scratch &Pad"), command("Scratch Pad"));
-    add("mnuSetAlarms", tr("Set A&larms"), command("Set Alarms"));
-    add("mnuShowCalendar", tr("Sho&w Calendar"), command("Show Calendar"));
-    add("mnuTimeDateCalc", tr("&Time/Date Calculations"), command("Time/Date Calculations"));
+        command(CommandId::ConstructionCalculator));
+    add("mnuCurrencyConvert", tr("C&urrency Conversions"), command(CommandId::CurrencyConversions));
+    add("mnuExprEval", tr("&Expression Evaluator"), command(CommandId::ExpressionEvaluator));
+    add("mnuProjectTimer", tr("Project Timer"), command(CommandId::ProjectTimer));
+    add("mnuScratchPad", tr("Scratch &Pad"), command(CommandId::ScratchPad));
+    add("mnuSetAlarms", tr("Set A&larms"), command(CommandId::SetAlarms));
+    add("mnuShowCalendar", tr("Sho&w Calendar"), command(CommandId::ShowCalendar));
+    add("mnuTimeDateCalc", tr("&Time/Date Calculations"), command(CommandId::TimeDateCalculations));
     popup_->addSeparator();
     add("mnuCancel", tr("&Cancel Menu"), [] {});
     add("mnuExit", tr("E&xit Calculator"), [this] { mnuExit_Click(); });
@@ -158,7 +156,7 @@ void TrayController::mnuShowTray_Click() {
 
 void TrayController::mnuOnTop_Click() {
     if (trayMode()) mnuShowTray_Click();
-    if (model_.commands().checked("Calc On Top").value_or(false)) model_.runCommand("Calc On Top");
+    if (model_.commands().checked(CommandId::CalcOnTop).value_or(false)) model_.runCommand(CommandId::CalcOnTop);
     if (!labelMode()) {
         label_ = std::make_unique<ShowLabelWindow>(window_);
         label_->show();
@@ -241,7 +239,7 @@ void TrayController::mnuExit_Click() {
     // hidden window would not end the program, so the calculator is shown
     // first; if closing is refused it simply stays up, tray icon and all.
     if (!window_.isVisible()) window_.showNormal();
-    model_.runCommand("Exit");
+    model_.runCommand(CommandId::Exit);
     if (!window_.isVisible()) removeTray();
 }
 
