@@ -5,7 +5,6 @@
 // fuzzer steers the values our conversions see.
 #include <unistd.h>
 
-#include <QString>
 #include <cstddef>
 #include <cstdint>
 #include <cstdio>
