@@ -11,7 +11,8 @@
 #include "engine/KeyScript.h"
 #include "engine/ScriptedFeedback.h"
 #include "shell/ErrorReporter.h"
-#include "shell/QSettingsBackend.h"
+#include "engine/AtomicFile.h"
+#include "shell/IniFileBackend.h"
 #include "shell/ShellState.h"
 #include "shell/StartupSequence.h"
 #include "shell/StartupSettings.h"
@@ -60,13 +61,23 @@ private:
 
 int runBatch(std::istream& in, std::ostream& out, std::ostream& err, const BatchOptions& options) {
     std::unique_ptr<shell::SettingsBackend> backend;
-    if (options.settingsFile)
-        backend = std::make_unique<shell::QSettingsBackend>(QString::fromStdString(*options.settingsFile));
-    else
+    shell::IniFileBackend* settingsFile = nullptr;
+    if (options.settingsFile) {
+        auto file = std::make_unique<shell::IniFileBackend>(*options.settingsFile);
+        settingsFile = file.get();
+        backend = std::move(file);
+    } else {
         backend = std::make_unique<shell::MemorySettingsBackend>();
+    }
     shell::SettingsStore store(std::move(backend));
 
     BatchFeedback feedback(err);
+    // A settings file that cannot be used or saved is one message line, and
+    // the run ends with a failure status.
+    if (settingsFile)
+        settingsFile->setProblemReporter([&feedback](const std::string& message) {
+            static_cast<engine::UserFeedback&>(feedback).showMessage(message, std::string(engine::kProductName), engine::MessageIcon::Exclamation);
+        });
     engine::CalculatorModel model(feedback, shell::readLocaleSymbols(store));
     shell::ShellState state;
     shell::applyStoredOptions(store, model, state);
@@ -77,6 +88,7 @@ int runBatch(std::istream& in, std::ostream& out, std::ostream& err, const Batch
     }
 
     const std::string dataFolder = options.dataDir.value_or(std::string());
+    if (!dataFolder.empty()) engine::atomicfile::removeStaleTemporaries(dataFolder);
     // Without --data-dir there is no data folder, and so no debug log: batch
     // mode never writes into the user's own folders.
     shell::ErrorReporter errors(feedback, shell::debugLogPath(dataFolder));
@@ -110,7 +122,7 @@ int runBatch(std::istream& in, std::ostream& out, std::ostream& err, const Batch
     out << model.tape().text();
     out.flush();
     err << "readout: " << model.readout() << '\n';
-    return errors.ended() ? 1 : 0;
+    return errors.ended() || (settingsFile && settingsFile->failed()) ? 1 : 0;
 }
 
 }  // namespace zorv::app

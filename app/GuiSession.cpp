@@ -1,7 +1,6 @@
 #include "GuiSession.h"
 
 #include <QApplication>
-#include <QFile>
 #include <QGuiApplication>
 #include <QScreen>
 #include <QSystemTrayIcon>
@@ -11,6 +10,7 @@
 #include "app/CalculatorWindowControl.h"
 #include "app/CommandWiring.h"
 #include "app/WindowFeatures.h"
+#include "engine/AtomicFile.h"
 #include "engine/CalculatorModel.h"
 #include "expr/ExpressionWindow.h"
 #include "finance/FinanceCommands.h"
@@ -19,7 +19,8 @@
 #include "shell/DataBackup.h"
 #include "shell/ErrorReporter.h"
 #include "shell/PropertiesWindow.h"
-#include "shell/QSettingsBackend.h"
+#include "shell/IniFileBackend.h"
+#include "shell/SettingsFile.h"
 #include "shell/SingleInstance.h"
 #include "shell/StartupSequence.h"
 #include "shell/StartupSettings.h"
@@ -73,18 +74,31 @@ int runGui(QApplication& app, const GuiOptions& options) {
     shell::SingleInstance instance;
     if (!shell::checkSingleCopy(instance, options.commandLine, feedback)) return 0;
 
-    std::unique_ptr<shell::SettingsBackend> backend;
-    if (options.settingsFile)
-        backend = std::make_unique<shell::QSettingsBackend>(QString::fromStdString(*options.settingsFile));
-    else
-        backend = std::make_unique<shell::QSettingsBackend>();
-    shell::SettingsStore store(std::move(backend));
+    auto settingsFile =
+        std::make_unique<shell::IniFileBackend>(options.settingsFile.value_or(shell::userSettingsFile()));
+    shell::IniFileBackend& settings = *settingsFile;
+    settings.setProblemReporter([&feedback](const std::string& message) {
+        feedback.showMessage(message, std::string(engine::kProductName), engine::MessageIcon::Exclamation);
+    });
+    // A change is saved once the event that made it is handled, not only at
+    // the end: a crash later loses nothing already chosen.
+    auto saveQueued = std::make_shared<bool>(false);
+    settings.changed = [&settings, saveQueued] {
+        if (*saveQueued) return;
+        *saveQueued = true;
+        QTimer::singleShot(0, [&settings, saveQueued] {
+            *saveQueued = false;
+            settings.sync();
+        });
+    };
+    shell::SettingsStore store(std::move(settingsFile));
 
     // Locale symbols from the store's "Intl" section when it has them, else
     // from the user's locale.
     engine::CalculatorModel model(feedback,
                                   shell::readLocaleSymbols(store, shell::systemLocaleSymbols()));
     const std::string dataFolder = options.dataDir.value_or(shell::defaultDataFolder());
+    engine::atomicfile::removeStaleTemporaries(dataFolder);
     shell::ErrorReporter errors(feedback, shell::debugLogPath(dataFolder));
     errors.install(model);
 
@@ -179,9 +193,7 @@ int runGui(QApplication& app, const GuiOptions& options) {
     // For scripts that drive the window from outside (the typed-keys check
     // under Xvfb): the tape as held, written when the window has closed.
     if (const QByteArray path = qgetenv("ZORV_TAPE_ON_EXIT"); !path.isEmpty()) {
-        QFile f(QString::fromLocal8Bit(path));
-        if (f.open(QIODevice::WriteOnly | QIODevice::Truncate))
-            f.write(QByteArray::fromStdString(model.tape().text() + "readout: " + model.readout() + "\n"));
+        engine::atomicfile::write(path.toStdString(), model.tape().text() + "readout: " + model.readout() + "\n");
     }
     return status;
 }

@@ -10,6 +10,7 @@
 #include <fstream>
 #include <vector>
 
+#include "AtomicFile.h"
 #include "TextUtil.h"
 
 namespace zorv::engine {
@@ -21,31 +22,6 @@ namespace tapefile {
 namespace {
 
 std::string lastError() { return std::strerror(errno); }
-
-bool writeAll(int fd, const std::string& data) {
-    const char* p = data.data();
-    std::size_t left = data.size();
-    while (left > 0) {
-        const ssize_t n = ::write(fd, p, left);
-        if (n < 0) {
-            if (errno == EINTR) continue;
-            return false;
-        }
-        p += n;
-        left -= static_cast<std::size_t>(n);
-    }
-    return true;
-}
-
-// The permissions a new file gets: those of the file it replaces, or the
-// usual ones for a new file under the user's umask.
-mode_t modeFor(const std::string& path) {
-    struct stat st {};
-    if (::stat(path.c_str(), &st) == 0) return st.st_mode & 07777;
-    const mode_t mask = ::umask(0);
-    ::umask(mask);
-    return 0666 & ~mask;
-}
 
 bool validUtf8(const std::string& s) {
     std::size_t i = 0;
@@ -127,51 +103,6 @@ std::string crlfLines(const std::string& s) {
 }
 
 }  // namespace
-
-std::optional<std::string> writeAtomically(const std::string& path, const std::string& contents) {
-    std::error_code ec;
-    fs::path target(path);
-    if (target.filename().empty()) return "No file name was given.";
-    // Saving over a link replaces the file it points to, not the link.
-    if (fs::is_symlink(target, ec)) {
-        const fs::path resolved = fs::weakly_canonical(target, ec);
-        if (!ec) target = resolved;
-    }
-    if (fs::is_directory(target, ec)) return "That is a folder, not a file.";
-    fs::path folder = target.parent_path();
-    if (folder.empty()) folder = ".";
-
-    std::string name = (folder / ("." + target.filename().string() + ".XXXXXX")).string();
-    std::vector<char> temp(name.begin(), name.end());
-    temp.push_back('\0');
-    const int fd = ::mkstemp(temp.data());
-    if (fd < 0) return lastError();
-    const std::string tempPath(temp.data());
-
-    bool ok = writeAll(fd, contents);
-    std::string reason = ok ? std::string() : lastError();
-    if (ok && ::fchmod(fd, modeFor(target.string())) != 0) {
-        ok = false;
-        reason = lastError();
-    }
-    if (ok && ::fsync(fd) != 0) {
-        ok = false;
-        reason = lastError();
-    }
-    if (::close(fd) != 0 && ok) {
-        ok = false;
-        reason = lastError();
-    }
-    if (ok && ::rename(tempPath.c_str(), target.c_str()) != 0) {
-        ok = false;
-        reason = lastError();
-    }
-    if (!ok) {
-        ::unlink(tempPath.c_str());
-        return reason;
-    }
-    return std::nullopt;
-}
 
 Loaded read(const std::string& path) {
     Loaded out;
@@ -311,7 +242,7 @@ void TapeCommands::mnuSaveTape_Click() {
                                                       defaultName);
     if (!path || text::trim(*path).empty()) return;
     syncEdits();
-    if (const auto failure = tapefile::writeAtomically(*path, model_.tape().text()))
+    if (const auto failure = atomicfile::write(*path, model_.tape().text()))
         error("The tape could not be saved to\r\n" + *path + "\r\n" + *failure);
 }
 
@@ -347,7 +278,7 @@ void TapeCommands::mnuNotepad_Click() {
         (fs::path(settings.folder) / ("ZorvTape." + tapefile::safeExtension(settings.type))).string();
     std::error_code ec;
     fs::create_directories(settings.folder, ec);
-    if (const auto failure = tapefile::writeAtomically(file, model_.tape().text())) {
+    if (const auto failure = atomicfile::write(file, model_.tape().text())) {
         error("The tape could not be written to\r\n" + file + "\r\n" + *failure);
         return;
     }

@@ -17,12 +17,6 @@ namespace tapefile {
 // into the tape would stall the window.
 inline constexpr std::size_t kMaxSize = 4 * 1024 * 1024;
 
-// Writes `contents` to `path` through a temporary file in the same folder
-// that replaces the old file only once it is completely written, so a
-// failure never leaves a half-written or lost file. Returns the reason when
-// it failed.
-std::optional<std::string> writeAtomically(const std::string& path, const std::string& contents);
-
 struct Loaded {
     std::string text;   // normalised: UTF-8, CR LF line ends, ends with CR LF
     std::string error;  // why it could not be loaded; empty on success

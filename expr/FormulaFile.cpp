@@ -1,14 +1,10 @@
 #include "expr/FormulaFile.h"
 
-#include <fcntl.h>
-#include <unistd.h>
-
-#include <cerrno>
-#include <cstring>
 #include <fstream>
 #include <iterator>
 #include <system_error>
 
+#include "engine/AtomicFile.h"
 #include "engine/TextUtil.h"
 
 namespace zorv::expr {
@@ -40,28 +36,6 @@ std::vector<FormulaLine> splitLines(const std::string& content) {
     return lines;
 }
 
-std::string systemMessage(int error) { return std::strerror(error); }
-
-// Writes the whole of `content` to a new file and flushes it to the disk,
-// so that the rename that follows never exposes a partly written file.
-void writeFileDurably(const fs::path& path, const std::string& content) {
-    const int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
-    if (fd < 0) throw FormulaFileError(path.string() + ": " + systemMessage(errno));
-    std::size_t done = 0;
-    while (done < content.size()) {
-        const ssize_t n = ::write(fd, content.data() + done, content.size() - done);
-        if (n < 0) {
-            if (errno == EINTR) continue;
-            const int error = errno;
-            ::close(fd);
-            throw FormulaFileError(path.string() + ": " + systemMessage(error));
-        }
-        done += static_cast<std::size_t>(n);
-    }
-    if (::fsync(fd) != 0 || ::close(fd) != 0)
-        throw FormulaFileError(path.string() + ": " + systemMessage(errno));
-}
-
 }  // namespace
 
 std::string FormulaLine::name() const {
@@ -80,8 +54,7 @@ bool FormulaFile::ensureExists() const {
     std::error_code ec;
     if (fs::exists(path_, ec)) return true;
     if (path_.has_parent_path()) fs::create_directories(path_.parent_path(), ec);
-    std::ofstream out(path_, std::ios::binary | std::ios::app);
-    return static_cast<bool>(out);
+    return !engine::atomicfile::write(path_.string(), "");
 }
 
 std::optional<std::string> FormulaFile::readAll() const {
@@ -131,19 +104,8 @@ std::string FormulaFile::makeLine(std::string_view name, std::string_view text) 
 }
 
 void FormulaFile::replaceContent(const std::string& content) const {
-    const fs::path temp = path_.parent_path() / std::string(kTemporaryFile);
-    try {
-        writeFileDurably(temp, content);
-        fs::rename(temp, path_);
-    } catch (const fs::filesystem_error& e) {
-        std::error_code ignored;
-        fs::remove(temp, ignored);
-        throw FormulaFileError(e.what());
-    } catch (const FormulaFileError&) {
-        std::error_code ignored;
-        if (!fs::is_directory(temp, ignored)) fs::remove(temp, ignored);
-        throw;
-    }
+    if (const auto failure = engine::atomicfile::write(path_.string(), content))
+        throw FormulaFileError(path_.string() + ": " + *failure);
 }
 
 void FormulaFile::add(std::string_view name, std::string_view text) {

@@ -31,14 +31,12 @@ struct FormulaLine {
 // and no escaping, so files written by earlier installations or by hand load
 // as they are; a line may also end in a lone CR or LF.
 //
-// Every change is written to a temporary file in the same folder that then
-// replaces the formula file in one rename, so an interrupted write leaves
-// the old file whole.
+// Every change goes through the atomic file writer, so an interrupted write
+// leaves the old file whole.
 class FormulaFile {
 public:
     static constexpr std::string_view kExpressionFile = "evalform.frm";
     static constexpr std::string_view kConstructionFile = "consform.frm";
-    static constexpr std::string_view kTemporaryFile = "calctemp.frm";
 
     explicit FormulaFile(std::filesystem::path path) : path_(std::move(path)) {}
     const std::filesystem::path& path() const { return path_; }

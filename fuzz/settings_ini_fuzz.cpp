@@ -5,15 +5,15 @@
 // fuzzer steers the values our conversions see.
 #include <unistd.h>
 
-#include <QString>
 #include <cstddef>
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
 #include <fstream>
+#include <iterator>
 #include <string>
 
-#include "shell/QSettingsBackend.h"
+#include "shell/IniFileBackend.h"
 #include "shell/SettingsKeys.h"
 #include "shell/StartupSequence.h"
 #include "shell/StartupSettings.h"
@@ -56,20 +56,36 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     SettingsStore direct(std::move(memory));
     check(direct);
 
-    // A new file name each time: the INI reader caches files by name.
-    static int serial = 0;
+        static int serial = 0;
     const std::string path = "/tmp/settings_ini_fuzz." + std::to_string(getpid()) + "." +
                              std::to_string(serial++ % 64) + ".ini";
     {
         std::ofstream f(path, std::ios::binary | std::ios::trunc);
         f << text;
     }
-    SettingsStore store(std::make_unique<QSettingsBackend>(QString::fromStdString(path)));
+    auto file = std::make_unique<IniFileBackend>(path);
+    IniFileBackend& backend = *file;
+    SettingsStore store(std::move(file));
     check(store);
     writeNumber(store, key::TapeSize, 0.75);
     store.backend().sync();
-    SettingsStore again(std::make_unique<QSettingsBackend>(QString::fromStdString(path)));
-    if (readNumber(again, key::TapeSize) != 0.75) std::abort();
+    // A file that did not read as an INI file is never rewritten.
+    if (backend.failed()) {
+        std::ifstream f(path, std::ios::binary);
+        const std::string after((std::istreambuf_iterator<char>(f)), std::istreambuf_iterator<char>());
+        if (after != text) std::abort();
+    } else {
+        SettingsStore again(std::make_unique<IniFileBackend>(path));
+        if (readNumber(again, key::TapeSize) != 0.75) std::abort();
+        // Only the changed value changed: every other value reads as before.
+        const IniDocument before = IniDocument::parse(text);
+        std::ifstream f(path, std::ios::binary);
+        const IniDocument written = IniDocument::parse(
+            std::string((std::istreambuf_iterator<char>(f)), std::istreambuf_iterator<char>()));
+        for (const char* k : {"Font", "Font Size", "RPN Mode", "Decimal Places", "Calc Top"})
+            if (before.value("Startup", k) != written.value("Startup", k)) std::abort();
+        if (before.value("Intl", "sDecimal") != written.value("Intl", "sDecimal")) std::abort();
+    }
     std::remove(path.c_str());
     return 0;
 }

@@ -3,9 +3,9 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
 #include <QStandardPaths>
 
+#include "engine/AtomicFile.h"
 #include "shell/SettingsStore.h"
 
 namespace zorv::shell {
@@ -40,24 +40,11 @@ CopyOutcome copyReplacing(const std::string& from, const std::string& to) {
     if (!source.exists()) return CopyOutcome::SourceMissing;
     QFile in(qpath(from));
     if (!source.isFile() || !in.open(QIODevice::ReadOnly)) return CopyOutcome::Failed;
-    QSaveFile out(qpath(to));
-    if (!out.open(QIODevice::WriteOnly)) return CopyOutcome::Failed;
-    char buffer[64 * 1024];
-    for (;;) {
-        const qint64 n = in.read(buffer, sizeof buffer);
-        if (n < 0) {
-            out.cancelWriting();
-            break;
-        }
-        if (n == 0) break;
-        if (out.write(buffer, n) != n) {
-            out.cancelWriting();
-            break;
-        }
-    }
-    // commit() is false after a cancelled or failed write; the temporary
-    // file is then removed and the target left untouched.
-    return out.commit() ? CopyOutcome::Copied : CopyOutcome::Failed;
+    const QByteArray data = in.readAll();
+    if (in.error() != QFileDevice::NoError) return CopyOutcome::Failed;
+    return engine::atomicfile::write(to, std::string_view(data.constData(), static_cast<std::size_t>(data.size())))
+               ? CopyOutcome::Failed
+               : CopyOutcome::Copied;
 }
 
 DataBackup::DataBackup(engine::UserFeedback& feedback, std::string dataFolder, FolderChooser chooser)

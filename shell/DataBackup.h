@@ -46,9 +46,8 @@ private:
     FolderChooser chooser_;
 };
 
-// Copies one file so that the target is either left as it was or replaced
-// whole: the copy goes to a temporary file beside the target, which is then
-// renamed over it.
+// Copies one file through the atomic file writer, so that the target is
+// either left as it was or replaced whole.
 enum class CopyOutcome { Copied, SourceMissing, Failed };
 CopyOutcome copyReplacing(const std::string& from, const std::string& to);
 

@@ -5,9 +5,9 @@
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
-#include <fstream>
 #include <new>
 
+#include "engine/AtomicFile.h"
 #include "engine/Decimal.h"
 
 #ifndef ZORV_VERSION
@@ -81,8 +81,9 @@ void ErrorReporter::appendToLog(const std::string& line) noexcept {
         std::error_code ec;
         const auto folder = std::filesystem::path(logPath_).parent_path();
         if (!folder.empty()) std::filesystem::create_directories(folder, ec);
-        std::ofstream log(logPath_, std::ios::app | std::ios::binary);
-        if (log) log << line << "\r\n";
+        // Through the atomic writer like every other file: a log that is a
+        // pipe or a device is left alone, and a crash mid-write loses nothing.
+        engine::atomicfile::append(logPath_, line + "\r\n");
     } catch (...) {
     }
 }

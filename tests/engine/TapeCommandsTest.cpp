@@ -2,6 +2,7 @@
 // files and publishing, with the bad inputs a user can throw at them.
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <filesystem>
@@ -155,6 +156,34 @@ TEST(TapeFiles, FailedSaveKeepsTapeAndFileAndSaysWhy) {
     c.keys("{Save Tape to File}[" + kept + "]");
     EXPECT_NE(c.fb.messageTexts().at(0).find("Permission denied"), std::string::npos);
     EXPECT_EQ(slurp(kept), "old tape\r\n");
+}
+
+TEST(TapeFiles, SaveRefusesPipesDevicesAndReadOnlyFiles) {
+    TempDir dir;
+    Calc c;
+    c.keys("1+2=");
+    ASSERT_EQ(::mkfifo((dir / "fifo").c_str(), 0644), 0);
+    const std::string readOnly = dir / "ro.txt";
+    spit(readOnly, "old tape\r\n");
+    fs::permissions(readOnly, fs::perms::owner_read | fs::perms::group_read | fs::perms::others_read);
+    const struct {
+        std::string path;
+        std::string reason;
+    } cases[] = {{dir / "fifo", "not a regular file"}, {readOnly, "read-only"}};
+    for (const auto& k : cases) {
+        c.fb.clearRecord();
+        c.keys("{Save Tape to File}[" + k.path + "]");
+        ASSERT_EQ(c.fb.messageTexts().size(), 1u) << k.path;
+        EXPECT_NE(c.fb.messageTexts()[0].find(k.reason), std::string::npos) << c.fb.messageTexts()[0];
+    }
+    EXPECT_EQ(fs::status(dir / "fifo").type(), fs::file_type::fifo);
+    EXPECT_EQ(slurp(readOnly), "old tape\r\n");
+    // A name of 250 bytes still saves: the temporary file's name is short.
+    const std::string longName = dir / std::string(250, 't');
+    c.fb.clearRecord();
+    c.keys("{Save Tape to File}[" + longName + "]");
+    EXPECT_TRUE(c.fb.messageTexts().empty());
+    EXPECT_EQ(slurp(longName), c.text());
 }
 
 struct BadFile {

@@ -93,13 +93,24 @@ TEST_F(FormulaFileTest, NamesAreTakenIgnoringCaseAndBlanks) {
 TEST_F(FormulaFileTest, FailedRewriteKeepsTheOldFile) {
     const std::string original = "A\t1\r\nB\t2\r\n";
     write(original);
-    // The temporary file cannot be created where a folder of its name is.
-    fs::create_directory(dir_ / "calctemp.frm");
+    // A read-only formula file is not rewritten, even by the superuser.
+    fs::permissions(path(), fs::perms::owner_read | fs::perms::group_read | fs::perms::others_read);
     FormulaFile file(path());
     EXPECT_THROW(file.replace(0, "A", "5"), FormulaFileError);
     EXPECT_THROW(file.remove(1), FormulaFileError);
     EXPECT_THROW(file.add("C", "3"), FormulaFileError);
     EXPECT_EQ(read(), original);
+}
+
+TEST_F(FormulaFileTest, LinkedFileStaysALink) {
+    // A formula file that is a link stays a link; its file gets the change.
+    write("A\t1\r\n");
+    fs::rename(path(), dir_ / "real.frm");
+    fs::create_symlink("real.frm", path());
+    FormulaFile file(path());
+    file.add("B", "2");
+    EXPECT_TRUE(fs::is_symlink(path()));
+    EXPECT_EQ(read(), "A\t1\r\nB\t2\r\n");
 }
 
 TEST_F(FormulaFileTest, HostileFilesLoad) {

@@ -9,7 +9,7 @@
 #include <sstream>
 
 #include "engine/ScriptedFeedback.h"
-#include "shell/QSettingsBackend.h"
+#include "shell/IniFileBackend.h"
 #include "shell/SettingsKeys.h"
 #include "shell/StartupSequence.h"
 #include "shell/StartupSettings.h"
@@ -203,7 +203,7 @@ TEST_F(IniFile, HostileValuesStartWithDefaultsAndLoseNoOtherKey) {
         "[Other Section]\n"
         "x=1\n");
     {
-        SettingsStore store(std::make_unique<QSettingsBackend>(QString::fromStdString(path)));
+        SettingsStore store(std::make_unique<IniFileBackend>(path));
         const StartupValues v = readStartupValues(store);
         EXPECT_EQ(v.tapeFont.size, 8);
         EXPECT_EQ(v.tapeFont.name, "Courier New");
@@ -221,7 +221,7 @@ TEST_F(IniFile, HostileValuesStartWithDefaultsAndLoseNoOtherKey) {
         writeFlag(store, key::ExitButtonMinimize, true);
         store.backend().sync();
     }
-    SettingsStore again(std::make_unique<QSettingsBackend>(QString::fromStdString(path)));
+    SettingsStore again(std::make_unique<IniFileBackend>(path));
     EXPECT_EQ(again.ReadSetting("Startup", "Unknown Key", ""), "kept");
     EXPECT_EQ(again.ReadSetting("Other Section", "x", ""), "1");
     EXPECT_EQ(again.ReadSetting("Buttons", "1ToolTip", ""), "Tape to Scratch Pad");
@@ -230,10 +230,10 @@ TEST_F(IniFile, HostileValuesStartWithDefaultsAndLoseNoOtherKey) {
 
 TEST_F(IniFile, MissingFileAndMissingSectionsGiveDefaults) {
     const std::string path = dir.path().toStdString() + "/none.ini";
-    SettingsStore store(std::make_unique<QSettingsBackend>(QString::fromStdString(path)));
+    SettingsStore store(std::make_unique<IniFileBackend>(path));
     EXPECT_EQ(readStartupValues(store).tapeFont, TapeFont{});
     const std::string other = write("[Intl]\nsDecimal=,\n");
-    SettingsStore store2(std::make_unique<QSettingsBackend>(QString::fromStdString(other)));
+    SettingsStore store2(std::make_unique<IniFileBackend>(other));
     EXPECT_EQ(readStartupValues(store2).endYear, 2400);
     EXPECT_EQ(readLocaleSymbols(store2).decimal, ",");
 }
@@ -243,12 +243,12 @@ TEST_F(IniFile, ValuesWithSpecialCharactersRoundTrip) {
     const std::vector<std::string> values = {"C:\\Program Files\\x.exe", "a,b,c", "@Variant(x)",
                                              "quote \" inside", "semi;colon", "Zoë ünïcode", " padded "};
     {
-        SettingsStore store(std::make_unique<QSettingsBackend>(QString::fromStdString(path)));
+        SettingsStore store(std::make_unique<IniFileBackend>(path));
         for (std::size_t i = 0; i < values.size(); ++i)
             store.WriteSetting("Startup", "Key" + std::to_string(i), values[i]);
         store.backend().sync();
     }
-    SettingsStore again(std::make_unique<QSettingsBackend>(QString::fromStdString(path)));
+    SettingsStore again(std::make_unique<IniFileBackend>(path));
     for (std::size_t i = 0; i < values.size(); ++i)
         EXPECT_EQ(again.ReadSetting("Startup", "Key" + std::to_string(i), ""), values[i]);
 }
@@ -268,7 +268,7 @@ TEST_F(IniFile, RandomTextNeverBreaksTheReader) {
             else text += pieces[rng() % pieces.size()];
         }
         const std::string path = write(text);
-        SettingsStore store(std::make_unique<QSettingsBackend>(QString::fromStdString(path)));
+        SettingsStore store(std::make_unique<IniFileBackend>(path));
         const StartupValues v = readStartupValues(store);
         EXPECT_GE(v.tapeSize, 0.4);
         EXPECT_LE(v.tapeSize, 3.5);

@@ -8,7 +8,7 @@
 
 #include "engine/CalculatorModel.h"
 #include "engine/ScriptedFeedback.h"
-#include "shell/QSettingsBackend.h"
+#include "shell/IniFileBackend.h"
 #include "shell/SettingsStore.h"
 #include "shell/ToolbarButtons.h"
 
@@ -160,7 +160,7 @@ TEST(ToolbarButtons, IniFileWithDuplicateAndGarbageKeys) {
                            "[Buttons]\n4Caption=Fin1\n4ToolTip=Interest Calculator\n";
     engine::ScriptedFeedback fb;
     engine::CalculatorModel model(fb);
-    shell::SettingsStore store(std::make_unique<shell::QSettingsBackend>(QString::fromStdString(path)));
+    shell::SettingsStore store(std::make_unique<shell::IniFileBackend>(path));
     ToolbarButtons buttons(model, store);
     buttons.load();
     // Whichever of the duplicates the file reader keeps, the button is
@@ -179,7 +179,7 @@ TEST(ToolbarButtons, IniFileWithDuplicateAndGarbageKeys) {
     // A binding written through the file survives a restart unchanged.
     buttons.bind(4, 1, 13);
     store.backend().sync();
-    shell::SettingsStore reread(std::make_unique<shell::QSettingsBackend>(QString::fromStdString(path)));
+    shell::SettingsStore reread(std::make_unique<shell::IniFileBackend>(path));
     EXPECT_EQ(reread.ReadSetting("Buttons", "5ToolTip", ""), "Area/&Volume English to Metric Conversions");
     EXPECT_EQ(reread.ReadSetting("Buttons", "5Caption", ""), "Mod13");
 }

@@ -3,11 +3,15 @@
 // the window, search highlighting, the stack window and the guide.
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
+
 #include <QAction>
 #include <QClipboard>
 #include <QGuiApplication>
 #include <QPlainTextEdit>
 #include <QTextCursor>
+#include <QDir>
+#include <QFileInfo>
 #include <QFile>
 #include <QListWidget>
 #include <QPrinter>
@@ -115,6 +119,56 @@ TEST(TapePrinting, FailuresAreReportedAndAnEmptyTapeIsNotPrinted) {
     ASSERT_EQ(t.fb.messages.size(), 1u);
     EXPECT_NE(t.fb.messages[0].text.find("The tape could not be printed."), std::string::npos);
     EXPECT_EQ(t.model.tape().text(), "5+\r\n");
+}
+
+TEST(TapePrinting, PdfGoesThroughTheAtomicWriter) {
+    Window t;
+    t.keys("5+");
+    QTemporaryDir dir;
+    const std::string fifo = dir.filePath(QStringLiteral("pipe.pdf")).toStdString();
+    ASSERT_EQ(::mkfifo(fifo.c_str(), 0644), 0);
+    const QString readOnly = dir.filePath(QStringLiteral("kept.pdf"));
+    {
+        QFile f(readOnly);
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+        f.write("old");
+    }
+    QFile::setPermissions(readOnly, QFile::ReadOwner | QFile::ReadGroup | QFile::ReadOther);
+    const std::pair<QString, std::string> cases[] = {{QString::fromStdString(fifo), "not a regular file"},
+                                                     {readOnly, "read-only"}};
+    for (const auto& [target, reason] : cases) {
+        t.fb.clearRecord();
+        t.commands.choosePrinter = [&target](QPrinter& printer) {
+            printer.setOutputFormat(QPrinter::PdfFormat);
+            printer.setOutputFileName(target);
+            return true;
+        };
+        t.model.runCommand("Print Tape");  // a pipe must not block the window
+        ASSERT_EQ(t.fb.messages.size(), 1u) << target.toStdString();
+        EXPECT_NE(t.fb.messages[0].text.find(reason), std::string::npos) << t.fb.messages[0].text;
+    }
+    QFile kept(readOnly);
+    ASSERT_TRUE(kept.open(QIODevice::ReadOnly));
+    EXPECT_EQ(kept.readAll(), QByteArray("old"));
+    EXPECT_TRUE(QFileInfo(QString::fromStdString(fifo)).exists());
+    EXPECT_FALSE(QFileInfo(QString::fromStdString(fifo)).isFile());
+
+    // A good target gets a whole PDF and no temporary file stays beside it.
+    const QString pdf = dir.filePath(QStringLiteral("tape.pdf"));
+    t.fb.clearRecord();
+    t.commands.choosePrinter = [&pdf](QPrinter& printer) {
+        printer.setOutputFormat(QPrinter::PdfFormat);
+        printer.setOutputFileName(pdf);
+        return true;
+    };
+    t.model.runCommand("Print Tape");
+    EXPECT_TRUE(t.fb.messages.empty());
+    QFile written(pdf);
+    ASSERT_TRUE(written.open(QIODevice::ReadOnly));
+    const QByteArray bytes = written.readAll();
+    EXPECT_TRUE(bytes.startsWith("%PDF-"));
+    EXPECT_TRUE(bytes.trimmed().endsWith("%%EOF"));
+    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden | QDir::System).size(), 3);
 }
 
 TEST(TapeEditing, UnlockedTapeTakesTheKeysAndLockingKeepsTheEdit) {

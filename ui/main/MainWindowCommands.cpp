@@ -11,6 +11,9 @@
 #include <QCoreApplication>
 #include <QEvent>
 #include <QPrintDialog>
+#include <QBuffer>
+#include <QFile>
+#include <QPdfWriter>
 #include <QPrinter>
 #include <QProcess>
 #include <QScreen>
@@ -20,6 +23,7 @@
 #include <QTextDocument>
 #include <QUrl>
 
+#include "engine/AtomicFile.h"
 #include "engine/CalculatorModel.h"
 #include "engine/RpnStack.h"
 #include "engine/TapeCommands.h"
@@ -134,6 +138,28 @@ std::optional<QString> MainWindowCommands::printTo(QPrinter& printer) {
     QTextDocument doc;
     fillPrintDocument(doc, crlfToLf(model_.tape().text()), window_.txtTape()->font(),
                       window_.txtTape()->document()->defaultTextOption().alignment());
+    // A PDF is made in memory and saved through the atomic writer like every
+    // other file, so a pipe, a device or a read-only file is refused rather
+    // than written into, and a failed write keeps the old file.
+    if (printer.outputFormat() == QPrinter::PdfFormat && !printer.outputFileName().isEmpty()) {
+        QBuffer pdf;
+        pdf.open(QIODevice::WriteOnly);
+        {
+            QPdfWriter writer(&pdf);
+            writer.setPageLayout(printer.pageLayout());
+            writer.setResolution(printer.resolution());
+            writer.setTitle(printer.docName());
+            writer.setCreator(printer.creator());
+            doc.print(&writer);
+        }
+        const QByteArray& bytes = pdf.data();
+        if (const auto failure = engine::atomicfile::write(
+                QFile::encodeName(printer.outputFileName()).toStdString(),
+                std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size()))))
+            return tr("The file %1 could not be written: %2")
+                .arg(printer.outputFileName(), QString::fromStdString(*failure));
+        return std::nullopt;
+    }
     doc.print(&printer);
     if (printer.printerState() == QPrinter::Error)
         return printer.outputFileName().isEmpty()
