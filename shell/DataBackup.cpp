@@ -6,6 +6,9 @@
 #include <QSaveFile>
 #include <QStandardPaths>
 
+#include <unistd.h>
+
+#include "engine/RegularFile.h"
 #include "shell/SettingsStore.h"
 
 namespace zorv::shell {
@@ -36,25 +39,14 @@ bool sameFolder(const std::string& a, const std::string& b) {
 }
 
 CopyOutcome copyReplacing(const std::string& from, const std::string& to) {
-    const QFileInfo source(qpath(from));
-    if (!source.exists()) return CopyOutcome::SourceMissing;
-    QFile in(qpath(from));
-    if (!source.isFile() || !in.open(QIODevice::ReadOnly)) return CopyOutcome::Failed;
+    // Only a regular file is read: a pipe in its place would never end.
+    const engine::FileRead in = engine::readRegularFile(from, kMaxBackupFileSize);
+    if (in.failure == engine::FileRead::Failure::Missing) return CopyOutcome::SourceMissing;
+    if (!in.ok()) return CopyOutcome::Failed;
     QSaveFile out(qpath(to));
     if (!out.open(QIODevice::WriteOnly)) return CopyOutcome::Failed;
-    char buffer[64 * 1024];
-    for (;;) {
-        const qint64 n = in.read(buffer, sizeof buffer);
-        if (n < 0) {
-            out.cancelWriting();
-            break;
-        }
-        if (n == 0) break;
-        if (out.write(buffer, n) != n) {
-            out.cancelWriting();
-            break;
-        }
-    }
+    if (out.write(in.text.data(), static_cast<qint64>(in.text.size())) != static_cast<qint64>(in.text.size()))
+        out.cancelWriting();
     // commit() is false after a cancelled or failed write; the temporary
     // file is then removed and the target left untouched.
     return out.commit() ? CopyOutcome::Copied : CopyOutcome::Failed;
@@ -80,6 +72,21 @@ void DataBackup::run(Direction direction) {
     }
     const std::string& fromFolder = backup ? dataFolder_ : chosen;
     const std::string& toFolder = backup ? chosen : dataFolder_;
+    // Restoring from a folder that is not there, or cannot be read, would
+    // copy nothing; it is a failure, and the data folder is left alone.
+    if (!backup) {
+        const QFileInfo source(qpath(fromFolder));
+        std::string why;
+        if (!source.exists()) why = "The folder does not exist.";
+        else if (!source.isDir()) why = "That is not a folder.";
+        else if (::access(QFile::encodeName(source.filePath()).constData(), R_OK | X_OK) != 0)
+            why = "The folder cannot be read.";
+        if (!why.empty()) {
+            feedback_.showMessage("Restore could not be completed!\r\n" + fromFolder + "\r\n" + why, title,
+                                  engine::MessageIcon::Exclamation);
+            return;
+        }
+    }
     bool ok = true;
     // A first restore may come before the program has written any data file.
     if (!backup && !QDir().mkpath(qpath(toFolder))) ok = false;
