@@ -2,9 +2,9 @@
 
 #include <QString>
 #include <iostream>
-#include <iterator>
 #include <memory>
 #include <sstream>
+#include <vector>
 
 #include "app/CommandWiring.h"
 #include "engine/CalculatorModel.h"
@@ -32,6 +32,52 @@ std::string oneLine(const std::string& text) {
         } else {
             out += c;
         }
+    }
+    return out;
+}
+
+// Text from the script as it may go to a terminal: control characters
+// (C0, DEL, C1) and bytes that are not UTF-8 shown as \xNN, and the
+// backslash doubled, so that a name cannot move the cursor, recolour or
+// retitle the terminal.
+std::string escaped(const std::string& text) {
+    std::string out;
+    const auto hex = [&out](unsigned char c) {
+        static const char digits[] = "0123456789ABCDEF";
+        out += "\\x";
+        out += digits[c >> 4];
+        out += digits[c & 15];
+    };
+    for (std::size_t i = 0; i < text.size();) {
+        const auto c = static_cast<unsigned char>(text[i]);
+        if (c == '\\') {
+            out += "\\\\";
+            ++i;
+            continue;
+        }
+        if (c < 0x20 || c == 0x7F) {
+            hex(c);
+            ++i;
+            continue;
+        }
+        if (c < 0x80) {
+            out += static_cast<char>(c);
+            ++i;
+            continue;
+        }
+        std::size_t len = (c & 0xE0) == 0xC0 ? 2 : (c & 0xF0) == 0xE0 ? 3 : (c & 0xF8) == 0xF0 ? 4 : 0;
+        bool valid = len > 0 && i + len <= text.size() && c >= 0xC2 && c <= 0xF4;
+        for (std::size_t k = 1; valid && k < len; ++k)
+            valid = (static_cast<unsigned char>(text[i + k]) & 0xC0) == 0x80;
+        // U+0080..U+009F are the C1 controls.
+        if (valid && c == 0xC2 && static_cast<unsigned char>(text[i + 1]) < 0xA0) valid = false;
+        if (!valid) {
+            hex(c);
+            ++i;
+            continue;
+        }
+        out.append(text, i, len);
+        i += len;
     }
     return out;
 }
@@ -72,13 +118,22 @@ int runBatch(std::istream& in, std::ostream& out, std::ostream& err, const Batch
     shell::SettingsStore store(std::move(backend));
 
     BatchFeedback feedback(err);
+    const std::string dataFolder = options.dataDir.value_or(std::string());
+    if (!dataFolder.empty()) engine::atomicfile::removeStaleTemporaries(dataFolder);
+    // Without --data-dir there is no data folder, and so no debug log: batch
+    // mode never writes into the user's own folders.
+    shell::ErrorReporter errors(feedback, shell::debugLogPath(dataFolder));
+    errors.endProgram = [](int) {};  // the run stops after the current key
+
     // A settings file that cannot be used or saved is one message line, and
     // the run ends with a failure status.
     if (settingsFile)
         settingsFile->setProblemReporter([&feedback](const std::string& message) {
             static_cast<engine::UserFeedback&>(feedback).showMessage(message, std::string(engine::kProductName), engine::MessageIcon::Exclamation);
         });
-    engine::CalculatorModel model(feedback, shell::readLocaleSymbols(store));
+    std::vector<std::string> rejected;
+    engine::CalculatorModel model(feedback, shell::readLocaleSymbols(store, {}, &rejected));
+    for (const auto& line : rejected) errors.logNote("Settings [Intl]", line);
     shell::ShellState state;
     shell::applyStoredOptions(store, model, state);
     try {
@@ -87,12 +142,6 @@ int runBatch(std::istream& in, std::ostream& out, std::ostream& err, const Batch
         // An unreadable stored memory starts the register empty.
     }
 
-    const std::string dataFolder = options.dataDir.value_or(std::string());
-    if (!dataFolder.empty()) engine::atomicfile::removeStaleTemporaries(dataFolder);
-    // Without --data-dir there is no data folder, and so no debug log: batch
-    // mode never writes into the user's own folders.
-    shell::ErrorReporter errors(feedback, shell::debugLogPath(dataFolder));
-    errors.endProgram = [](int) {};  // the run stops after the current key
     errors.install(model);
 
     CommandContext context{model, store, dataFolder};
@@ -101,20 +150,20 @@ int runBatch(std::istream& in, std::ostream& out, std::ostream& err, const Batch
     if (shell::ToolbarButtons* buttons = toolbarButtonsOf(*wiring))
         buttons->reportUnbound = [&err](int index) { err << "Toolbar " << index + 1 << ": not bound\n"; };
 
-    const std::string input((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-    const engine::KeyScript script = engine::parseKeyScript(input);
-    for (const auto& a : script.answers) feedback.answer(a);
+    // The script is read as it runs: answers are looked for ahead of the
+    // keys only when a question wants one.
+    engine::KeyScriptReader script(in);
+    feedback.moreAnswers = [&script] { return script.takeAnswer(); };
 
     const auto unknown = [&err](const std::string& name) {
-        err << "unknown command: {" << name << "}\n";
+        err << "unknown command: {" << escaped(name) << "}\n";
     };
     // One key at a time, so that an error report answered No ends the run
     // where it happened.
-    for (const auto& step : script.steps) {
-        if (errors.ended()) break;
-        engine::KeyScript one;
-        one.steps.push_back(step);
-        engine::runKeyScript(model, one, unknown);
+    while (!errors.ended()) {
+        const auto step = script.nextStep();
+        if (!step) break;
+        engine::runKeyStep(model, *step, unknown);
     }
     if (!errors.ended()) shell::writeShutdownSettings(store, model, dataFolder);
     else store.backend().sync();

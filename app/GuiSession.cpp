@@ -95,11 +95,13 @@ int runGui(QApplication& app, const GuiOptions& options) {
 
     // Locale symbols from the store's "Intl" section when it has them, else
     // from the user's locale.
-    engine::CalculatorModel model(feedback,
-                                  shell::readLocaleSymbols(store, shell::systemLocaleSymbols()));
     const std::string dataFolder = options.dataDir.value_or(shell::defaultDataFolder());
     engine::atomicfile::removeStaleTemporaries(dataFolder);
     shell::ErrorReporter errors(feedback, shell::debugLogPath(dataFolder));
+    std::vector<std::string> rejected;
+    engine::CalculatorModel model(
+        feedback, shell::readLocaleSymbols(store, shell::systemLocaleSymbols(), &rejected));
+    for (const auto& line : rejected) errors.logNote("Settings [Intl]", line);
     errors.install(model);
 
     CommandContext context{model, store, options.dataDir.value_or(std::string())};

@@ -32,12 +32,18 @@ MessageResult firstButton(MessageButtons buttons) {
 
 }  // namespace
 
+bool ScriptedFeedback::haveAnswer() {
+    if (answers.empty() && moreAnswers)
+        if (auto a = moreAnswers()) answers.push_back(std::move(*a));
+    return !answers.empty();
+}
+
 MessageResult ScriptedFeedback::showMessage(const std::string& text, const std::string& title,
                                             MessageIcon icon, MessageButtons buttons,
                                             std::optional<MessageResult> defaultButton) {
     MessageResult result = defaultButton.value_or(firstButton(buttons));
     // A plain OK box needs no decision, so it leaves the queue alone.
-    if (buttons != MessageButtons::Ok && !answers.empty()) {
+    if (buttons != MessageButtons::Ok && haveAnswer()) {
         const std::string a = lower(answers.front());
         answers.pop_front();
         std::optional<MessageResult> chosen;
@@ -57,7 +63,7 @@ std::optional<std::string> ScriptedFeedback::askText(const std::string& prompt,
                                                      const std::string& defaultText) {
     Question q{title, prompt, defaultText, false, {}};
     std::optional<std::string> result;
-    if (!answers.empty()) {
+    if (haveAnswer()) {
         std::string a = answers.front();
         answers.pop_front();
         if (lower(a) != "cancel") {

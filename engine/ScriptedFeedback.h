@@ -1,6 +1,8 @@
 #pragma once
 
 #include <deque>
+#include <functional>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -48,6 +50,9 @@ public:
     bool mainWindowVisible() const override { return windowVisible; }
 
     void answer(std::string text) { answers.push_back(std::move(text)); }
+    // Asked for the next answer when a question finds the queue empty
+    // (batch mode reads its script as it goes); nullopt when there is none.
+    std::function<std::optional<std::string>()> moreAnswers;
     void clearRecord();
     // The text of every message, in order (handy for assertions).
     std::vector<std::string> messageTexts() const;
@@ -59,6 +64,9 @@ public:
     int beeps = 0;
     int focusRequests = 0;
     bool windowVisible = false;
+
+private:
+    bool haveAnswer();
 };
 
 }  // namespace zorv::engine

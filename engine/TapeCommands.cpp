@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "AtomicFile.h"
+#include "RegularFile.h"
 #include "TextUtil.h"
 
 namespace zorv::engine {
@@ -104,34 +105,23 @@ std::string crlfLines(const std::string& s) {
 
 }  // namespace
 
+std::string tooLargeReason() {
+    return "The tape is larger than " + std::to_string(kMaxSize / (1024 * 1024)) +
+           " MB: too large for a saved tape.";
+}
+
 Loaded read(const std::string& path) {
     Loaded out;
-    std::error_code ec;
-    if (fs::is_directory(path, ec)) {
-        out.error = "That is a folder, not a file.";
+    FileRead file = readRegularFile(path, kMaxSize);
+    if (!file.ok()) {
+        out.error = file.failure == FileRead::Failure::TooLarge ? tooLargeReason() : file.reason;
         return out;
     }
-    std::ifstream in(path, std::ios::binary);
-    if (!in) {
-        out.error = lastError();
-        return out;
-    }
-    // Read at most one byte beyond the limit: files whose size the system
-    // does not know (pipes, devices) are capped just the same.
-    std::string data;
-    char buf[65536];
-    while (in && data.size() <= kMaxSize) {
-        in.read(buf, sizeof buf);
-        data.append(buf, static_cast<std::size_t>(in.gcount()));
-    }
-    if (data.size() > kMaxSize) {
-        out.error = "The file is larger than 4 MB: too large for a saved tape.";
-        return out;
-    }
-    if (in.bad()) {
-        out.error = lastError();
-        return out;
-    }
+    return decode(std::move(file.text));
+}
+
+Loaded decode(std::string data) {
+    Loaded out;
     if (data.starts_with("\xEF\xBB\xBF")) data.erase(0, 3);
     if (looksBinary(data)) {
         out.error = "The file is not a text file.";
@@ -242,6 +232,12 @@ void TapeCommands::mnuSaveTape_Click() {
                                                       defaultName);
     if (!path || text::trim(*path).empty()) return;
     syncEdits();
+    // A tape that could not be loaded back is refused before anything is
+    // written, with the reason Load would give.
+    if (model_.tape().text().size() > tapefile::kMaxSize) {
+        error("The tape could not be saved to\r\n" + *path + "\r\n" + tapefile::tooLargeReason());
+        return;
+    }
     if (const auto failure = atomicfile::write(*path, model_.tape().text()))
         error("The tape could not be saved to\r\n" + *path + "\r\n" + *failure);
 }
@@ -274,9 +270,14 @@ void TapeCommands::mnuNotepad_Click() {
         std::error_code ec;
         settings.folder = fs::temp_directory_path(ec).string();
     }
-    const std::string file =
-        (fs::path(settings.folder) / ("ZorvTape." + tapefile::safeExtension(settings.type))).string();
+    // An absolute path: the program it is handed to must not take a name
+    // such as "-data/ZorvTape.TXT" for an option, nor look in its own
+    // working folder.
     std::error_code ec;
+    const std::string file =
+        fs::absolute(fs::path(settings.folder) / ("ZorvTape." + tapefile::safeExtension(settings.type)), ec)
+            .lexically_normal()
+            .string();
     fs::create_directories(settings.folder, ec);
     if (const auto failure = atomicfile::write(file, model_.tape().text())) {
         error("The tape could not be written to\r\n" + file + "\r\n" + *failure);

@@ -13,20 +13,29 @@ namespace zorv::engine {
 // stands: UTF-8, lines ending CR LF.
 namespace tapefile {
 
-// Saved tapes are small; anything bigger is not one of ours, and loading it
-// into the tape would stall the window.
-inline constexpr std::size_t kMaxSize = 4 * 1024 * 1024;
+// The largest tape that is saved and loaded, refused beyond on both sides.
+// bench/tape_load.sh: a busy working day (100,000 entries, under 1 MB)
+// loads into the window in half a second; 8 MB (some 900,000 entries) takes
+// about 6 s and 500 MB, and the window's load time and memory grow in
+// proportion beyond that.
+inline constexpr std::size_t kMaxSize = 8 * 1024 * 1024;
+
+// Why a tape over kMaxSize is refused, by Save and by Load alike.
+std::string tooLargeReason();
 
 struct Loaded {
     std::string text;   // normalised: UTF-8, CR LF line ends, ends with CR LF
     std::string error;  // why it could not be loaded; empty on success
 };
 
-// Reads a saved tape. Refuses folders, files over kMaxSize and binary files
+// Reads a saved tape. Refuses what is not a regular file (folders, pipes,
+// devices: nothing is read from them), files over kMaxSize and binary files
 // (NUL bytes or many control characters). A file that is not valid UTF-8 is
 // read as Latin-1, as tapes written with a Western code page are; LF or CR
 // line ends become CR LF; a UTF-8 byte-order mark is dropped.
 Loaded read(const std::string& path);
+// What read() makes of a file's bytes.
+Loaded decode(std::string bytes);
 
 // A file-name extension safe to put after "ZorvTape.": letters and digits
 // only, at most 10 of them; "TXT" when nothing is left.

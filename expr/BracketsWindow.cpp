@@ -207,7 +207,14 @@ void BracketsWindow::setStayOnTop(bool on) {
 
 void BracketsWindow::LoadFormulaNames() {
     formulas_->clear();
-    for (const auto& name : expr::FormulaFile(formulaFile_).names()) formulas_->addItem(qs(name));
+    const auto loaded = expr::FormulaFile(formulaFile_).load();
+    // Said once, not at every activation: closing the message activates
+    // this window again.
+    if (!loaded.error.empty() && loaded.error != formulaReadError_)
+        feedback_.showMessage("The formulas could not be read from\r\n" + formulaFile_ + "\r\n" + loaded.error,
+                              std::string(engine::kProductName), engine::MessageIcon::Exclamation);
+    formulaReadError_ = loaded.error;
+    for (const auto& line : loaded.lines) formulas_->addItem(qs(line.name()));
     if (formulas_->count() > 0) formulas_->setCurrentIndex(0);
     formulas_->setToolTip(formulas_->currentText());
     formulas_->setEnabled(true);

@@ -86,6 +86,7 @@ private:
 
     engine::CalculatorModel& model_;
     engine::UserFeedback& feedback_;
+    std::string formulaReadError_;  // the last reason the formula file could not be read
     Options options_;
     std::shared_ptr<ExpressionSession> session_;
     std::string formulaFile_;

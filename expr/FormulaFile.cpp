@@ -1,10 +1,10 @@
 #include "expr/FormulaFile.h"
 
 #include <fstream>
-#include <iterator>
 #include <system_error>
 
 #include "engine/AtomicFile.h"
+#include "engine/RegularFile.h"
 #include "engine/TextUtil.h"
 
 namespace zorv::expr {
@@ -57,20 +57,25 @@ bool FormulaFile::ensureExists() const {
     return !engine::atomicfile::write(path_.string(), "");
 }
 
-std::optional<std::string> FormulaFile::readAll() const {
-    std::ifstream in(path_, std::ios::binary);
-    if (!in) return std::nullopt;
-    std::string content((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-    return content;
+std::string FormulaFile::readAll(std::string& error) const {
+    engine::FileRead read = engine::readRegularFile(path_.string(), kMaxSize);
+    if (read.failure == engine::FileRead::Failure::Missing) return {};
+    if (read.failure == engine::FileRead::Failure::TooLarge)
+        read.reason = "The file is larger than 4 MB: too large for a formula list.";
+    error = read.reason;
+    return std::move(read.text);
 }
 
-std::vector<FormulaLine> FormulaFile::lines() const {
+FormulaFile::Loaded FormulaFile::load() const {
     std::error_code ec;
     if (!fs::exists(path_, ec) && !ec) ensureExists();
-    const auto content = readAll();
-    if (!content) return {};
-    return splitLines(*content);
+    Loaded out;
+    const std::string content = readAll(out.error);
+    if (out.error.empty()) out.lines = splitLines(content);
+    return out;
 }
+
+std::vector<FormulaLine> FormulaFile::lines() const { return load().lines; }
 
 std::vector<std::string> FormulaFile::names() const {
     std::vector<std::string> out;
@@ -109,7 +114,9 @@ void FormulaFile::replaceContent(const std::string& content) const {
 }
 
 void FormulaFile::add(std::string_view name, std::string_view text) {
-    std::string content = readAll().value_or(std::string());
+    std::string error;
+    std::string content = readAll(error);
+    if (!error.empty()) throw FormulaFileError(path_.string() + ": " + error);
     // A last line without its line end would otherwise run into the new one.
     if (!content.empty() && content.back() != '\n' && content.back() != '\r') content += "\r\n";
     content += makeLine(name, text);

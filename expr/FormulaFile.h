@@ -41,10 +41,21 @@ public:
     explicit FormulaFile(std::filesystem::path path) : path_(std::move(path)) {}
     const std::filesystem::path& path() const { return path_; }
 
+    // Formula lists are a few hundred lines; a bigger file is not one.
+    static constexpr std::size_t kMaxSize = 4 * 1024 * 1024;
+
     // Creates the file empty when it does not exist; false when it cannot.
     bool ensureExists() const;
+
+    struct Loaded {
+        std::vector<FormulaLine> lines;
+        std::string error;  // why the file could not be read; empty when it could
+    };
     // The lines in file order. A missing file is created empty; a file that
-    // cannot be read gives the lines read so far.
+    // is not a regular file (a pipe, a device, a folder), is too large or
+    // cannot be read gives no lines and the reason.
+    Loaded load() const;
+    // load()'s lines alone.
     std::vector<FormulaLine> lines() const;
     // LoadFormulaNames: the trimmed name of every line, in file order.
     std::vector<std::string> names() const;
@@ -56,7 +67,8 @@ public:
     bool nameTaken(std::string_view name, std::optional<std::size_t> except = {}) const;
 
     // Appends a line; the existing lines stay byte for byte. Throws
-    // FormulaFileError.
+    // FormulaFileError, also when the existing file cannot be read (it is
+    // then left as it is, not replaced by the one new line).
     void add(std::string_view name, std::string_view text);
     // Rewrites the file with line `index` replaced / left out. Throws
     // FormulaFileError (also for an index past the end).
@@ -68,7 +80,9 @@ public:
     static std::string makeLine(std::string_view name, std::string_view text);
 
 private:
-    std::optional<std::string> readAll() const;
+    // The file's bytes; "" for a missing file; the reason in `error` when it
+    // exists but cannot be read.
+    std::string readAll(std::string& error) const;
     void replaceContent(const std::string& content) const;
 
     std::filesystem::path path_;

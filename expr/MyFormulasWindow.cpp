@@ -100,7 +100,12 @@ void MyFormulasWindow::Init(const std::string& fileName) {
 void MyFormulasWindow::reload() {
     const int row = list_->currentRow();
     list_->clear();
-    for (const auto& line : file_.lines()) list_->addItem(qs(line.name()));
+    const auto loaded = file_.load();
+    if (!loaded.error.empty())
+        feedback_.showMessage("The formulas could not be read from\r\n" + file_.path().string() + "\r\n" +
+                                  loaded.error,
+                              std::string(engine::kProductName), engine::MessageIcon::Exclamation);
+    for (const auto& line : loaded.lines) list_->addItem(qs(line.name()));
     if (list_->count() > 0) list_->setCurrentRow(std::clamp(row, 0, list_->count() - 1));
     updateButtons();
 }

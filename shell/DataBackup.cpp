@@ -6,6 +6,7 @@
 #include <QStandardPaths>
 
 #include "engine/AtomicFile.h"
+#include "engine/RegularFile.h"
 #include "shell/SettingsStore.h"
 
 namespace zorv::shell {
@@ -36,15 +37,11 @@ bool sameFolder(const std::string& a, const std::string& b) {
 }
 
 CopyOutcome copyReplacing(const std::string& from, const std::string& to) {
-    const QFileInfo source(qpath(from));
-    if (!source.exists()) return CopyOutcome::SourceMissing;
-    QFile in(qpath(from));
-    if (!source.isFile() || !in.open(QIODevice::ReadOnly)) return CopyOutcome::Failed;
-    const QByteArray data = in.readAll();
-    if (in.error() != QFileDevice::NoError) return CopyOutcome::Failed;
-    return engine::atomicfile::write(to, std::string_view(data.constData(), static_cast<std::size_t>(data.size())))
-               ? CopyOutcome::Failed
-               : CopyOutcome::Copied;
+    // Only a regular file is read: a pipe in its place would never end.
+    const engine::FileRead in = engine::readRegularFile(from, kMaxBackupFileSize);
+    if (in.failure == engine::FileRead::Failure::Missing) return CopyOutcome::SourceMissing;
+    if (!in.ok()) return CopyOutcome::Failed;
+    return engine::atomicfile::write(to, in.text) ? CopyOutcome::Failed : CopyOutcome::Copied;
 }
 
 DataBackup::DataBackup(engine::UserFeedback& feedback, std::string dataFolder, FolderChooser chooser)
@@ -67,6 +64,21 @@ void DataBackup::run(Direction direction) {
     }
     const std::string& fromFolder = backup ? dataFolder_ : chosen;
     const std::string& toFolder = backup ? chosen : dataFolder_;
+    // Restoring from a folder that is not there, or cannot be read, would
+    // copy nothing; it is a failure, and the data folder is left alone.
+    if (!backup) {
+        const QFileInfo source(qpath(fromFolder));
+        std::string why;
+        if (!source.exists()) why = "The folder does not exist.";
+        else if (!source.isDir()) why = "That is not a folder.";
+        else if (::access(QFile::encodeName(source.filePath()).constData(), R_OK | X_OK) != 0)
+            why = "The folder cannot be read.";
+        if (!why.empty()) {
+            feedback_.showMessage("Restore could not be completed!\r\n" + fromFolder + "\r\n" + why, title,
+                                  engine::MessageIcon::Exclamation);
+            return;
+        }
+    }
     bool ok = true;
     // A first restore may come before the program has written any data file.
     if (!backup && !QDir().mkpath(qpath(toFolder))) ok = false;

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <array>
+#include <cstddef>
 #include <functional>
 #include <string>
 #include <string_view>
@@ -47,8 +48,11 @@ private:
 };
 
 // Copies one file through the atomic file writer, so that the target is
-// either left as it was or replaced whole.
+// either left as it was or replaced whole. A source that is not a regular
+// file (a pipe, a device) or is larger than kMaxBackupFileSize is not read
+// and fails the copy.
 enum class CopyOutcome { Copied, SourceMissing, Failed };
+inline constexpr std::size_t kMaxBackupFileSize = 64 * 1024 * 1024;
 CopyOutcome copyReplacing(const std::string& from, const std::string& to);
 
 }  // namespace zorv::shell

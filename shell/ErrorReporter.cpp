@@ -88,6 +88,11 @@ void ErrorReporter::appendToLog(const std::string& line) noexcept {
     }
 }
 
+void ErrorReporter::logNote(const std::string& label, const std::string& description) {
+    const auto [date, time] = now();
+    appendToLog(logLine(date, time, label, 5, description, std::string(engine::kProductName), version));
+}
+
 void ErrorReporter::ReportError(const std::string& label, int number,
                                 const std::string& description, const std::string& source) {
     const std::string title(engine::kProductName);

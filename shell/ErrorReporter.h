@@ -28,6 +28,9 @@ public:
 
     void ReportError(const std::string& label, int number, const std::string& description,
                      const std::string& source);
+    // Adds one line to the debug log and asks nothing: for what was put
+    // right without the user's help (a setting that could not be used).
+    void logNote(const std::string& label, const std::string& description);
     // Makes this the model's ReportError.
     void install(engine::CalculatorModel& model);
 

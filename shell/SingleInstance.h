@@ -13,8 +13,9 @@ namespace zorv::shell {
 // blocks the next start; the file itself stays and is simply locked again.
 class SingleInstance {
 public:
-    // The lock in the user's runtime folder (the temporary folder when there
-    // is none).
+    // The lock in the user's runtime folder, or when there is none (or it
+    // is not private to the user) in a folder of ours, mode 0700, in the
+    // user's cache folder.
     SingleInstance();
     explicit SingleInstance(const QString& lockPath);
     ~SingleInstance();
@@ -23,7 +24,8 @@ public:
 
     // True when no other running copy holds the lock; this copy then holds
     // it until it ends. A lock file that cannot be opened at all (a
-    // read-only folder) does not stop the start.
+    // read-only folder), or that is not this user's own regular file, does
+    // not stop the start.
     bool tryAcquire();
     bool held() const { return held_; }
     QString path() const { return path_; }

@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include <QTemporaryDir>
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
@@ -91,6 +92,51 @@ TEST(Batch, AnswersAreReadAheadOfTheKeys) {
     // No question is asked by these keys, so the answers are simply unused.
     const Result r = batch("[yes][12]2+2=", kPlain);
     EXPECT_EQ(r.err, "readout: 0.\n");
+}
+
+}  // namespace
+
+namespace {
+
+TEST(Batch, ImpossibleDecimalSymbolIsReplacedAndLogged) {
+    QTemporaryDir dir;
+    const std::string ini = dir.path().toStdString() + "/settings.ini";
+    std::ofstream(ini) << kPlain << "[Intl]\nsDecimal=1\n";
+    BatchOptions options;
+    options.settingsFile = ini;
+    options.dataDir = dir.path().toStdString() + "/data";
+    std::istringstream in("12.5+1.25=");
+    std::ostringstream out, err;
+    EXPECT_EQ(runBatch(in, out, err, options), 0);
+    EXPECT_EQ(out.str(), "12.5+\r\n1.25=\r\n------------------\r\n13.75\r\n******************\r\n");
+    std::ifstream log(*options.dataDir + "/zorvcalc.deb", std::ios::binary);
+    std::stringstream logged;
+    logged << log.rdbuf();
+    const std::string text = logged.str();
+    EXPECT_NE(text.find("sDecimal=\"\"1\"\" is not used because it is a digit"), std::string::npos) << text;
+    EXPECT_EQ(std::count(text.begin(), text.end(), '\n'), 1) << text;
+}
+
+}  // namespace
+
+namespace {
+
+TEST(Batch, UnknownNamesReachTheTerminalEscaped) {
+    const struct {
+        std::string name;
+        std::string shown;
+    } cases[] = {
+        {"Nonsense", "Nonsense"},
+        {"Red\x1b[31mText\x07", "Red\\x1B[31mText\\x07"},
+        {"tab\there\r\nDEL\x7f", "tab\\x09here\\x0D\\x0ADEL\\x7F"},
+        {"C1\xc2\x9b" "2J", "C1\\xC2\\x9B2J"},
+        {"caf\xc3\xa9 \xff", "caf\xc3\xa9 \\xFF"},
+        {"back\\slash", "back\\\\slash"},
+    };
+    for (const auto& c : cases) {
+        const Result r = batch("{" + c.name + "}", kPlain);
+        EXPECT_EQ(r.err, "unknown command: {" + c.shown + "}\nreadout: 0.\n") << c.shown;
+    }
 }
 
 }  // namespace

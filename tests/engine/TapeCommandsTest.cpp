@@ -5,6 +5,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
@@ -210,17 +211,59 @@ TEST(TapeFiles, RefusedFilesLeaveTheTape) {
         EXPECT_NE(c.fb.messages[0].text.find(f.reason), std::string::npos) << c.fb.messages[0].text;
         EXPECT_EQ(c.text(), "5+\r\n");
     }
-    // 50 MB: refused without being read into the tape.
+    // 50 MB, or more than the limit: refused without being read into the tape.
     const std::string big = dir / "big.txt";
     { std::ofstream(big) << "x"; }
-    fs::resize_file(big, 50u * 1024 * 1024);
+    fs::resize_file(big, std::max<std::uintmax_t>(50u * 1024 * 1024, tapefile::kMaxSize + 1));
     c.fb.clearRecord();
     c.keys("{Load Saved Tape}[" + big + "]");
-    EXPECT_NE(c.fb.messageTexts().at(0).find("larger than 4 MB"), std::string::npos);
+    EXPECT_NE(c.fb.messageTexts().at(0).find(tapefile::tooLargeReason()), std::string::npos);
     EXPECT_EQ(c.text(), "5+\r\n");
     c.fb.clearRecord();
     c.keys("{Load Saved Tape}[" + dir.path.string() + "]");
     EXPECT_NE(c.fb.messageTexts().at(0).find("That is a folder"), std::string::npos);
+}
+
+TEST(TapeFiles, PipeIsRefusedWithoutWaiting) {
+    ::alarm(20);  // a read that blocks ends the test run as a failure
+    TempDir dir;
+    const std::string pipe = dir / "fifo";
+    ASSERT_EQ(::mkfifo(pipe.c_str(), 0600), 0);
+    Calc c;
+    c.keys("5+{Load Saved Tape}[" + pipe + "]");
+    ::alarm(0);
+    ASSERT_EQ(c.fb.messages.size(), 1u);
+    EXPECT_NE(c.fb.messages[0].text.find("not a regular file"), std::string::npos) << c.fb.messages[0].text;
+    EXPECT_EQ(c.text(), "5+\r\n");
+}
+
+TEST(TapeFiles, SaveAndLoadAgreeOnTheLargestTape) {
+    TempDir dir;
+    // The largest tape that is saved loads back; one byte more is refused
+    // by Save before anything is written, with Load's reason.
+    std::string tape;
+    const std::string line = "1234.56+\r\n";
+    while (tape.size() + line.size() <= tapefile::kMaxSize) tape += line;
+    tape += std::string(tapefile::kMaxSize - tape.size() - 2, '9') + "\r\n";
+    ASSERT_EQ(tape.size(), tapefile::kMaxSize);
+    Calc c;
+    c.m.tape().setText(tape);
+    c.keys("{Save Tape to File}[" + (dir / "max.txt") + "]");
+    EXPECT_TRUE(c.fb.messages.empty());
+    Calc loaded;
+    loaded.keys("{Load Saved Tape}[" + (dir / "max.txt") + "]");
+    EXPECT_TRUE(loaded.fb.messages.empty());
+    EXPECT_EQ(loaded.text().size(), tapefile::kMaxSize);
+
+    c.m.tape().setText(tape + "1\r\n");
+    c.keys("{Save Tape to File}[" + (dir / "over.txt") + "]");
+    ASSERT_EQ(c.fb.messages.size(), 1u);
+    EXPECT_NE(c.fb.messages[0].text.find(tapefile::tooLargeReason()), std::string::npos);
+    EXPECT_FALSE(fs::exists(dir / "over.txt"));
+    spit(dir / "over.txt", tape + "1\r\n");
+    loaded.fb.clearRecord();
+    loaded.keys("{Load Saved Tape}[" + (dir / "over.txt") + "][yes]");
+    EXPECT_NE(loaded.fb.messageTexts().at(0).find(tapefile::tooLargeReason()), std::string::npos);
 }
 
 TEST(TapeFiles, ForeignTextIsReadAsText) {
@@ -267,6 +310,23 @@ TEST(TapePublish, WritesTheFileAndHandsItToTheProgram) {
     c.keys("{Publish Tape}");
     ASSERT_EQ(c.fb.messages.size(), 1u);
     EXPECT_NE(c.fb.messages[0].text.find("/usr/bin/editor could not be started"), std::string::npos);
+    EXPECT_EQ(slurp(openedFile), c.text());
+}
+
+TEST(TapePublish, TheProgramGetsAnAbsolutePath) {
+    TempDir dir;
+    const fs::path before = fs::current_path();
+    fs::current_path(dir.path);
+    Calc c;
+    std::string openedFile;
+    c.tape.publishSettings = [] { return TapeCommands::PublishSettings{"-data", "editor", "txt"}; };
+    c.tape.openPublished = [&](const std::string& file, const std::string&) {
+        openedFile = file;
+        return std::optional<std::string>{};
+    };
+    c.keys("5+{Publish Tape}");
+    fs::current_path(before);
+    EXPECT_EQ(openedFile, (fs::canonical(dir.path) / "-data" / "ZorvTape.txt").string());
     EXPECT_EQ(slurp(openedFile), c.text());
 }
 

@@ -8,6 +8,9 @@
 #include <QListWidget>
 #include <QPushButton>
 #include <QTest>
+#include <sys/stat.h>
+#include <unistd.h>
+
 #include <filesystem>
 #include <fstream>
 #include <iterator>
@@ -161,6 +164,23 @@ TEST_F(BracketsWindowTest, StoredFormulasAreListedAndInserted) {
     EXPECT_TRUE(list->isEnabled());
     window_->comInsert()->click();
     EXPECT_EQ(window_->Readout()->text(), "3*X");
+}
+
+TEST_F(BracketsWindowTest, AFormulaFileThatIsAPipeSaysWhyAndDoesNotFreeze) {
+    ::alarm(20);  // a read that blocks ends the test run as a failure
+    ASSERT_EQ(::mkfifo((dir_ / "evalform.frm").c_str(), 0600), 0);
+    window_->Form_Activate();
+    ::alarm(0);
+    EXPECT_EQ(window_->cmbFormula()->count(), 0);
+    ASSERT_EQ(feedback_.messages.size(), 1u);
+    EXPECT_EQ(feedback_.messages[0].text, "The formulas could not be read from\r\n" +
+                                              (dir_ / "evalform.frm").string() +
+                                              "\r\nThat is not a regular file (a pipe or a device).");
+    EXPECT_EQ(feedback_.messages[0].icon, engine::MessageIcon::Exclamation);
+    EXPECT_TRUE(fs::is_fifo(dir_ / "evalform.frm"));
+    // Closing the message activates the window again: no second message.
+    window_->Form_Activate();
+    EXPECT_EQ(feedback_.messages.size(), 1u);
 }
 
 TEST_F(BracketsWindowTest, MyFormulasAddEditRefuseAndDelete) {

@@ -5,6 +5,9 @@
 #include <iterator>
 #include <string>
 
+#include <sys/stat.h>
+#include <unistd.h>
+
 #include "expr/FormulaFile.h"
 
 namespace fs = std::filesystem;
@@ -50,6 +53,31 @@ TEST_F(FormulaFileTest, HandWrittenFileLoadsAndRoundTripsUnchanged) {
     // Replacing a line with itself writes the same bytes back.
     file.replace(0, "Circle area", "3.14159265359*X^2");
     EXPECT_EQ(read(), original);
+}
+
+TEST_F(FormulaFileTest, PipeOrFolderIsNotReadAndNotReplaced) {
+    ::alarm(20);  // a read that blocks ends the test run as a failure
+    ASSERT_EQ(::mkfifo(path().c_str(), 0600), 0);
+    FormulaFile file(path());
+    const auto loaded = file.load();
+    EXPECT_TRUE(loaded.lines.empty());
+    EXPECT_NE(loaded.error.find("not a regular file"), std::string::npos) << loaded.error;
+    EXPECT_THROW(file.add("Name", "1+1"), FormulaFileError);
+    ::alarm(0);
+    EXPECT_TRUE(fs::is_fifo(path()));
+
+    fs::remove(path());
+    fs::create_directory(path());
+    EXPECT_NE(file.load().error.find("folder"), std::string::npos);
+}
+
+TEST_F(FormulaFileTest, UnreadableFileIsNotReplacedByOneLine) {
+    if (::geteuid() == 0) GTEST_SKIP() << "root reads any file";
+    write("Keep\t1\r\n");
+    fs::permissions(path(), fs::perms::owner_write);
+    EXPECT_THROW(FormulaFile(path()).add("New", "2"), FormulaFileError);
+    fs::permissions(path(), fs::perms::owner_read | fs::perms::owner_write);
+    EXPECT_EQ(read(), "Keep\t1\r\n");
 }
 
 TEST_F(FormulaFileTest, LastMatchingLineWins) {

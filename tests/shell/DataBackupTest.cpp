@@ -5,6 +5,8 @@
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
+#include <sys/stat.h>
+#include <unistd.h>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
@@ -142,8 +144,12 @@ TEST(DataBackup, AFailedCopyStopsLeavesEarlierCopiesAndNoHalfFiles) {
 
     f.fb.clearRecord();
     f.backup.mnuRestore_Click();  // restoring from a folder that is not there
-    EXPECT_EQ(f.fb.messageTexts(), std::vector<std::string>{"Restore succeeded!"})
-        << "every file is missing there, so nothing is copied";
+    EXPECT_EQ(f.fb.messageTexts(),
+              std::vector<std::string>{"Restore could not be completed!\r\n" + f.answer +
+                                       "\r\nThe folder does not exist."})
+        << "a folder that is not there is a failure, not an empty success";
+    for (std::string_view name : shell::kBackupFiles)
+        EXPECT_EQ(read(f.data / name), "new " + std::string(name)) << "the data folder is untouched";
 }
 
 TEST(DataBackup, CopyReplacingKeepsTheTargetWhenTheSourceCannotBeRead) {
@@ -161,4 +167,55 @@ TEST(DataBackup, CopyReplacingKeepsTheTargetWhenTheSourceCannotBeRead) {
               shell::CopyOutcome::Copied);
     EXPECT_EQ(read(root / "target"), std::string(200000, 'z'));
     EXPECT_EQ(listing(root), (std::vector<std::string>{"folder", "source", "target"}));
+}
+
+TEST(DataBackup, RestoreFromAFolderThatCannotBeReadFailsAndTouchesNothing) {
+    Folders f;
+    write(f.data / "evalform.frm", "Keep\t1\r\n");
+    write(f.other / "plain-file", "x");
+    const struct {
+        fs::path folder;
+        const char* why;
+    } cases[] = {
+        {f.other / "does-not-exist", "The folder does not exist."},
+        {f.other / "plain-file", "That is not a folder."},
+    };
+    for (const auto& c : cases) {
+        f.fb.clearRecord();
+        f.answer = c.folder.string();
+        f.backup.mnuRestore_Click();
+        ASSERT_EQ(f.fb.messages.size(), 1u);
+        EXPECT_EQ(f.fb.messages[0].text, "Restore could not be completed!\r\n" + c.folder.string() + "\r\n" + c.why);
+        EXPECT_EQ(read(f.data / "evalform.frm"), "Keep\t1\r\n");
+        EXPECT_EQ(listing(f.data), std::vector<std::string>{"evalform.frm"});
+    }
+    // A data folder that does not exist yet is not created for nothing.
+    shell::DataBackup fresh{f.fb, (f.data / "new").string(), [&](const std::string&) {
+                                return (f.other / "does-not-exist").string();
+                            }};
+    fresh.mnuRestore_Click();
+    EXPECT_FALSE(fs::exists(f.data / "new"));
+
+    if (::geteuid() == 0) return;  // root reads any folder
+    fs::create_directories(f.other / "locked");
+    write(f.other / "locked" / "evalform.frm", "Other\t2\r\n");
+    fs::permissions(f.other / "locked", fs::perms::none);
+    f.fb.clearRecord();
+    f.answer = (f.other / "locked").string();
+    f.backup.mnuRestore_Click();
+    fs::permissions(f.other / "locked", fs::perms::owner_all);
+    EXPECT_NE(f.fb.messageTexts().at(0).find("The folder cannot be read."), std::string::npos);
+    EXPECT_EQ(read(f.data / "evalform.frm"), "Keep\t1\r\n");
+}
+
+TEST(DataBackup, APipeAmongTheFilesIsNotWaitedFor) {
+    ::alarm(20);  // a read that blocks ends the test run as a failure
+    Folders f;
+    write(f.data / "evalform.frm", "Keep\t1\r\n");
+    ASSERT_EQ(::mkfifo((f.other / "evalform.frm").c_str(), 0600), 0);
+    f.answer = f.other.string();
+    f.backup.mnuRestore_Click();
+    ::alarm(0);
+    EXPECT_EQ(f.fb.messageTexts(), std::vector<std::string>{"Restore could not be completed!"});
+    EXPECT_EQ(read(f.data / "evalform.frm"), "Keep\t1\r\n");
 }

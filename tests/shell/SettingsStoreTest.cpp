@@ -288,3 +288,48 @@ TEST_F(IniFile, RandomTextNeverBreaksTheReader) {
 
 }  // namespace
 }  // namespace zorv::shell
+
+namespace zorv::shell {
+namespace {
+
+// Symbols that numbers could not be told apart with are replaced by the
+// default, each with one line for the debug log.
+TEST(LocaleSymbols, ImpossibleSymbolsAreRejected) {
+    const struct {
+        const char* decimal;   // nullptr: not stored
+        const char* thousand;
+        const char* wantDecimal;
+        const char* wantThousand;
+        std::vector<std::string> why;  // one per rejected key
+    } cases[] = {
+        {",", ".", ",", ".", {}},
+        {"\xD9\xAB", "\xE2\x80\xAF", "\xD9\xAB", "\xE2\x80\xAF", {}},  // Arabic decimal, narrow blank
+        {"1", nullptr, ".", ",", {"sDecimal=\"1\" is not used because it is a digit"}},
+        {"\xD9\xA3", nullptr, ".", ",", {"it is a digit"}},  // Arabic-Indic three
+        {"+", nullptr, ".", ",", {"it is an operator"}},
+        {"/", "*", ".", ",", {"it is an operator", "sThousand=\"*\""}},
+        {"a", nullptr, ".", ",", {"it is a letter"}},
+        {"\x01", nullptr, ".", ",", {"sDecimal=\"\\x01\" is not used because it is a control character"}},
+        {nullptr, "1", ".", ",", {"sThousand=\"1\" is not used because it is a digit; \",\" is used instead."}},
+        {nullptr, "X", ".", ",", {"it is a letter"}},
+        {",", ",", ",", ".", {"sThousand=\",\" is not used because it is the decimal symbol; \".\" is used"}},
+        {",", "7", ",", ".", {"it is a digit; \".\" is used instead."}},
+        {".", ".", ".", ",", {"it is the decimal symbol"}},
+    };
+    for (const auto& c : cases) {
+        SettingsStore store(std::make_unique<MemorySettingsBackend>());
+        if (c.decimal) store.WriteSetting("Intl", "sDecimal", c.decimal);
+        if (c.thousand) store.WriteSetting("Intl", "sThousand", c.thousand);
+        std::vector<std::string> rejected;
+        const auto s = readLocaleSymbols(store, {}, &rejected);
+        const std::string label = std::string(c.decimal ? c.decimal : "-") + " " + (c.thousand ? c.thousand : "-");
+        EXPECT_EQ(s.decimal, c.wantDecimal) << label;
+        EXPECT_EQ(s.thousand, c.wantThousand) << label;
+        ASSERT_EQ(rejected.size(), c.why.size()) << label;
+        for (std::size_t i = 0; i < rejected.size(); ++i)
+            EXPECT_NE(rejected[i].find(c.why[i]), std::string::npos) << rejected[i];
+    }
+}
+
+}  // namespace
+}  // namespace zorv::shell

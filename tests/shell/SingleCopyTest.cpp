@@ -2,9 +2,13 @@
 #include <gtest/gtest.h>
 
 #include <signal.h>
+#include <fcntl.h>
+#include <sys/file.h>
+#include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
 
@@ -87,6 +91,75 @@ TEST(SingleCopy, ALockThatCannotBeCreatedDoesNotStopTheStart) {
     SingleInstance nowhere(QStringLiteral("/proc/no/such/folder/zorvcalc.lock"));
     EXPECT_TRUE(checkSingleCopy(nowhere, "", feedback));
     EXPECT_TRUE(feedback.messages.empty());
+}
+
+}  // namespace
+}  // namespace zorv::shell
+
+namespace zorv::shell {
+namespace {
+
+// Sets an environment variable for one scope.
+struct ScopedEnv {
+    QByteArray name, old;
+    bool had;
+    ScopedEnv(const char* n, const QByteArray& value) : name(n), old(qgetenv(n)), had(qEnvironmentVariableIsSet(n)) {
+        if (value.isNull()) qunsetenv(n);
+        else qputenv(n, value);
+    }
+    ~ScopedEnv() {
+        if (had) qputenv(name.constData(), old);
+        else qunsetenv(name.constData());
+    }
+};
+
+TEST(SingleCopy, LockLivesInAFolderOnlyTheUserCanReach) {
+    QTemporaryDir dir;
+    const QString cache = dir.filePath(QStringLiteral("cache"));
+    ScopedEnv cacheHome("XDG_CACHE_HOME", QFile::encodeName(cache));
+    const QString inCache = cache + QStringLiteral("/zorvcalc/zorvcalc.lock");
+    {
+        ScopedEnv runtime("XDG_RUNTIME_DIR", QByteArray());
+        EXPECT_EQ(SingleInstance::defaultLockPath(), inCache);
+        struct stat st {};
+        ASSERT_EQ(::stat(QFile::encodeName(cache + QStringLiteral("/zorvcalc")).constData(), &st), 0);
+        EXPECT_EQ(st.st_mode & 0777, 0700u);
+        // A folder of ours opened up by someone is closed again.
+        ::chmod(QFile::encodeName(cache + QStringLiteral("/zorvcalc")).constData(), 0777);
+        EXPECT_EQ(SingleInstance::defaultLockPath(), inCache);
+        ASSERT_EQ(::stat(QFile::encodeName(cache + QStringLiteral("/zorvcalc")).constData(), &st), 0);
+        EXPECT_EQ(st.st_mode & 0777, 0700u);
+    }
+    // A runtime folder that others can write to is not the user's own.
+    const QString shared = dir.filePath(QStringLiteral("shared"));
+    QDir().mkpath(shared);
+    ::chmod(QFile::encodeName(shared).constData(), 01777);
+    {
+        ScopedEnv runtime("XDG_RUNTIME_DIR", QFile::encodeName(shared));
+        EXPECT_EQ(SingleInstance::defaultLockPath(), inCache);
+    }
+    const QString own = dir.filePath(QStringLiteral("run"));
+    QDir().mkpath(own);
+    ::chmod(QFile::encodeName(own).constData(), 0700);
+    ScopedEnv runtime("XDG_RUNTIME_DIR", QFile::encodeName(own));
+    EXPECT_EQ(SingleInstance::defaultLockPath(), own + QStringLiteral("/zorvcalc.lock"));
+}
+
+TEST(SingleCopy, AnotherUsersLockFileCannotStopTheStart) {
+    if (::geteuid() != 0) GTEST_SKIP() << "making a file of another user needs root";
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("zorvcalc.lock"));
+    const QByteArray name = QFile::encodeName(path);
+    const int foreign = ::open(name.constData(), O_RDWR | O_CREAT, 0644);
+    ASSERT_GE(foreign, 0);
+    ASSERT_EQ(::fchown(foreign, 65534, 65534), 0);
+    ASSERT_EQ(::flock(foreign, LOCK_EX | LOCK_NB), 0);  // held by "the other user"
+    engine::ScriptedFeedback feedback;
+    SingleInstance mine(path);
+    EXPECT_TRUE(checkSingleCopy(mine, "", feedback));
+    EXPECT_FALSE(mine.held());
+    EXPECT_TRUE(feedback.messages.empty());
+    ::close(foreign);
 }
 
 }  // namespace
