@@ -55,7 +55,7 @@ TEST_F(ConversionModes, ModeKeysStepThroughAllSetsAndWrap) {
     EXPECT_EQ(quick.MSys(), 8);
     quick.mnuCalc_Click();
     EXPECT_EQ(quick.MSys(), 0);
-    quick.mnuSetMode9_Click();
+    quick.setMode(9);
     EXPECT_EQ(quick.MSys(), 9);
 }
 
