@@ -27,16 +27,6 @@ public:
     bool setMode(int set);
     void comMode_Click();      // next set, 9 wraps to 0
     void comPrevMode_Click();  // previous set, 0 wraps to 9
-    void mnuCalc_Click() { setMode(0); }
-    void mnuSetMode1_Click() { setMode(1); }
-    void mnuSetMode2_Click() { setMode(2); }
-    void mnuSetMode3_Click() { setMode(3); }
-    void mnuSetMode4_Click() { setMode(4); }
-    void mnuSetMode5_Click() { setMode(5); }
-    void mnuSetMode6_Click() { setMode(6); }
-    void mnuSetMode7_Click() { setMode(7); }
-    void mnuSetMode8_Click() { setMode(8); }
-    void mnuSetMode9_Click() { setMode(9); }
 
     // Toggle the unit check marks kept in the model's modes.
     void mnuImperialMeasures_Click();

@@ -157,7 +157,6 @@ void CalculatorModel::AutoDecFormat(std::string_view digit) {
     for (char c : readout_)
         if (c >= '0' && c <= '9') digits += c;
     digits += digit;
-    ++digitCount_;
     // A fresh negative entry gets its sign from the caller; one that is
     // already negative keeps it.
     readout_ = autoDecimalText(digits, readout_.starts_with("-"));
@@ -192,7 +191,6 @@ void CalculatorModel::CancelEntry_Click() {
     readout_ = "0" + symbols_.decimal;
     decimalFlag_ = false;
     entryState_ = entry::CE;
-    digitCount_ = 0;
 }
 
 void CalculatorModel::Cancel_Click() {
@@ -213,7 +211,6 @@ void CalculatorModel::Cancel_Click() {
     if (RPNclear) RPNclear();
     freshResult_ = false;
     tapeItem_ = 0;
-    digitCount_ = 0;
     // Nothing is pending any more, so the hint no longer names an operation.
     hint_ = "Press F1 for Help";
 }
@@ -247,7 +244,6 @@ void CalculatorModel::Backspace() {
         }
         digits.pop_back();
         readout_ = autoDecimalText(digits, negative);
-        if (digitCount_ > 0) --digitCount_;
         return;
     }
     const auto pos = readout_.find(ds);
@@ -499,7 +495,6 @@ void CalculatorModel::Operator_Click(int index) {
     if (entryState_ == entry::Neg) {
         PostToTape(tempReadout_);
         NormalizeReadout();
-        digitCount_ = 0;
         return;
     }
 
@@ -532,7 +527,6 @@ void CalculatorModel::Operator_Click(int index) {
 
     PostToTape(entryText);
     NormalizeReadout();
-    digitCount_ = 0;
 }
 
 // ---------------------------------------------------------------------------

@@ -81,12 +81,9 @@ public:
     }
     const std::string& hint() const { return hint_; }
     void setHint(std::string text);
-    const std::string& OpFlag() const { return opFlag_; }
     int NumOps() const { return numOps_; }
     const Decimal& RunningTotal() const { return runningTotal_; }
     int TapeItem() const { return tapeItem_; }
-    bool DecimalFlag() const { return decimalFlag_; }
-    int DigitCount() const { return digitCount_; }
     int MaxDigits() const { return maxDigits_; }
     void setMaxDigits(int n) { maxDigits_ = n == 0 ? 35 : n; }
     // Set by PurgeNumericInput when it failed, and by cancelled questions.
@@ -111,8 +108,6 @@ public:
     // `ofReadout` tells a function of the readout (a square root) from a
     // new value (a constant).
     void showResult(const Decimal& value, bool ofReadout = true);
-    // True while the readout still shows such a value untouched.
-    bool resultShown() const { return freshResult_; }
     // True while it shows a function of a value the user did not key (what
     // an operator left in the readout), directly or through more functions.
     bool resultOfShownValue() const { return freshResult_ && ofShownValue_; }
@@ -226,7 +221,6 @@ private:
     Decimal currentOperand_;
     int numOps_ = 0;
     int tapeItem_ = 0;
-    int digitCount_ = 0;
     int maxDigits_ = 35;
     bool decimalFlag_ = false;
     bool freshResult_ = false;  // see showResult

@@ -40,7 +40,6 @@ void CalculatorModel::Percent_Click() {
     }
     readout_ = ValidValue(readout_);
     NormalizeReadout();
-    digitCount_ = 0;
 
     Decimal b;
     try {

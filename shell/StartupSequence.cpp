@@ -137,7 +137,6 @@ StartupResult runStartup(StartupContext& c) {
         for (int i = 0; i < 9; ++i)
             c.window.setToolbarButton(i, v.toolbarCaptions[i], v.toolbarToolTips[i]);
     });
-    step([&] { c.model.setMaxDigits(c.model.MaxDigits()); });
     if (refused) return StartupResult::Refused;
 
     if (c.window.minimizedOrMaximized()) {

@@ -53,9 +53,9 @@ TEST_F(ConversionModes, ModeKeysStepThroughAllSetsAndWrap) {
     EXPECT_FALSE(quick.setMode(10));
     EXPECT_FALSE(quick.setMode(-1));
     EXPECT_EQ(quick.MSys(), 8);
-    quick.mnuCalc_Click();
+    quick.setMode(0);
     EXPECT_EQ(quick.MSys(), 0);
-    quick.mnuSetMode9_Click();
+    quick.setMode(9);
     EXPECT_EQ(quick.MSys(), 9);
 }
 

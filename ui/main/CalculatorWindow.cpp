@@ -25,12 +25,6 @@ namespace zorv::ui {
 using engine::CalculatorModel;
 using engine::CommandId;
 
-namespace {
-
-constexpr int kNumLockKey = 144;
-
-}  // namespace
-
 CalculatorWindow::CalculatorWindow(CalculatorModel& model, convert::QuickConversions* conversions,
                                    QWidget* parent)
     : QMainWindow(parent), model_(model), conversions_(conversions) {
