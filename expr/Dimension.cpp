@@ -384,7 +384,8 @@ std::optional<Fraction> mixedAfter(std::string_view s, std::size_t begin, const 
 std::optional<Fraction> inchesAfterFeet(std::string_view s, std::size_t pos) {
     std::size_t i = skipBlanks(s, pos);
     bool hyphen = false;
-    if (i < s.size() && s[i] == '-') {
+    // 12'-6" is twelve feet six inches; 12' - 6" with blanks is a difference.
+    if (i == pos && i < s.size() && s[i] == '-') {
         hyphen = true;
         ++i;
     }
