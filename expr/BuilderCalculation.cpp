@@ -352,12 +352,19 @@ BuilderResult evaluateDimensions(std::string_view expression, const BuilderOptio
         else result.message = recorder.last;
         return result;
     }
-    result.value = arithmetic.operand(value);
+    try {
+        result.value = arithmetic.operand(value);
+        result.lines = describeValue(result.value, options);
+        if (options.resultToReadout) result.readout = readoutText(result.value, options.plain);
+    } catch (const engine::DecimalError&) {
+        // A value too large to be written in the shown units.
+        result.lines.clear();
+        result.readout.clear();
+        return failWith("Invalid values in expression!");
+    }
     result.ok = true;
-    result.lines = describeValue(result.value, options);
     result.resultText = result.lines.front();
     result.tapeLine = result.expression + " = " + result.resultText;
-    if (options.resultToReadout) result.readout = readoutText(result.value, options.plain);
     return result;
 }
 

@@ -175,6 +175,7 @@ TEST(DimensionEvaluation, HostileInputEndsWithAMessageQuickly) {
         {"99999999999999999999'*99999999999999999999'*99999999999999999999'", "Invalid values in expression!"},
         {"1'^999999999999", "Cannot raise a length to the power of 999999999999"},
         {"2^99999", "Invalid values in expression!"},
+        {"999999999999999999999999999999'", "Invalid values in expression!"},
         {"10'/0", "Error: Division by zero [11]"},
         {"(0-16)^.5", "Cannot take the square root of a negative value"},
         {"2'^.25", "Only whole powers and the square root (^0.5) can be computed exactly"},
