@@ -341,7 +341,10 @@ BuilderResult evaluateDimensions(std::string_view expression, const BuilderOptio
     } catch (const engine::DecimalOverflow&) {
         return failWith("Invalid values in expression!");
     }
-    if (internal.size() > Evaluator::kMaxLength) return failWith(std::string(kTooLong));
+    // The typed text is within the limit; placeholders may write a short
+    // dimension (1") in more characters, which must not make it too long.
+    evaluator.setLengthLimit(Evaluator::kMaxLength * 4);
+    if (internal.size() > Evaluator::kMaxLength * 4) return failWith(std::string(kTooLong));
 
     std::string text = internal;
     const std::string value = evaluator.GetBrackets(text);

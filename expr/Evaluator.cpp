@@ -436,7 +436,7 @@ void Evaluator::collapseSigns(std::string& t, bool powersLeft) const {
 // ---- GetBrackets ----------------------------------------------------------------
 
 bool Evaluator::tooLong(const std::string& text) {
-    if (text.size() <= kMaxLength) return false;
+    if (text.size() <= lengthLimit_) return false;
     feedback_.showMessage(std::string(kTooLong), std::string(kEvaluateTitle), MessageIcon::Information);
     EvalAborted = true;
     return true;
@@ -506,7 +506,7 @@ bool Evaluator::rewrite(bool& interpreted) {
             }
             out.insert(open, 1, '(');
             out += "/100)";
-            if (out.size() > kMaxLength) break;
+            if (out.size() > lengthLimit_) break;
         }
         if (pos < text.size()) out.append(text, pos, std::string::npos);
         text = std::move(out);

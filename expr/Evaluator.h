@@ -74,6 +74,10 @@ public:
     // Computes with `arithmetic` instead of the decimal type (null: the
     // decimal type). It must outlive the evaluations.
     void setArithmetic(ValueArithmetic* arithmetic) { arithmetic_ = arithmetic; }
+    // The longest text the rewriting may produce (kMaxLength unless set).
+    // A caller that checked the typed text itself and writes its values in
+    // a longer form raises it.
+    void setLengthLimit(std::size_t limit) { lengthLimit_ = limit; }
 
     const engine::NumberSymbols& symbols() const { return symbols_; }
     // "3.14159265359" written with the locale decimal symbol.
@@ -168,6 +172,7 @@ private:
     std::array<std::string, 3> variables_{"0", "0", "0"};
     bool confirm_ = false;
     ValueArithmetic* arithmetic_ = nullptr;
+    std::size_t lengthLimit_ = kMaxLength;
     EditRequest editRequest_ = EditRequest::None;
 
     std::string rewritten_;  // the text the group table points into

@@ -162,6 +162,9 @@ TEST(DimensionEvaluation, TapeLineReadoutAndConfirmation) {
 
 TEST(DimensionEvaluation, HostileInputEndsWithAMessageQuickly) {
     const auto started = std::chrono::steady_clock::now();
+    // 32,767 characters whose placeholders take more room than the text.
+    std::string halves = "1\"";
+    while (halves.size() + 5 <= 32767) halves += "+1/2\"";
     struct Row {
         std::string text;
         std::string message;  // empty: a value
@@ -170,6 +173,7 @@ TEST(DimensionEvaluation, HostileInputEndsWithAMessageQuickly) {
         {std::string(10000, '(') + "1'" + std::string(10000, ')'), ""},
         {std::string(10000, '(') + "1'", "Missing ')'"},
         {std::string(32768, '1'), "Expression too long! (at most 32767 characters)"},
+        {halves, ""},
         {"1\"" + std::string(16382, '+') + "1", ""},
         {"1\"" + std::string(16382, '*') + "1", "Error: Type mismatch [13]"},
         {"99999999999999999999'*99999999999999999999'*99999999999999999999'", "Invalid values in expression!"},
