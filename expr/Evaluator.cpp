@@ -88,6 +88,10 @@ std::string Evaluator::toExternal(std::string_view text) const {
     return s;
 }
 
+std::string Evaluator::shown(std::string_view text) const {
+    return arithmetic_ ? arithmetic_->shown(toExternal(text)) : toExternal(text);
+}
+
 // ---- text routines ----------------------------------------------------------
 
 bool Evaluator::HasParens(std::string_view s) {
@@ -259,6 +263,13 @@ double Evaluator::operand(std::string_view text) const {
 }
 
 std::string Evaluator::compute(char op, std::string_view left, std::string_view right) const {
+    if (arithmetic_) {
+        std::string a(left);
+        std::string b(right);
+        std::replace(a.begin(), a.end(), kValueSign, '-');
+        std::replace(b.begin(), b.end(), kValueSign, '-');
+        return arithmetic_->compute(op, a, b);
+    }
     const double a = operand(left);
     const double b = operand(right);
     double r = 0;
@@ -302,6 +313,9 @@ bool Evaluator::operate(Step step, char op, std::string_view left, std::string_v
         value = compute(op, left, right);
     } catch (const engine::DecimalOverflow&) {
         fail(t, std::string(kInvalidValues), std::string(kEvaluateTitle), MessageIcon::Information);
+        return false;
+    } catch (const ArithmeticError& e) {
+        fail(t, e.what(), std::string(kEvaluateTitle), MessageIcon::Information);
         return false;
     } catch (const engine::DecimalError& e) {
         reportError(step, e.errorNumber(), e.what());
@@ -422,7 +436,7 @@ void Evaluator::collapseSigns(std::string& t, bool powersLeft) const {
 // ---- GetBrackets ----------------------------------------------------------------
 
 bool Evaluator::tooLong(const std::string& text) {
-    if (text.size() <= kMaxLength) return false;
+    if (text.size() <= lengthLimit_) return false;
     feedback_.showMessage(std::string(kTooLong), std::string(kEvaluateTitle), MessageIcon::Information);
     EvalAborted = true;
     return true;
@@ -492,7 +506,7 @@ bool Evaluator::rewrite(bool& interpreted) {
             }
             out.insert(open, 1, '(');
             out += "/100)";
-            if (out.size() > kMaxLength) break;
+            if (out.size() > lengthLimit_) break;
         }
         if (pos < text.size()) out.append(text, pos, std::string::npos);
         text = std::move(out);
@@ -606,11 +620,14 @@ bool Evaluator::finish(std::string& result) {
     result = groups_.front().Result;
     if (result.empty()) return true;
     try {
-        result = engine::Decimal::parse(result, parseSymbols_).toString(parseSymbols_.decimal);
+        result = arithmetic_ ? arithmetic_->finish(result)
+                             : engine::Decimal::parse(result, parseSymbols_).toString(parseSymbols_.decimal);
         groups_.front().Result = result;
         return true;
     } catch (const engine::DecimalOverflow&) {
         fail(result, std::string(kInvalidValues), std::string(kEvaluateTitle), MessageIcon::Information);
+    } catch (const ArithmeticError& e) {
+        fail(result, e.what(), std::string(kEvaluateTitle), MessageIcon::Information);
     } catch (const engine::DecimalError& e) {
         reportError(Step::Products, e.errorNumber(), e.what());
         result.clear();
@@ -644,10 +661,10 @@ std::string Evaluator::GetBrackets(std::string& text) {
         }
         bool interpreted = false;
         if (!rewrite(interpreted)) {
-            text = toExternal(EvalText);
+            text = shown(EvalText);
             return {};
         }
-        InterpretedText = toExternal(EvalText);
+        InterpretedText = shown(EvalText);
 
         if (confirm_ && interpreted) {
             const MessageResult answer = feedback_.showMessage(
@@ -678,7 +695,7 @@ std::string Evaluator::GetBrackets(std::string& text) {
         EvalAborted = true;
         result.clear();
     }
-    text = toExternal(EvalText);
+    text = shown(EvalText);
     return EvalAborted ? std::string() : toExternal(result);
 }
 

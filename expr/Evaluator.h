@@ -2,6 +2,7 @@
 
 #include <array>
 #include <cstddef>
+#include <stdexcept>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -10,6 +11,30 @@
 #include "engine/UserFeedback.h"
 
 namespace zorv::expr {
+
+// A failure of a value arithmetic other than the decimal type's own
+// (operands of kinds that cannot be combined); its text is the message.
+class ArithmeticError : public std::runtime_error {
+public:
+    using std::runtime_error::runtime_error;
+};
+
+// The arithmetic step of the evaluator over values that are not plain
+// decimal numbers. The rewriting and reduction steps stay the evaluator's
+// own; only the value of each `left op right` (operands written as the
+// evaluator reads them: digits and decimal symbols, a leading "-" as the
+// sign) comes from here. A value written back must read as one operand the
+// same way and must not begin with a sign.
+class ValueArithmetic {
+public:
+    virtual ~ValueArithmetic() = default;
+    // Throws engine::DecimalError kinds or ArithmeticError.
+    virtual std::string compute(char op, std::string_view left, std::string_view right) = 0;
+    // The value of a whole reduced expression, as GetBrackets returns it.
+    virtual std::string finish(std::string_view text) = 0;
+    // The rewritten text as the user should read it.
+    virtual std::string shown(std::string_view text) const = 0;
+};
 
 // One record of the group table: a parenthesised group of the rewritten
 // expression, innermost groups coming after the groups that enclose them.
@@ -46,6 +71,13 @@ public:
     // The "Confirm Expression" check box (chkVerify).
     void setConfirm(bool on) { confirm_ = on; }
     bool confirm() const { return confirm_; }
+    // Computes with `arithmetic` instead of the decimal type (null: the
+    // decimal type). It must outlive the evaluations.
+    void setArithmetic(ValueArithmetic* arithmetic) { arithmetic_ = arithmetic; }
+    // The longest text the rewriting may produce (kMaxLength unless set).
+    // A caller that checked the typed text itself and writes its values in
+    // a longer form raises it.
+    void setLengthLimit(std::size_t limit) { lengthLimit_ = limit; }
 
     const engine::NumberSymbols& symbols() const { return symbols_; }
     // "3.14159265359" written with the locale decimal symbol.
@@ -128,6 +160,7 @@ private:
 
     std::string toInternal(std::string_view text) const;
     std::string toExternal(std::string_view text) const;
+    std::string shown(std::string_view text) const;
 
     engine::UserFeedback& feedback_;
     engine::NumberSymbols symbols_;
@@ -138,6 +171,8 @@ private:
     std::string piText_;
     std::array<std::string, 3> variables_{"0", "0", "0"};
     bool confirm_ = false;
+    ValueArithmetic* arithmetic_ = nullptr;
+    std::size_t lengthLimit_ = kMaxLength;
     EditRequest editRequest_ = EditRequest::None;
 
     std::string rewritten_;  // the text the group table points into
