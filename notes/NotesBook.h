@@ -92,8 +92,8 @@ struct NotesLoad {
     std::string error;  // the file as a whole was not read (not regular, too large, I/O)
 
     // False when something in the file was not loaded: the caller keeps a
-    // copy of the old file before it first writes over it, so nothing the
-    // reader could not understand is lost for good.
+    // copy of the old file (unreadCopyPath) before it first writes over it,
+    // so nothing the reader could not understand is lost for good.
     bool complete() const { return skipped.empty() && error.empty(); }
     // One message for everything that went wrong, empty when nothing did.
     std::string report(std::string_view fileName = kNotesFileName) const;

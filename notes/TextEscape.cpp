@@ -168,6 +168,12 @@ FileText readRegularFile(const std::filesystem::path& path, std::size_t maxBytes
     return result;
 }
 
+std::filesystem::path unreadCopyPath(const std::filesystem::path& file) {
+    std::filesystem::path copy = file;
+    copy += ".unread";
+    return copy;
+}
+
 std::vector<std::string_view> splitLines(std::string_view text) {
     std::vector<std::string_view> lines;
     std::size_t start = 0;

@@ -46,6 +46,10 @@ struct FileText {
 // `shownName` names the file in messages.
 FileText readRegularFile(const std::filesystem::path& path, std::size_t maxBytes, std::string_view shownName);
 
+// Where the old file is kept before the first save over a file that was not
+// loaded completely: "zorvcalc.2do" -> "zorvcalc.2do.unread".
+std::filesystem::path unreadCopyPath(const std::filesystem::path& file);
+
 // Splits into lines at LF; a CR before the LF (a file edited on another
 // system) is dropped. A final line without LF counts; an empty text has none.
 std::vector<std::string_view> splitLines(std::string_view text);

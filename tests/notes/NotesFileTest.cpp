@@ -177,6 +177,7 @@ TEST_F(NotesFileOnDisk, HugeFiles) {
     { std::ofstream(sparse, std::ios::binary) << "[2026-01-01]\nLine=a\n"; }
     std::filesystem::resize_file(sparse, kMaxNotesFileBytes + 1);
     const NotesLoad tooBig = readNotesFile(sparse);
+    EXPECT_EQ(unreadCopyPath(sparse), dir_ / "sparse.2do.unread");
     EXPECT_FALSE(tooBig.complete());
     EXPECT_TRUE(tooBig.book.empty());
     EXPECT_NE(tooBig.report().find("larger than 32 MB"), std::string::npos) << tooBig.report();
