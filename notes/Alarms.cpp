@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <cctype>
+#include <cstdio>
 
 #include "timedate/DateFormat.h"
 #include "timedate/InputError.h"
@@ -55,7 +56,7 @@ std::string localMinuteText(LocalSeconds when) {
     const Date date = Date::fromDayNumber(floorDiv(when, kDay));
     const LocalSeconds secondOfDay = when - date.dayNumber() * kDay;
     const int hour = static_cast<int>(secondOfDay / 3600), minute = static_cast<int>(secondOfDay / 60 % 60);
-    char time[8];
+    char time[16];
     std::snprintf(time, sizeof time, "%02d:%02d", hour, minute);
     return date.isoText() + " " + time;
 }
@@ -97,8 +98,9 @@ std::optional<AlarmAction> actionFromName(std::string_view name) {
 }
 
 std::string alarmWhenText(const Alarm& alarm) {
-    char time[8];
-    std::snprintf(time, sizeof time, "%02d:%02d", alarm.minuteOfDay / 60 % 100, alarm.minuteOfDay % 60);
+    const int minute = std::clamp(alarm.minuteOfDay, 0, 24 * 60 - 1);  // as nextOccurrence reads it
+    char time[16];
+    std::snprintf(time, sizeof time, "%02d:%02d", minute / 60, minute % 60);
     return alarm.date.isoText() + "T" + time;
 }
 
