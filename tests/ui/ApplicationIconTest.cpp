@@ -1,9 +1,11 @@
-// The program's icon: the copy built into the program has every size
-// rendered for the icon theme, and the tray shows it.
+// The program's icon: the copy built into the program has every size the
+// package installs, the tray shows it, and the installed files name the
+// same icon the program asks the theme for.
 #include <gtest/gtest.h>
 
 #include <QFile>
 #include <QImage>
+#include <QSettings>
 #include <QSystemTrayIcon>
 #include <cstdlib>
 
@@ -76,4 +78,18 @@ TEST(ApplicationIcon, TrayShowsTheProgramsIcon) {
     model.runCommand("Show in Tray");
     ASSERT_NE(tray.trayIcon(), nullptr);
     EXPECT_TRUE(samePicture(tray.trayIcon()->icon().pixmap(QSize(22, 22)).toImage(), QImage(builtInIcon(22))));
+}
+
+TEST(ApplicationIcon, MenuEntryAndMetadataNameTheSameIcon) {
+    const QString id = QLatin1String(ui::kApplicationId);
+    QSettings entry(kDesktopDir + QStringLiteral("/%1.desktop").arg(id), QSettings::IniFormat);
+    entry.beginGroup(QStringLiteral("Desktop Entry"));
+    EXPECT_EQ(entry.value(QStringLiteral("Icon")).toString(), id);
+    EXPECT_EQ(entry.value(QStringLiteral("Exec")).toString(), QStringLiteral("zorvcalc"));
+
+    QFile metainfo(kDesktopDir + QStringLiteral("/%1.metainfo.xml").arg(id));
+    ASSERT_TRUE(metainfo.open(QIODevice::ReadOnly | QIODevice::Text));
+    const QString xml = QString::fromUtf8(metainfo.readAll());
+    EXPECT_TRUE(xml.contains(QStringLiteral("<id>%1</id>").arg(id)));
+    EXPECT_TRUE(xml.contains(QStringLiteral("<launchable type=\"desktop-id\">%1.desktop</launchable>").arg(id)));
 }
