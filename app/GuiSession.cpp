@@ -25,6 +25,7 @@
 #include "shell/StartupSequence.h"
 #include "shell/StartupSettings.h"
 #include "shell/ToolbarButtons.h"
+#include "ui/main/ApplicationIcon.h"
 #include "ui/main/CalculatorWindow.h"
 #include "ui/main/MainWindowCommands.h"
 #include "ui/main/ShowLabelWindow.h"
@@ -69,6 +70,10 @@ void afterFirstPaint(QWidget& window, std::function<void()> work) {
 
 int runGui(QApplication& app, const GuiOptions& options) {
     QApplication::setApplicationName(QStringLiteral("Zorv Advanced Calculator"));
+    // One icon for every window and dialog; the desktop file name lets the
+    // desktop match the windows to the installed menu entry.
+    QApplication::setWindowIcon(ui::applicationIcon());
+    QGuiApplication::setDesktopFileName(QString::fromLatin1(ui::kApplicationId));
 
     platform::QtFeedback feedback;
     shell::SingleInstance instance;

@@ -1,5 +1,7 @@
 #!/usr/bin/env bash
-# Installs the Debian packages needed to build, test, benchmark and fuzz the calculator.
+# Installs the Debian packages needed to build, test, benchmark and fuzz the calculator;
+# with --packaging also those that build and check the Debian package and render
+# the icon (scripts/package.sh, scripts/render-icons.sh).
 # Safe to run repeatedly: packages already present are left alone.
 set -euo pipefail
 
@@ -11,6 +13,9 @@ packages=(
   xvfb xauth xdotool imagemagick poppler-utils
   fonts-dejavu-core
 )
+if [ "${1:-}" = "--packaging" ]; then
+  packages+=(dpkg-dev file fakeroot lintian desktop-file-utils appstream librsvg2-bin man-db)
+fi
 
 missing=()
 for p in "${packages[@]}"; do

@@ -4,13 +4,13 @@
 #include <QApplication>
 #include <QGuiApplication>
 #include <QMenu>
-#include <QPainter>
 #include <QPushButton>
 #include <QScreen>
 #include <algorithm>
 
 #include "engine/CalculatorModel.h"
 #include "shell/SettingsStore.h"
+#include "ui/main/ApplicationIcon.h"
 #include "ui/main/CalculatorWindow.h"
 #include "ui/main/ShowLabelWindow.h"
 
@@ -23,29 +23,6 @@ const char* const TrayController::kTrayToolTip = "Launch Zorv Advanced Calculato
 namespace {
 
 using engine::CommandId;
-
-// A small calculator drawn in code, so the icon needs no image file.
-QIcon calculatorIcon() {
-    QIcon icon;
-    for (int size : {16, 22, 32, 48}) {
-        QPixmap pixmap(size, size);
-        pixmap.fill(Qt::transparent);
-        QPainter p(&pixmap);
-        p.setRenderHint(QPainter::Antialiasing);
-        const qreal u = size / 16.0;
-        p.setPen(Qt::NoPen);
-        p.setBrush(QColor(0x2b, 0x57, 0x97));
-        p.drawRoundedRect(QRectF(1.5 * u, 0.5 * u, 13 * u, 15 * u), 2 * u, 2 * u);
-        p.setBrush(QColor(0xee, 0xf3, 0xe2));
-        p.drawRect(QRectF(3 * u, 2 * u, 10 * u, 3.5 * u));
-        p.setBrush(Qt::white);
-        for (int r = 0; r < 3; ++r)
-            for (int c = 0; c < 3; ++c)
-                p.drawRect(QRectF((3 + c * 3.6) * u, (7 + r * 2.8) * u, 2.6 * u, 1.9 * u));
-        icon.addPixmap(pixmap);
-    }
-    return icon;
-}
 
 }  // namespace
 
@@ -118,7 +95,7 @@ void TrayController::addTray() {
     trayIcon_ = std::make_unique<QSystemTrayIcon>();
     trayIcon_->setObjectName(QStringLiteral("frmTrayIcon"));
     const QIcon windowIcon = window_.windowIcon();
-    trayIcon_->setIcon(windowIcon.isNull() ? calculatorIcon() : windowIcon);
+    trayIcon_->setIcon(windowIcon.isNull() ? applicationIcon() : windowIcon);
     trayIcon_->setToolTip(QString::fromLatin1(kTrayToolTip));
     trayIcon_->setContextMenu(popup_.get());
     connect(trayIcon_.get(), &QSystemTrayIcon::activated, this, &TrayController::trayActivated);
