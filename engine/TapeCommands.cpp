@@ -22,8 +22,6 @@ namespace tapefile {
 
 namespace {
 
-std::string lastError() { return std::strerror(errno); }
-
 bool validUtf8(const std::string& s) {
     std::size_t i = 0;
     while (i < s.size()) {

@@ -153,10 +153,10 @@ TEST(KeyScript, QuestionsInTheModelUseTheReader) {
     CalculatorModel m{fb};
     m.modes().mnuFinCalcMode = false;
     m.modes().mnuFormatNumbers = false;
-    m.commands().add("Ask", [&m] {
+    m.commands().add(CommandId::AnnotateTape, [&m] {
         if (const auto a = m.feedback().askText("?", "Ask", "")) m.PostToTape(*a);
     });
-    std::istringstream in("{Ask}5+3=[a note]");
+    std::istringstream in("{Annotate Tape}5+3=[a note]");
     KeyScriptReader reader(in);
     fb.moreAnswers = [&reader] { return reader.takeAnswer(); };
     while (auto step = reader.nextStep()) runKeyStep(m, *step, nullptr);
