@@ -1,9 +1,5 @@
 #include "convert/ExchangeRates.h"
 
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
-
 #include <algorithm>
 #include <array>
 #include <cctype>
@@ -12,6 +8,7 @@
 #include <cstring>
 
 #include "convert/RatesText.h"
+#include "engine/RegularFile.h"
 
 namespace zorv::convert {
 
@@ -246,46 +243,20 @@ LoadedRates readRates(std::string_view text) {
 }
 
 LoadedRates loadRatesFile(const std::string& path) {
+    using engine::FileRead;
+    FileRead file = engine::readRegularFile(path, kMaxRatesFileSize);
+    if (file.ok()) return readRates(file.text);
+    std::string why;
+    switch (file.failure) {
+    case FileRead::Failure::Missing: why = "the rates file " + path + " does not exist"; break;
+    case FileRead::Failure::Folder:
+    case FileRead::Failure::NotRegular: why = path + " is not a regular file"; break;
+    case FileRead::Failure::TooLarge: why = "the rates file " + path + " is larger than 16 MB"; break;
+    default: why = "the rates file " + path + " cannot be read (" + file.reason + ")"; break;
+    }
     LoadedRates failed;
-    auto fail = [&](const std::string& why) {
-        failed.skipped.push_back({0, why});
-        return failed;
-    };
-    const int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC | O_NOCTTY);
-    if (fd < 0) {
-        if (errno == ENOENT) return fail("the rates file " + path + " does not exist");
-        return fail("the rates file " + path + " cannot be opened (" + std::strerror(errno) + ")");
-    }
-    struct stat st {};
-    std::string text;
-    bool ok = ::fstat(fd, &st) == 0;
-    if (ok && !S_ISREG(st.st_mode)) {
-        ::close(fd);
-        return fail(path + " is not a regular file");
-    }
-    if (ok && static_cast<unsigned long long>(st.st_size) > kMaxRatesFileSize) {
-        ::close(fd);
-        return fail("the rates file " + path + " is larger than 16 MB");
-    }
-    int error = ok ? 0 : errno;
-    char buffer[65536];
-    while (ok) {
-        const ssize_t n = ::read(fd, buffer, sizeof buffer);
-        if (n < 0 && errno == EINTR) continue;
-        if (n < 0) {
-            ok = false;
-            error = errno;
-        }
-        if (n <= 0) break;
-        text.append(buffer, static_cast<std::size_t>(n));
-        if (text.size() > kMaxRatesFileSize) {
-            ::close(fd);
-            return fail("the rates file " + path + " is larger than 16 MB");
-        }
-    }
-    ::close(fd);
-    if (!ok) return fail("the rates file " + path + " cannot be read (" + std::strerror(error) + ")");
-    return readRates(text);
+    failed.skipped.push_back({0, why});
+    return failed;
 }
 
 std::string skippedSummary(const std::vector<SkippedLine>& skipped, std::string_view fileName,

@@ -10,7 +10,10 @@
 #include <climits>
 #include <cstring>
 #include <ctime>
+#include <limits>
 #include <vector>
+
+#include "RegularFile.h"
 
 namespace zorv::engine::atomicfile {
 
@@ -44,34 +47,6 @@ bool writeAll(int fd, std::string_view data) {
     return true;
 }
 
-// Reads the regular file `path` whole; nullopt with errno set on failure.
-// Opened without blocking, so a file swapped for a pipe cannot stall us.
-std::optional<std::string> readRegular(const std::string& path) {
-    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK | O_NOCTTY);
-    if (fd < 0) return std::nullopt;
-    struct stat st {};
-    if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
-        ::close(fd);
-        errno = EINVAL;
-        return std::nullopt;
-    }
-    std::string data;
-    char buf[65536];
-    for (;;) {
-        const ssize_t n = ::read(fd, buf, sizeof buf);
-        if (n < 0) {
-            if (errno == EINTR) continue;
-            const int error = errno;
-            ::close(fd);
-            errno = error;
-            return std::nullopt;
-        }
-        if (n == 0) break;
-        data.append(buf, static_cast<std::size_t>(n));
-    }
-    ::close(fd);
-    return data;
-}
 
 bool isOurTemporaryName(std::string_view name) {
     return name.size() == kTemporaryPrefix.size() + 6 && name.starts_with(kTemporaryPrefix);
@@ -187,13 +162,9 @@ std::optional<std::string> write(const std::string& path, std::string_view conte
 std::optional<std::string> append(const std::string& path, std::string_view text) {
     std::string target;
     if (auto refused = checkAndResolve(path, target)) return refused;
-    std::string contents;
-    struct stat st {};
-    if (::stat(target.c_str(), &st) == 0) {
-        auto old = readRegular(target);
-        if (!old) return systemReason(errno);
-        contents = std::move(*old);
-    }
+    FileRead old = readRegularFile(target, std::numeric_limits<std::size_t>::max());
+    if (!old.ok() && old.failure != FileRead::Failure::Missing) return old.reason;
+    std::string contents = std::move(old.text);
     contents.append(text);
     return write(target, contents);
 }

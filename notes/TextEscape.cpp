@@ -1,13 +1,10 @@
 #include "TextEscape.h"
 
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
-
 #include <algorithm>
 #include <cctype>
-#include <cerrno>
 #include <cstring>
+
+#include "engine/RegularFile.h"
 
 namespace zorv::notes {
 
@@ -123,47 +120,21 @@ std::string skippedReport(std::string_view fileName, const std::vector<SkippedLi
 }
 
 FileText readRegularFile(const std::filesystem::path& path, std::size_t maxBytes, std::string_view shownName) {
-    FileText result;
+    using engine::FileRead;
     const std::string shown(shownName);
-    const int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC | O_NOCTTY);
-    if (fd < 0) {
-        if (errno == ENOENT) return result;
-        result.exists = true;
-        result.error = "Cannot read " + shown + ": " + std::strerror(errno) + ".";
-        return result;
-    }
-    result.exists = true;
-    struct Closer {
-        int fd;
-        ~Closer() { ::close(fd); }
-    } closer{fd};
-    const std::string tooLarge = shown + " is larger than " + std::to_string(maxBytes / (1024 * 1024)) +
-                                 " MB; it was not read.";
-    struct stat info {};
-    if (::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode)) {
-        result.error = shown + " is not a regular file; it was not read.";
-        return result;
-    }
-    if (static_cast<unsigned long long>(info.st_size) > maxBytes) {
-        result.error = tooLarge;
-        return result;
-    }
-    char buffer[65536];
-    for (;;) {
-        const ssize_t n = ::read(fd, buffer, sizeof buffer);
-        if (n < 0 && errno == EINTR) continue;
-        if (n < 0) {
-            result.error = "Cannot read " + shown + ": " + std::strerror(errno) + ".";
-            result.text.clear();
-            return result;
-        }
-        if (n == 0) break;
-        result.text.append(buffer, static_cast<std::size_t>(n));
-        if (result.text.size() > maxBytes) {  // grew while being read
-            result.error = tooLarge;
-            result.text.clear();
-            return result;
-        }
+    FileRead read = engine::readRegularFile(path.string(), maxBytes);
+    FileText result;
+    result.exists = read.failure != FileRead::Failure::Missing;
+    switch (read.failure) {
+    case FileRead::Failure::None: result.text = std::move(read.text); break;
+    case FileRead::Failure::Missing: break;
+    case FileRead::Failure::Folder:
+    case FileRead::Failure::NotRegular: result.error = shown + " is not a regular file; it was not read."; break;
+    case FileRead::Failure::TooLarge:
+        result.error = shown + " is larger than " + std::to_string(maxBytes / (1024 * 1024)) +
+                       " MB; it was not read.";
+        break;
+    case FileRead::Failure::Unreadable: result.error = "Cannot read " + shown + ": " + read.reason; break;
     }
     return result;
 }

@@ -1,14 +1,9 @@
 #include "IniFileBackend.h"
 
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
-
-#include <cerrno>
-#include <cstring>
 #include <filesystem>
 
 #include "engine/AtomicFile.h"
+#include "engine/RegularFile.h"
 
 namespace zorv::shell {
 
@@ -30,48 +25,22 @@ IniFileBackend::IniFileBackend(std::string path) : path_(std::move(path)) {
 }
 
 IniFileBackend::Loaded IniFileBackend::load() const {
+    using engine::FileRead;
     Loaded out;
-    struct stat st {};
-    if (::stat(path_.c_str(), &st) != 0) {
-        // No file yet: the first save makes it.
-        if (errno != ENOENT) out.problem = std::strerror(errno);
-        return out;
-    }
-    if (S_ISDIR(st.st_mode)) {
-        out.problem = folderNotFile();
-        return out;
-    }
-    if (!S_ISREG(st.st_mode)) {
+    FileRead file = engine::readRegularFile(path_, kMaxSize);
+    switch (file.failure) {
+    case FileRead::Failure::None: break;
+    case FileRead::Failure::Missing: return out;  // no file yet: the first save makes it
+    case FileRead::Failure::Folder: out.problem = folderNotFile(); return out;
+    case FileRead::Failure::NotRegular:
         out.problem = std::string(engine::atomicfile::kNotRegularFile);
         return out;
-    }
-    // Non-blocking, and checked again once open: the name may have been
-    // given to a pipe since the check above.
-    const int fd = ::open(path_.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC | O_NOCTTY);
-    if (fd < 0) {
-        out.problem = std::strerror(errno);
+    case FileRead::Failure::TooLarge:
+        out.problem = "it is larger than 1 MB, too large for a settings file";
         return out;
+    case FileRead::Failure::Unreadable: out.problem = file.reason; return out;
     }
-    std::string text;
-    if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
-        out.problem = std::string(engine::atomicfile::kNotRegularFile);
-    } else {
-        char buf[65536];
-        while (text.size() <= kMaxSize) {
-            const ssize_t n = ::read(fd, buf, sizeof buf);
-            if (n < 0 && errno == EINTR) continue;
-            if (n < 0) {
-                out.problem = std::strerror(errno);
-                break;
-            }
-            if (n == 0) break;
-            text.append(buf, static_cast<std::size_t>(n));
-        }
-        if (out.problem.empty() && text.size() > kMaxSize)
-            out.problem = "it is larger than 1 MB, too large for a settings file";
-    }
-    ::close(fd);
-    if (!out.problem.empty()) return out;
+    const std::string& text = file.text;
     out.document = IniDocument::parse(text);
     if (!out.document.readsAsIni()) out.problem = "it is not an INI file";
     return out;

@@ -1,16 +1,11 @@
 #include "Holidays.h"
 
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
-
 #include <algorithm>
-#include <cerrno>
-#include <cstring>
 #include <map>
 
 #include "DateFormat.h"
 #include "InputError.h"
+#include "engine/RegularFile.h"
 
 namespace zorv::timedate {
 
@@ -112,33 +107,20 @@ HolidayList HolidayList::parse(std::string_view text, const YearRange& range) {
 }
 
 HolidayList HolidayList::readFile(const std::filesystem::path& path, const YearRange& range) {
+    using engine::FileRead;
     const std::string shown = path.string();
-    const int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC | O_NOCTTY);
-    if (fd < 0) {
-        if (errno == ENOENT) return {};
-        throw InputError("Cannot read the holiday file " + shown + ": " + std::strerror(errno) + ".");
-    }
-    struct Closer {
-        int fd;
-        ~Closer() { ::close(fd); }
-    } closer{fd};
-    struct stat info {};
-    if (::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode))
+    const FileRead file = engine::readRegularFile(shown, kMaxFileSize);
+    switch (file.failure) {
+    case FileRead::Failure::None: return parse(file.text, range);
+    case FileRead::Failure::Missing: return {};
+    case FileRead::Failure::Folder:
+    case FileRead::Failure::NotRegular:
         throw InputError("The holiday file " + shown + " is not a regular file; it was not read.");
-    if (static_cast<unsigned long long>(info.st_size) > kMaxFileSize)
+    case FileRead::Failure::TooLarge:
         throw InputError("The holiday file " + shown + " is larger than 1 MB; it was not read.");
-    std::string text;
-    char buffer[16384];
-    for (;;) {
-        const ssize_t n = ::read(fd, buffer, sizeof buffer);
-        if (n < 0 && errno == EINTR) continue;
-        if (n < 0) throw InputError("Cannot read the holiday file " + shown + ": " + std::strerror(errno) + ".");
-        if (n == 0) break;
-        text.append(buffer, static_cast<std::size_t>(n));
-        if (text.size() > kMaxFileSize)
-            throw InputError("The holiday file " + shown + " is larger than 1 MB; it was not read.");
+    case FileRead::Failure::Unreadable: break;
     }
-    return parse(text, range);
+    throw InputError("Cannot read the holiday file " + shown + ": " + file.reason);
 }
 
 bool isWorkday(Date date, const HolidayList& holidays) { return !date.isWeekend() && !holidays.contains(date); }
