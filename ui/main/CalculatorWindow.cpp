@@ -515,7 +515,7 @@ bool CalculatorWindow::handleKeyPress(QKeyEvent* event) {
     if (key == Qt::Key_Return || key == Qt::Key_Enter) ch = "\r";
     else if (key == Qt::Key_Backspace) ch = "\b";
     else ch = event->text().toStdString();
-    if (ch.empty() || static_cast<unsigned char>(ch[0]) < 0x20 && ch != "\r" && ch != "\b")
+    if (ch.empty() || (static_cast<unsigned char>(ch[0]) < 0x20 && ch != "\r" && ch != "\b"))
         return false;  // function and navigation keys
     model_.Form_KeyPress(ch);
     return true;  // every typed character is the calculator's, used or swallowed
