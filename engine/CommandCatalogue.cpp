@@ -53,16 +53,16 @@ std::optional<bool> CommandCatalogue::checked(std::string_view text) const {
 
 std::vector<std::string> CommandCatalogue::names() const {
     std::vector<std::string> out;
-    for (const auto& spec : commandTable())
-        if (contains(spec.id) && !spec.text.empty()) out.emplace_back(spec.text);
+    for (const auto& row : commandTable())
+        if (contains(row.id) && !row.text.empty()) out.emplace_back(row.text);
     std::sort(out.begin(), out.end());
     return out;
 }
 
 std::vector<CommandId> CommandCatalogue::registered() const {
     std::vector<CommandId> out;
-    for (const auto& spec : commandTable())
-        if (contains(spec.id)) out.push_back(spec.id);
+    for (const auto& row : commandTable())
+        if (contains(row.id)) out.push_back(row.id);
     return out;
 }
 

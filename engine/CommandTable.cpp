@@ -194,12 +194,12 @@ constexpr std::string_view kGroupNames[] = {"Financial", "Mode", "Other", "Scien
 
 std::vector<CommandId> membersOf(ToolbarGroupId group) {
     std::vector<const CommandSpec*> rows;
-    for (const auto& spec : kTable)
-        if (spec.group == group) rows.push_back(&spec);
+    for (const auto& row : kTable)
+        if (row.group == group) rows.push_back(&row);
     std::sort(rows.begin(), rows.end(),
               [](const CommandSpec* a, const CommandSpec* b) { return a->position < b->position; });
     std::vector<CommandId> ids;
-    for (const auto* spec : rows) ids.push_back(spec->id);
+    for (const auto* row : rows) ids.push_back(row->id);
     return ids;
 }
 
@@ -211,8 +211,8 @@ const CommandSpec& commandSpec(CommandId id) { return kTable[static_cast<std::si
 
 std::optional<CommandId> commandByText(std::string_view text) {
     if (text.empty()) return std::nullopt;
-    for (const auto& spec : kTable)
-        if (spec.text == text) return spec.id;
+    for (const auto& row : kTable)
+        if (row.text == text) return row.id;
     for (const auto& key : kKeyNames)
         if (key.name == text) return key.id;
     return std::nullopt;
@@ -220,8 +220,8 @@ std::optional<CommandId> commandByText(std::string_view text) {
 
 std::optional<CommandId> argumentCommandByWord(std::string_view word) {
     if (word.empty()) return std::nullopt;
-    for (const auto& spec : kTable)
-        if (spec.argumentWord == word) return spec.id;
+    for (const auto& row : kTable)
+        if (row.argumentWord == word) return row.id;
     return std::nullopt;
 }
 

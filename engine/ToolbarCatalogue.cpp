@@ -43,9 +43,9 @@ std::string notAvailableText(std::string_view itemText) {
 void offerToolbarCatalogue(CalculatorModel& model) {
     UserFeedback& feedback = model.feedback();
     model.commands().setFallback([&feedback](CommandId id) {
-        const CommandSpec& spec = commandSpec(id);
-        if (spec.group == ToolbarGroupId::None) return false;
-        feedback.showMessage(notAvailableText(spec.text), std::string(kProductName),
+        const CommandSpec& row = commandSpec(id);
+        if (row.group == ToolbarGroupId::None) return false;
+        feedback.showMessage(notAvailableText(row.text), std::string(kProductName),
                              MessageIcon::Information);
         return true;
     });

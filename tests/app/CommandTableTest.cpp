@@ -34,26 +34,26 @@ struct BatchCommands {
 
 TEST(CommandTable, BatchRegistersEveryCommandThatNeedsNoWindowAndNothingElse) {
     BatchCommands batch;
-    for (const auto& spec : engine::commandTable()) {
-        const bool registered = batch.model.commands().contains(spec.id);
-        const std::string name = spec.text.empty() ? std::string(spec.argumentWord) : std::string(spec.text);
-        EXPECT_EQ(registered, spec.scope == CommandScope::Everywhere) << name;
+    for (const auto& row : engine::commandTable()) {
+        const bool registered = batch.model.commands().contains(row.id);
+        const std::string name = row.text.empty() ? std::string(row.argumentWord) : std::string(row.text);
+        EXPECT_EQ(registered, row.scope == CommandScope::Everywhere) << name;
         if (registered) {
-            EXPECT_EQ(batch.model.commands().checked(spec.id).has_value(), spec.checkable) << name;
+            EXPECT_EQ(batch.model.commands().checked(row.id).has_value(), row.checkable) << name;
         }
     }
 }
 
 TEST(CommandTable, TextsAreUniqueAndResolveToTheirCommand) {
     std::set<std::string_view> texts;
-    for (const auto& spec : engine::commandTable()) {
-        if (spec.text.empty()) {
-            ASSERT_FALSE(spec.argumentWord.empty());
-            EXPECT_EQ(engine::argumentCommandByWord(spec.argumentWord), spec.id);
+    for (const auto& row : engine::commandTable()) {
+        if (row.text.empty()) {
+            ASSERT_FALSE(row.argumentWord.empty());
+            EXPECT_EQ(engine::argumentCommandByWord(row.argumentWord), row.id);
             continue;
         }
-        EXPECT_TRUE(texts.insert(spec.text).second) << spec.text;
-        EXPECT_EQ(engine::commandByText(spec.text), spec.id) << spec.text;
+        EXPECT_TRUE(texts.insert(row.text).second) << row.text;
+        EXPECT_EQ(engine::commandByText(row.text), row.id) << row.text;
     }
     EXPECT_EQ(engine::commandByText("ENTER"), CommandId::Total);
     EXPECT_EQ(engine::commandByText("+/-"), CommandId::ChangeSign);
@@ -68,9 +68,9 @@ TEST(CommandTable, ToolbarGroupsHoldTheCatalogueInPositionOrder) {
     for (std::size_t g = 0; g < groups.size(); ++g) {
         items += groups[g].items.size();
         for (std::size_t i = 0; i < groups[g].items.size(); ++i) {
-            const auto& spec = engine::commandSpec(groups[g].ids[i]);
-            EXPECT_EQ(spec.text, groups[g].items[i]);
-            EXPECT_EQ(spec.position, static_cast<int>(i + 1)) << spec.text;
+            const auto& row = engine::commandSpec(groups[g].ids[i]);
+            EXPECT_EQ(row.text, groups[g].items[i]);
+            EXPECT_EQ(row.position, static_cast<int>(i + 1)) << row.text;
         }
     }
     EXPECT_EQ(items, 102u);
@@ -80,11 +80,11 @@ TEST(CommandTable, ToolbarGroupsHoldTheCatalogueInPositionOrder) {
 
 TEST(CommandTable, PlannedCommandsSayTheyAreNotAvailable) {
     BatchCommands batch;
-    for (const auto& spec : engine::commandTable()) {
-        if (spec.scope != CommandScope::Planned) continue;
+    for (const auto& row : engine::commandTable()) {
+        if (row.scope != CommandScope::Planned) continue;
         batch.feedback.clearRecord();
-        EXPECT_TRUE(batch.model.commands().run(spec.text)) << spec.text;
+        EXPECT_TRUE(batch.model.commands().run(row.text)) << row.text;
         EXPECT_EQ(batch.feedback.messageTexts(),
-                  std::vector<std::string>{engine::notAvailableText(spec.text)});
+                  std::vector<std::string>{engine::notAvailableText(row.text)});
     }
 }
