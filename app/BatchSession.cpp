@@ -147,8 +147,7 @@ int runBatch(std::istream& in, std::ostream& out, std::ostream& err, const Batch
     CommandContext context{model, store, dataFolder};
     auto wiring = wireBatchCommands(context);
     shell::registerShellCommands(model, store, state, nullptr);
-    if (shell::ToolbarButtons* buttons = toolbarButtonsOf(*wiring))
-        buttons->reportUnbound = [&err](int index) { err << "Toolbar " << index + 1 << ": not bound\n"; };
+    wiring->toolbar->reportUnbound = [&err](int index) { err << "Toolbar " << index + 1 << ": not bound\n"; };
 
     // The script is read as it runs: answers are looked for ahead of the
     // keys only when a question wants one.

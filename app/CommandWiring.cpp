@@ -24,23 +24,10 @@ namespace zorv::app {
 
 namespace {
 
-struct QtFreeWiring : CommandWiring {
-    explicit QtFreeWiring(engine::CalculatorModel& model) : conversions(model), numericInput(model) {}
-    convert::QuickConversions conversions;
-    // Guided calculations ask their numbers through the feedback's input box
-    // here; the window registers them again with its numeric input window.
-    finance::FeedbackNumericInput numericInput;
-    std::unique_ptr<shell::ToolbarButtons> toolbar;
-    std::unique_ptr<shell::DataBackup> backup;
-    std::unique_ptr<engine::ScientificFunctions> scientific;
-    std::unique_ptr<engine::RpnStack> rpn;
-    std::unique_ptr<engine::TapeCommands> tape;
-};
-
 // Square and root, the Sci menu, the RPN stack and the tape commands.
 // Without a window, file names are asked for as text and a published tape
 // is handed to the "Publish To" program when one is set.
-void wireCalculatorFunctions(QtFreeWiring& wiring, CommandContext& context) {
+void wireCalculatorFunctions(CommandWiring& wiring, CommandContext& context) {
     engine::CalculatorModel& model = context.model;
     wiring.scientific = std::make_unique<engine::ScientificFunctions>(model);
     engine::registerScientificCommands(model, *wiring.scientific);
@@ -69,7 +56,7 @@ void wireCalculatorFunctions(QtFreeWiring& wiring, CommandContext& context) {
 
 // Toolbar buttons, the commands a button may run, and backup and restore.
 // Without a window the folder for backup and restore is asked for as text.
-void wireToolbarAndBackup(QtFreeWiring& wiring, CommandContext& context) {
+void wireToolbarAndBackup(CommandWiring& wiring, CommandContext& context) {
     engine::CalculatorModel& model = context.model;
     engine::offerToolbarCatalogue(model);
     wiring.toolbar = std::make_unique<shell::ToolbarButtons>(model, context.settings);
@@ -98,7 +85,7 @@ void wireToolbarAndBackup(QtFreeWiring& wiring, CommandContext& context) {
 }  // namespace
 
 std::unique_ptr<CommandWiring> wireBatchCommands(CommandContext& context) {
-    auto wiring = std::make_unique<QtFreeWiring>(context.model);
+    auto wiring = std::make_unique<CommandWiring>(context.model);
     shell::SettingsStore& store = context.settings;
     auto writeStartup = [&store](const std::string& key, const std::string& value) {
         store.WriteSetting("Startup", key, value);
@@ -113,31 +100,6 @@ std::unique_ptr<CommandWiring> wireBatchCommands(CommandContext& context) {
     wireToolbarAndBackup(*wiring, context);
     wireCalculatorFunctions(*wiring, context);
     return wiring;
-}
-
-convert::QuickConversions* conversionsOf(CommandWiring& wiring) {
-    auto* w = dynamic_cast<QtFreeWiring*>(&wiring);
-    return w ? &w->conversions : nullptr;
-}
-
-shell::ToolbarButtons* toolbarButtonsOf(CommandWiring& wiring) {
-    auto* w = dynamic_cast<QtFreeWiring*>(&wiring);
-    return w ? w->toolbar.get() : nullptr;
-}
-
-shell::DataBackup* dataBackupOf(CommandWiring& wiring) {
-    auto* w = dynamic_cast<QtFreeWiring*>(&wiring);
-    return w ? w->backup.get() : nullptr;
-}
-
-engine::RpnStack* rpnStackOf(CommandWiring& wiring) {
-    auto* w = dynamic_cast<QtFreeWiring*>(&wiring);
-    return w ? w->rpn.get() : nullptr;
-}
-
-engine::TapeCommands* tapeCommandsOf(CommandWiring& wiring) {
-    auto* w = dynamic_cast<QtFreeWiring*>(&wiring);
-    return w ? w->tape.get() : nullptr;
 }
 
 }  // namespace zorv::app

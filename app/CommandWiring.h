@@ -3,18 +3,19 @@
 #include <memory>
 #include <string>
 
+#include "convert/QuickConversions.h"
+#include "engine/RpnStack.h"
+#include "engine/ScientificFunctions.h"
+#include "engine/TapeCommands.h"
+#include "finance/FeedbackNumericInput.h"
+#include "shell/DataBackup.h"
+#include "shell/ToolbarButtons.h"
+
 namespace zorv::engine {
 class CalculatorModel;
-class RpnStack;
-class TapeCommands;
 }
 namespace zorv::shell {
-class DataBackup;
 class SettingsStore;
-class ToolbarButtons;
-}
-namespace zorv::convert {
-class QuickConversions;
 }
 
 namespace zorv::app {
@@ -25,24 +26,25 @@ struct CommandContext {
     std::string dataDir;
 };
 
-// Keeps alive whatever the registered commands work on (conversion state,
-// the numeric input of guided calculations, ...).
+// What the registered commands work on, kept alive as long as they may run:
+// the conversion keys' state, the numeric input of guided calculations, the
+// toolbar bindings, backup, the scientific functions, the RPN stack and the
+// tape commands. The window reaches them here for its own views.
 struct CommandWiring {
-    virtual ~CommandWiring() = default;
+    explicit CommandWiring(engine::CalculatorModel& model) : conversions(model), numericInput(model) {}
+    convert::QuickConversions conversions;
+    // Guided calculations ask their numbers through the feedback's input box
+    // here; the window registers them again with its numeric input window.
+    finance::FeedbackNumericInput numericInput;
+    std::unique_ptr<shell::ToolbarButtons> toolbar;
+    std::unique_ptr<shell::DataBackup> backup;
+    std::unique_ptr<engine::ScientificFunctions> scientific;
+    std::unique_ptr<engine::RpnStack> rpn;
+    std::unique_ptr<engine::TapeCommands> tape;
 };
 
 // Registers every Qt-free command of the program in the model's catalogue,
 // as batch mode runs them.
 std::unique_ptr<CommandWiring> wireBatchCommands(CommandContext& context);
-
-// The conversion keys' state that the wiring keeps, for the window.
-convert::QuickConversions* conversionsOf(CommandWiring& wiring);
-// The toolbar buttons' bindings and the backup commands' state, for the window.
-shell::ToolbarButtons* toolbarButtonsOf(CommandWiring& wiring);
-shell::DataBackup* dataBackupOf(CommandWiring& wiring);
-// The RPN stack and the tape commands, for the window's stack view, file
-// dialogs, search highlighting and tape editing.
-engine::RpnStack* rpnStackOf(CommandWiring& wiring);
-engine::TapeCommands* tapeCommandsOf(CommandWiring& wiring);
 
 }  // namespace zorv::app

@@ -112,7 +112,7 @@ int runGui(QApplication& app, const GuiOptions& options) {
     CommandContext context{model, store, options.dataDir.value_or(std::string())};
     auto wiring = wireBatchCommands(context);
 
-    ui::CalculatorWindow window(model, conversionsOf(*wiring));
+    ui::CalculatorWindow window(model, &wiring->conversions);
     feedback.parent = &window;
     feedback.windowVisible = [&window] { return window.isVisible(); };
     feedback.focusEquals = [&window] { window.Operator(engine::OpEquals)->setFocus(); };
@@ -122,27 +122,24 @@ int runGui(QApplication& app, const GuiOptions& options) {
     auto features = wireWindowFeatures(window, model, store, *wiring, options.commandLine);
     // Printing, editing and hiding the tape, the RPN stack window, help and
     // About. Made after the window features, whose menu refresh it extends.
-    ui::MainWindowCommands windowCommands(window, model, tapeCommandsOf(*wiring),
-                                          rpnStackOf(*wiring));
+    ui::MainWindowCommands windowCommands(window, model, wiring->tape.get(), wiring->rpn.get());
 
     CalculatorWindowControl control(window);
-    if (features) {
-        ui::ToolbarController& toolbar = features->toolbar();
-        control.toolbarHide = [&toolbar](bool hidden) { toolbar.setToolbarVisible(!hidden); };
-        control.toolbarIsHidden = [&toolbar] { return !toolbar.toolbarVisible(); };
-        ui::TrayController& tray = features->tray();
-        control.showLabel = [&tray]() -> QWidget* { return tray.calcShow(); };
-        errors.beforeEnd.push_back([&tray] {
-            if (QSystemTrayIcon* icon = tray.trayIcon()) icon->hide();
-        });
-    }
-    if (shell::ToolbarButtons* buttons = toolbarButtonsOf(*wiring))
-        control.toolbarButton = [buttons](int i, const std::string& caption, const std::string& tip) {
-            // The wiring has already put the stored bindings on the buttons;
-            // redrawing an unchanged button would only slow the start.
-            const auto& b = buttons->button(i);
-            if (b.caption != caption || b.toolTip != tip) buttons->apply(i, caption, tip);
-        };
+    ui::ToolbarController& toolbar = features->toolbar();
+    control.toolbarHide = [&toolbar](bool hidden) { toolbar.setToolbarVisible(!hidden); };
+    control.toolbarIsHidden = [&toolbar] { return !toolbar.toolbarVisible(); };
+    ui::TrayController& tray = features->tray();
+    control.showLabel = [&tray]() -> QWidget* { return tray.calcShow(); };
+    errors.beforeEnd.push_back([&tray] {
+        if (QSystemTrayIcon* icon = tray.trayIcon()) icon->hide();
+    });
+    shell::ToolbarButtons& buttons = *wiring->toolbar;
+    control.toolbarButton = [&buttons](int i, const std::string& caption, const std::string& tip) {
+        // The wiring has already put the stored bindings on the buttons;
+        // redrawing an unchanged button would only slow the start.
+        const auto& b = buttons.button(i);
+        if (b.caption != caption || b.toolTip != tip) buttons.apply(i, caption, tip);
+    };
     errors.restoreCursor = [] {
         while (QGuiApplication::overrideCursor()) QGuiApplication::restoreOverrideCursor();
     };

@@ -55,17 +55,12 @@ std::unique_ptr<WindowFeatures> wireWindowFeatures(ui::CalculatorWindow& window,
                                                    shell::SettingsStore& store,
                                                    CommandWiring& wiring,
                                                    const std::string& commandLine) {
-    shell::ToolbarButtons* buttons = toolbarButtonsOf(wiring);
-    if (!buttons) return nullptr;
-    auto features = std::make_unique<Features>(window, model, store, *buttons);
-
-    if (shell::DataBackup* backup = dataBackupOf(wiring)) {
-        backup->setFolderChooser([&window](const std::string& title) {
-            return QFileDialog::getExistingDirectory(&window, QString::fromStdString(title), QString(),
-                                                     QFileDialog::ShowDirsOnly)
-                .toStdString();
-        });
-    }
+    auto features = std::make_unique<Features>(window, model, store, *wiring.toolbar);
+    wiring.backup->setFolderChooser([&window](const std::string& title) {
+        return QFileDialog::getExistingDirectory(&window, QString::fromStdString(title), QString(),
+                                                 QFileDialog::ShowDirsOnly)
+            .toStdString();
+    });
 
     const bool nic = shell::isNicCommandLine(commandLine);
     model.commands().add(CommandId::InsertIntoPrevious, [&window, &model, nic] {
