@@ -221,6 +221,13 @@ def prepare(case):
     return args
 
 
+def without_log_times(data):
+    """The debug log's lines start with the date and the time of writing,
+    which differ from one recording to the next; the rest must not."""
+    lines = data.split(b"\n")
+    return b"\n".join(line.split(b",", 2)[-1] for line in lines)
+
+
 def snapshot_files():
     files = {}
     for root, _, names in os.walk(SCRATCH):
@@ -229,7 +236,10 @@ def snapshot_files():
             rel = os.path.relpath(path, SCRATCH)
             try:
                 with open(path, "rb") as f:
-                    files[rel] = hashlib.sha256(f.read()).hexdigest()
+                    data = f.read()
+                if name == "zorvcalc.deb":
+                    data = without_log_times(data)
+                files[rel] = hashlib.sha256(data).hexdigest()
             except OSError as e:
                 files[rel] = "unreadable: %s" % e.strerror
     return files
