@@ -10,24 +10,13 @@
 #include <fstream>
 
 #include "engine/RegularFile.h"
+#include "tests/support/TestFiles.h"
 
 using namespace zorv::engine;
 namespace fs = std::filesystem;
+using zorv::test::TempDir;
 
 namespace {
-
-struct TempDir {
-    fs::path path;
-    TempDir() {
-        std::string t = (fs::temp_directory_path() / "zorv-read-XXXXXX").string();
-        path = ::mkdtemp(t.data());
-    }
-    ~TempDir() {
-        std::error_code ec;
-        fs::remove_all(path, ec);
-    }
-    std::string operator/(const std::string& name) const { return (path / name).string(); }
-};
 
 // A read that blocks would hang the test run: end it with a failure instead.
 struct HangGuard {

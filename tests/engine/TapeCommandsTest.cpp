@@ -14,36 +14,15 @@
 #include "engine/KeyScript.h"
 #include "engine/ScriptedFeedback.h"
 #include "engine/TapeCommands.h"
+#include "tests/support/TestFiles.h"
 
 using namespace zorv::engine;
 namespace fs = std::filesystem;
+using zorv::test::TempDir;
+using zorv::test::slurp;
+using zorv::test::spit;
 
 namespace {
-
-struct TempDir {
-    fs::path path;
-    TempDir() {
-        std::string t = (fs::temp_directory_path() / "zorv-tape-XXXXXX").string();
-        path = ::mkdtemp(t.data());
-    }
-    ~TempDir() {
-        std::error_code ec;
-        fs::permissions(path, fs::perms::owner_all, fs::perm_options::add, ec);
-        fs::remove_all(path, ec);
-    }
-    std::string operator/(const std::string& name) const { return (path / name).string(); }
-};
-
-std::string slurp(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::stringstream ss;
-    ss << in.rdbuf();
-    return ss.str();
-}
-
-void spit(const std::string& path, const std::string& data) {
-    std::ofstream(path, std::ios::binary) << data;
-}
 
 struct Calc {
     ScriptedFeedback fb;

@@ -31,7 +31,10 @@ struct TempDir {
         path = ::mkdtemp(t.data());
     }
     ~TempDir() {
+        // A test may have taken the folder's write permission away.
         std::error_code ec;
+        std::filesystem::permissions(path, std::filesystem::perms::owner_all,
+                                     std::filesystem::perm_options::add, ec);
         std::filesystem::remove_all(path, ec);
     }
     TempDir(const TempDir&) = delete;
