@@ -144,7 +144,7 @@ int runBatch(std::istream& in, std::ostream& out, std::ostream& err, const Batch
 
     errors.install(model);
 
-    CommandContext context{model, store, dataFolder};
+    CommandContext context{model, store, dataFolder, programClock(options.now)};
     auto wiring = wireBatchCommands(context);
     shell::registerShellCommands(model, store, state, nullptr);
     wiring->toolbar->reportUnbound = [&err](int index) { err << "Toolbar " << index + 1 << ": not bound\n"; };

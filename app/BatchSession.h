@@ -9,6 +9,7 @@ namespace zorv::app {
 struct BatchOptions {
     std::optional<std::string> settingsFile;  // INI file used as the settings store
     std::optional<std::string> dataDir;       // the program folder for data files
+    std::optional<std::string> now;           // a fixed clock reading (--now)
 };
 
 // Batch mode: reads the whole key script from `in`, runs it with no window,

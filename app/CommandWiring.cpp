@@ -3,6 +3,7 @@
 #include <QProcess>
 #include <QString>
 #include <QStringList>
+#include <cstdlib>
 
 #include "convert/ConversionCommands.h"
 #include "convert/QuickConversions.h"
@@ -83,6 +84,16 @@ void wireToolbarAndBackup(CommandWiring& wiring, CommandContext& context) {
 }
 
 }  // namespace
+
+timedate::Clock programClock(const std::optional<std::string>& now) {
+    std::optional<std::string> text = now;
+    if (!text) {
+        if (const char* env = std::getenv("ZORV_NOW"); env && *env) text = std::string(env);
+    }
+    if (!text) return timedate::systemNow;
+    const timedate::Instant fixed = timedate::parseLocalIsoInstant(*text);
+    return [fixed] { return fixed; };
+}
 
 std::unique_ptr<CommandWiring> wireBatchCommands(CommandContext& context) {
     auto wiring = std::make_unique<CommandWiring>(context.model);

@@ -10,6 +10,7 @@
 #include "finance/FeedbackNumericInput.h"
 #include "shell/DataBackup.h"
 #include "shell/ToolbarButtons.h"
+#include "timedate/ProjectTimer.h"
 
 namespace zorv::engine {
 class CalculatorModel;
@@ -24,7 +25,14 @@ struct CommandContext {
     engine::CalculatorModel& model;
     shell::SettingsStore& settings;
     std::string dataDir;
+    // Where the project timer, today's date and alarms read the time.
+    timedate::Clock clock = timedate::systemNow;
 };
+
+// The program's clock: fixed at `now` (--now), else at the ZORV_NOW
+// environment variable, else the system clock. Throws timedate::InputError
+// for a text that is not a date and time.
+timedate::Clock programClock(const std::optional<std::string>& now);
 
 // What the registered commands work on, kept alive as long as they may run:
 // the conversion keys' state, the numeric input of guided calculations, the

@@ -109,7 +109,7 @@ int runGui(QApplication& app, const GuiOptions& options) {
     for (const auto& line : rejected) errors.logNote("Settings [Intl]", line);
     errors.install(model);
 
-    CommandContext context{model, store, options.dataDir.value_or(std::string())};
+    CommandContext context{model, store, options.dataDir.value_or(std::string()), programClock(options.now)};
     auto wiring = wireBatchCommands(context);
 
     ui::CalculatorWindow window(model, &wiring->conversions);

@@ -10,6 +10,7 @@ namespace zorv::app {
 struct GuiOptions {
     std::optional<std::string> settingsFile;
     std::optional<std::string> dataDir;
+    std::optional<std::string> now;  // a fixed clock reading (--now)
     std::string commandLine;  // e.g. "/NIC"
 };
 

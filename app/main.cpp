@@ -7,13 +7,15 @@
 #include <vector>
 
 #include "app/BatchSession.h"
+#include "app/CommandWiring.h"
 #include "app/GuiSession.h"
+#include "timedate/InputError.h"
 
 namespace {
 
 void printUsage(std::ostream& out) {
-    out << "usage: zorvcalc [--settings FILE] [--data-dir DIR] [/NIC]\n"
-           "       zorvcalc --batch [--settings FILE] [--data-dir DIR] < keys\n"
+    out << "usage: zorvcalc [--settings FILE] [--data-dir DIR] [--now TIME] [/NIC]\n"
+           "       zorvcalc --batch [--settings FILE] [--data-dir DIR] [--now TIME] < keys\n"
            "       zorvcalc --help | --version\n"
            "\n"
            "  --batch          run without a window: each character of standard input is\n"
@@ -23,6 +25,9 @@ void printUsage(std::ostream& out) {
            "  --settings FILE  use the INI file FILE as the settings store (in batch mode\n"
            "                   the settings the run changes are written back to it)\n"
            "  --data-dir DIR   use DIR as the data folder (formulas, notes, debug log)\n"
+           "  --now TIME       take TIME (2026-12-08T09:00:00, local time unless it ends\n"
+           "                   in Z or +hh:mm) as the clock's reading for the project\n"
+           "                   timer, today's date and alarms; ZORV_NOW does the same\n"
            "  /NIC             start even while another copy runs, and end after Edit >\n"
            "                   Insert into Previous Program (any letter case: /nic)\n"
            "  --help, -h       show this text and exit\n"
@@ -48,6 +53,8 @@ CommandLine parse(const std::vector<std::string>& args) {
             cl.batch = true;
         } else if ((a == "--settings" || a == "--data-dir") && i + 1 < args.size()) {
             (a == "--settings" ? cl.options.settingsFile : cl.options.dataDir) = args[++i];
+        } else if (a == "--now" && i + 1 < args.size()) {
+            cl.options.now = args[++i];
         } else if (!a.empty() && a[0] == '/') {
             // Windows-style switches such as /NIC belong to the window's start-up.
             cl.rest += (cl.rest.empty() ? "" : " ") + a;
@@ -56,6 +63,18 @@ CommandLine parse(const std::vector<std::string>& args) {
         }
     }
     return cl;
+}
+
+// A --now (or ZORV_NOW) that is not a date and time stops the start with
+// the reason, rather than running on the system clock unnoticed.
+bool clockReadable(const CommandLine& cl) {
+    try {
+        zorv::app::programClock(cl.options.now);
+        return true;
+    } catch (const zorv::timedate::InputError& e) {
+        std::cerr << "zorvcalc: --now: " << e.what() << "\n";
+        return false;
+    }
 }
 
 }  // namespace
@@ -82,6 +101,7 @@ int main(int argc, char** argv) {
             printUsage(std::cerr);
             return 2;
         }
+        if (!clockReadable(cl)) return 2;
         std::ios::sync_with_stdio(false);
         return zorv::app::runBatch(std::cin, std::cout, std::cerr, cl.options);
     }
@@ -95,9 +115,11 @@ int main(int argc, char** argv) {
         printUsage(std::cerr);
         return 2;
     }
+    if (!clockReadable(cl)) return 2;
     zorv::app::GuiOptions options;
     options.settingsFile = cl.options.settingsFile;
     options.dataDir = cl.options.dataDir;
+    options.now = cl.options.now;
     options.commandLine = cl.rest;
     return zorv::app::runGui(app, options);
 }

@@ -96,6 +96,20 @@ Instant systemNow() {
     return {static_cast<long long>(now), static_cast<int>(local.tm_gmtoff)};
 }
 
+Instant parseLocalIsoInstant(std::string_view text) {
+    // Read as UTC first, then again with the local offset of that moment
+    // (one correction is enough except in the hour a clock change repeats).
+    const Instant guess = parseIsoInstant(text, 0);
+    const std::time_t t = static_cast<std::time_t>(guess.utcSeconds);
+    std::tm local{};
+    localtime_r(&t, &local);
+    const Instant local0 = parseIsoInstant(text, static_cast<int>(local.tm_gmtoff));
+    if (local0.utcSeconds == guess.utcSeconds) return local0;
+    const std::time_t t2 = static_cast<std::time_t>(local0.utcSeconds);
+    localtime_r(&t2, &local);
+    return parseIsoInstant(text, static_cast<int>(local.tm_gmtoff));
+}
+
 ProjectTimer::ProjectTimer(Clock clock) : clock_(std::move(clock)) {}
 
 std::string ProjectTimer::settingText() const { return start_ ? isoInstantText(*start_) : std::string(); }

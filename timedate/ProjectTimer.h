@@ -30,6 +30,9 @@ std::string localText(const Instant& instant);
 
 // The system's wall clock with the local offset in effect now.
 Instant systemNow();
+// parseIsoInstant, with a text without a zone read as the system's local
+// time (the offset in effect at that moment). Throws InputError.
+Instant parseLocalIsoInstant(std::string_view text);
 
 // Where the timer reads the time: the system clock in the program, a fixed
 // or stepped value in tests and reproducible batch runs.

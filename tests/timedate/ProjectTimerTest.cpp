@@ -57,6 +57,26 @@ TEST(IsoInstant, SystemClockReadsNowWithAPlausibleOffset) {
     EXPECT_EQ(parseIsoInstant(isoInstantText(now)), now);
 }
 
+// --now without a zone is the local time of that moment, on both sides of
+// a clock change; with a zone it is that zone.
+TEST(IsoInstant, LocalReadingUsesTheOffsetInEffectAtThatMoment) {
+    const char* old = std::getenv("TZ");
+    const std::string saved = old ? old : "";
+    // A POSIX rule, so no time zone database is needed.
+    setenv("TZ", "CET-1CEST,M3.5.0,M10.5.0/3", 1);
+    tzset();
+    const Instant winter = parseLocalIsoInstant("2026-12-08T09:00:00");
+    const Instant summer = parseLocalIsoInstant("2026-07-01T09:00:00");
+    const Instant zoned = parseLocalIsoInstant("2026-07-01T09:00:00Z");
+    if (old) setenv("TZ", saved.c_str(), 1); else unsetenv("TZ");
+    tzset();
+    EXPECT_EQ(winter.offsetSeconds, 3600);
+    EXPECT_EQ(winter.utcSeconds, 1796720400 - 3600);
+    EXPECT_EQ(summer.offsetSeconds, 7200);
+    EXPECT_EQ(isoInstantText(summer), "2026-07-01T09:00:00+02:00");
+    EXPECT_EQ(zoned.offsetSeconds, 0);
+}
+
 TEST(ProjectTimer, SurvivesClosingAndReopeningAndBillsTheWholeInterval) {
     FakeClock clock;
     std::string kept;
