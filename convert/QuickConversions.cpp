@@ -106,13 +106,13 @@ using KeySet = std::array<Key, QuickConversions::kKeyCount>;
 
 constexpr std::array<KeySet, QuickConversions::kSetCount> kSets{{
     // 0: the plain calculator; the keys run the tape commands.
-    {command("&Setup", "Set calculator properties", engine::CommandId::ProgramProperties),
-     command("&Find", "Search tape", engine::CommandId::FindOnTape),
+    {command("Set&up", "Set calculator properties", engine::CommandId::ProgramProperties),
+     command("Find", "Search tape", engine::CommandId::FindOnTape),
      command("&Print", "Print tape", engine::CommandId::PrintTape),
-     command("&Load", "Load tape from file", engine::CommandId::LoadTape),
-     command("&Clr Tape", "Clear tape", engine::CommandId::ClearTape),
-     command("&Annotate", "Annotate tape", engine::CommandId::AnnotateTape),
-     command("P&ublish", "Publish tape to another program", engine::CommandId::PublishTape),
+     command("Lo&ad", "Load tape from file", engine::CommandId::LoadTape),
+     command("Cl&r Tape", "Clear tape", engine::CommandId::ClearTape),
+     command("A&nnotate", "Annotate tape", engine::CommandId::AnnotateTape),
+     command("Pu&blish", "Publish tape to another program", engine::CommandId::PublishTape),
      command("Sa&ve", "Save tape to file", engine::CommandId::SaveTape)},
     // 1: metric to English.
     {factor("cm/in", "Centimeters to inches", "0.3937008"),

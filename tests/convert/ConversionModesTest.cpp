@@ -62,8 +62,8 @@ TEST_F(ConversionModes, ModeKeysStepThroughAllSetsAndWrap) {
 TEST_F(ConversionModes, CalculatorSetShowsTheTapeKeys) {
     EXPECT_EQ(quick.modeCaption(), "Calculator");
     EXPECT_EQ(quick.modeToolTip(), "Standard Calculator");
-    EXPECT_EQ(captions(), (std::vector<std::string>{"&Setup", "&Find", "&Print", "&Load",
-                                                    "&Clr Tape", "&Annotate", "P&ublish",
+    EXPECT_EQ(captions(), (std::vector<std::string>{"Set&up", "Find", "&Print", "Lo&ad",
+                                                    "Cl&r Tape", "A&nnotate", "Pu&blish",
                                                     "Sa&ve"}));
     const std::vector<std::string> tips{"Set calculator properties", "Search tape",
                                         "Print tape", "Load tape from file",
