@@ -69,7 +69,13 @@ enum class CommandScope : std::uint8_t { Everywhere, WindowOnly, Planned };
 
 // Keyboard shortcuts a menu item shows and answers to; the window maps them
 // to the desktop's standard keys.
-enum class Shortcut : std::uint8_t { None, Open, Save, Print, Quit, Copy, Paste, Find, FindNext };
+// The keys a command answers to besides its menu letter: the desktop's
+// standard keys, and the common calculator keys (Escape clears the entry,
+// F9 changes the sign, Ctrl+M/R/L store, recall and clear the memory).
+enum class Shortcut : std::uint8_t {
+    None, Open, Save, Print, Quit, Copy, Paste, Find, FindNext,
+    Escape, F9, CtrlM, CtrlR, CtrlL
+};
 
 struct CommandSpec {
     CommandId id;

@@ -64,6 +64,25 @@ TEST(CalculatorWindow, MemoryLabelsFollowTheRegister) {
     EXPECT_TRUE(value->isHidden());
 }
 
+// The common calculator keys: Escape clears the entry, F9 changes the sign,
+// Ctrl+M, Ctrl+R and Ctrl+L store, recall and clear the memory.
+TEST(CalculatorWindow, CommonCalculatorKeysReachTheirCommands) {
+    Window t;
+    auto* value = t.w.findChild<QLabel*>("lblMemValue");
+    ASSERT_NE(value, nullptr);
+    QTest::keyClicks(&t.w, "42");
+    QTest::keyClick(&t.w, Qt::Key_F9);
+    EXPECT_EQ(t.w.Readout()->text(), "-42.");
+    QTest::keyClick(&t.w, Qt::Key_M, Qt::ControlModifier);
+    EXPECT_EQ(value->text(), "-42.");
+    QTest::keyClick(&t.w, Qt::Key_Escape);
+    EXPECT_EQ(t.w.Readout()->text(), "0.");
+    QTest::keyClick(&t.w, Qt::Key_R, Qt::ControlModifier);
+    EXPECT_EQ(t.w.Readout()->text(), "-42.");
+    QTest::keyClick(&t.w, Qt::Key_L, Qt::ControlModifier);
+    EXPECT_TRUE(value->isHidden());
+}
+
 TEST(CalculatorWindow, KeysAndMenuItemsOfMissingCommandsAreDisabled) {
     Window t;
     ASSERT_NE(t.w.key("Square Root"), nullptr);

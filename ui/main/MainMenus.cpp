@@ -24,6 +24,11 @@ QKeySequence standardKeys(engine::Shortcut shortcut) {
     case S::Paste: return QKeySequence::Paste;
     case S::Find: return QKeySequence::Find;
     case S::FindNext: return QKeySequence::FindNext;
+    case S::Escape: return QKeySequence(Qt::Key_Escape);
+    case S::F9: return QKeySequence(Qt::Key_F9);
+    case S::CtrlM: return QKeySequence(Qt::CTRL | Qt::Key_M);
+    case S::CtrlR: return QKeySequence(Qt::CTRL | Qt::Key_R);
+    case S::CtrlL: return QKeySequence(Qt::CTRL | Qt::Key_L);
     case S::None: break;
     }
     return {};
@@ -93,11 +98,11 @@ std::vector<MenuSpec> mainMenus() {
          {item("&Add\t+", C::Add), item("&Subtract\t-", C::Subtract), item("&Multiply\tX", C::Multiply),
           item("&Divide\t/", C::Divide), item("&Total\tEnter", C::Total), sep(), item("&Percent\t%", C::Percent),
           item("S&quare\tS", C::Square), item("Square &Root\tR", C::SquareRoot),
-          item("Change S&ign", C::ChangeSign), sep(), item("Clear &Entry\tDel", C::ClearEntry),
+          keyed("Change S&ign", C::ChangeSign), sep(), keyed("Clear &Entry", C::ClearEntry),
           item("&Clear\tC", C::Clear)}},
         {QObject::tr("&Memory"),
-         {item("Memory &Store", C::MemoryStore), item("Memory &Recall", C::MemoryRecall), item("Memory &Add\tM", C::MemoryAdd),
-          item("Memory S&ubtract\tm", C::MemorySubtract), item("Memory &Clear", C::MemoryClear)}},
+         {keyed("Memory &Store", C::MemoryStore), keyed("Memory &Recall", C::MemoryRecall), item("Memory &Add\tM", C::MemoryAdd),
+          item("Memory S&ubtract\tm", C::MemorySubtract), keyed("Memory &Clear", C::MemoryClear)}},
         {QObject::tr("Mo&des"),
          {item("&Standard Calculator", C::StandardCalculator),
           item("&Financial Calculator", C::FinancialMode),
