@@ -19,6 +19,7 @@
 #include "convert/QuickConversions.h"
 #include "engine/ModeLabel.h"
 #include "platform/NumLock.h"
+#include "ui/main/ThemeColours.h"
 
 namespace zorv::ui {
 
@@ -51,7 +52,7 @@ CalculatorWindow::CalculatorWindow(CalculatorModel& model, convert::QuickConvers
     readout_ = new QLabel(calc);
     readout_->setObjectName(QStringLiteral("Readout"));
     readout_->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-    readout_->setFrameShape(QFrame::Panel);
+    readout_->setFrameShape(QFrame::StyledPanel);
     readout_->setFrameShadow(QFrame::Sunken);
     readout_->setTextInteractionFlags(Qt::TextSelectableByMouse);
     readout_->setFocusPolicy(Qt::NoFocus);
@@ -61,16 +62,13 @@ CalculatorWindow::CalculatorWindow(CalculatorModel& model, convert::QuickConvers
     readout_->setFont(readoutFont);
     readout_->setMinimumHeight(QFontMetrics(readoutFont).height() + 16);
     readout_->setMinimumWidth(QFontMetrics(readoutFont).horizontalAdvance(QLatin1Char('0')) * 18);
-    readout_->setStyleSheet(QStringLiteral(
-        "QLabel#Readout { background: #eef3e2; color: #111; padding: 4px 8px; }"));
+    readout_->setContentsMargins(8, 4, 8, 4);
     calcLayout->addWidget(readout_);
 
     auto* status = new QHBoxLayout();
     status->setSpacing(6);
     memoryIndicator_ = new QLabel(QStringLiteral(" M "), calc);
     memoryIndicator_->setObjectName(QStringLiteral("imgMem"));
-    memoryIndicator_->setStyleSheet(QStringLiteral(
-        "QLabel { background: #2b5797; color: white; font-weight: bold; border-radius: 3px; }"));
     memoryCaption_ = new QLabel(QStringLiteral("Memory:"), calc);
     memoryCaption_->setObjectName(QStringLiteral("lblMem"));
     memoryValue_ = new QLabel(calc);
@@ -78,11 +76,9 @@ CalculatorWindow::CalculatorWindow(CalculatorModel& model, convert::QuickConvers
     numLockOn_ = new QLabel(QStringLiteral("NUM"), calc);
     numLockOn_->setObjectName(QStringLiteral("imgNumLock1"));
     numLockOn_->setToolTip(QStringLiteral("Number Lock is On"));
-    numLockOn_->setStyleSheet(QStringLiteral("QLabel { color: #1a7f37; font-weight: bold; }"));
     numLockOff_ = new QLabel(QStringLiteral("NUM"), calc);
     numLockOff_->setObjectName(QStringLiteral("imgNumLock2"));
     numLockOff_->setToolTip(QStringLiteral("Number Lock is Off"));
-    numLockOff_->setStyleSheet(QStringLiteral("QLabel { color: #aaa; }"));
     numLockOn_->hide();
     numLockOff_->hide();
     rpnDepth_ = new QLabel(calc);
@@ -91,7 +87,6 @@ CalculatorWindow::CalculatorWindow(CalculatorModel& model, convert::QuickConvers
     modes_ = new QLabel(calc);
     modes_->setObjectName(QStringLiteral("lblModes"));
     modes_->setToolTip(tr("Calculation modes that are on"));
-    modes_->setStyleSheet(QStringLiteral("QLabel { color: #7a4a00; font-weight: bold; }"));
     status->addWidget(memoryIndicator_);
     status->addWidget(memoryCaption_);
     status->addWidget(memoryValue_);
@@ -107,7 +102,6 @@ CalculatorWindow::CalculatorWindow(CalculatorModel& model, convert::QuickConvers
 
     hint_ = new QLabel(calc);
     hint_->setObjectName(QStringLiteral("lblHint"));
-    hint_->setStyleSheet(QStringLiteral("QLabel { color: #555; }"));
     calcLayout->addWidget(hint_);
 
     // Right: the paper tape.
@@ -134,6 +128,7 @@ CalculatorWindow::CalculatorWindow(CalculatorModel& model, convert::QuickConvers
     setCentralWidget(central);
 
     buildMenus();
+    applyThemeColours();
 
     model_.onChange = [this] { repaint(); };
     model_.tape().onChange = [this](std::string_view text, bool replaced) {
@@ -237,7 +232,7 @@ QWidget* CalculatorWindow::buildConversionRow() {
     modeLabel_ = new QLabel(box);
     modeLabel_->setObjectName(QStringLiteral("lblMode"));
     modeLabel_->setAlignment(Qt::AlignCenter);
-    modeLabel_->setStyleSheet(QStringLiteral("QLabel { font-weight: bold; }"));
+    setBold(modeLabel_);
     for (auto* b : {prev, next}) {
         b->setFocusPolicy(Qt::NoFocus);
         b->setFixedWidth(32);
@@ -330,9 +325,10 @@ QWidget* CalculatorWindow::buildKeypad() {
     QFont keyFont = pad->font();
     keyFont.setPointSizeF(keyFont.pointSizeF() * 1.2);
     for (auto& [name, button] : keys_) button->setFont(keyFont);
-    for (auto* b : {mc, mr, ms, mp, mm}) b->setStyleSheet(QStringLiteral("color: #2b5797;"));
-    for (auto* b : {ce, c}) b->setStyleSheet(QStringLiteral("color: #b3261e; font-weight: bold;"));
-    operators_[engine::OpEquals]->setStyleSheet(QStringLiteral("font-weight: bold;"));
+    memoryKeys_ = {mc, mr, ms, mp, mm};
+    clearKeys_ = {ce, c};
+    for (auto* b : clearKeys_) setBold(b);
+    setBold(operators_[engine::OpEquals]);
     return pad;
 }
 
@@ -521,7 +517,25 @@ bool CalculatorWindow::handleKeyPress(QKeyEvent* event) {
     return true;  // every typed character is the calculator's, used or swallowed
 }
 
+// Every colour comes from the palette, adjusted where the theme's pairing is
+// too faint to read; worked out again when the desktop's theme changes.
+void CalculatorWindow::applyThemeColours() {
+    const QPalette p = palette();
+    setLabelColours(readout_, QPalette::Base, QPalette::Text);
+    setLabelColours(memoryIndicator_, QPalette::Highlight, QPalette::HighlightedText);
+    setBold(memoryIndicator_);
+    setTextColour(numLockOn_, QPalette::WindowText, accentOnWindow(p));
+    setBold(numLockOn_);
+    setTextColour(numLockOff_, QPalette::WindowText, quietText(p));
+    setTextColour(modes_, QPalette::WindowText, accentOnWindow(p));
+    setBold(modes_);
+    setTextColour(hint_, QPalette::WindowText, quietText(p));
+    for (auto* b : memoryKeys_) setTextColour(b, QPalette::ButtonText, accentOnButton(p));
+    for (auto* b : clearKeys_) setTextColour(b, QPalette::ButtonText, warningOnButton(p));
+}
+
 void CalculatorWindow::changeEvent(QEvent* event) {
+    if (event->type() == QEvent::PaletteChange && readout_) applyThemeColours();
     if (event->type() == QEvent::ActivationChange && isActiveWindow())
         showNumLock(platform::numLockState());
     QMainWindow::changeEvent(event);

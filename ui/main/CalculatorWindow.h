@@ -103,6 +103,7 @@ private:
     void appendToTape(std::string_view text, bool replaced);
     bool handleKeyPress(QKeyEvent* event);
     void checkNumLockSoon();
+    void applyThemeColours();
 
     engine::CalculatorModel& model_;
     convert::QuickConversions* conversions_ = nullptr;
@@ -123,6 +124,8 @@ private:
     std::array<QPushButton*, 5> operators_{};
     std::array<QPushButton*, 8> convertKeys_{};
     std::array<QPushButton*, 9> toolbar_{};
+    std::vector<QPushButton*> memoryKeys_;
+    std::vector<QPushButton*> clearKeys_;
     QPushButton* decimal_ = nullptr;
     QHBoxLayout* tapeRow_ = nullptr;
     QColor tapeColour_;

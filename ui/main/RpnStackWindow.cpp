@@ -1,5 +1,7 @@
 #include "RpnStackWindow.h"
 
+#include "ui/main/ThemeColours.h"
+
 #include <QDialogButtonBox>
 #include <QFontDatabase>
 #include <QLabel>
@@ -37,7 +39,7 @@ RpnStackWindow::RpnStackWindow(engine::RpnStack& stack, QWidget* parent)
                                "with the keyed one, or the top two."),
                             this);
     hint->setWordWrap(true);
-    hint->setStyleSheet(QStringLiteral("QLabel { color: #555; }"));
+    setTextColour(hint, QPalette::WindowText, quietText(palette()));
     layout->addWidget(hint);
 
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Close, this);

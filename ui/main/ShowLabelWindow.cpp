@@ -1,5 +1,7 @@
 #include "ShowLabelWindow.h"
 
+#include "ui/main/ThemeColours.h"
+
 #include <QGuiApplication>
 #include <QLabel>
 #include <QMouseEvent>
@@ -18,9 +20,10 @@ ShowLabelWindow::ShowLabelWindow(QWidget& calculator)
     label_->setObjectName(QStringLiteral("lblShow"));
     label_->setTextFormat(Qt::PlainText);
     label_->setMargin(3);
-    label_->setStyleSheet(QStringLiteral(
-        "QLabel#lblShow { background: #ffffe1; color: black; border: 1px solid #7a7a7a;"
-        " font-weight: bold; }"));
+    // Drawn like a tool tip, in the theme's tool-tip colours.
+    setLabelColours(label_, QPalette::ToolTipBase, QPalette::ToolTipText);
+    label_->setFrameShape(QFrame::Box);
+    setBold(label_);
     label_->move(0, 0);
     label_->installEventFilter(this);
 

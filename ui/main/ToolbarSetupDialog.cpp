@@ -1,5 +1,7 @@
 #include "ToolbarSetupDialog.h"
 
+#include "ui/main/ThemeColours.h"
+
 #include <QComboBox>
 #include <QGridLayout>
 #include <QHBoxLayout>
@@ -45,7 +47,7 @@ ToolbarSetupDialog::ToolbarSetupDialog(int index, shell::ToolbarButtons& buttons
         selected_[static_cast<std::size_t>(i)] = l;
     }
     selected_[0]->setText(tr("Selected:"));
-    selected_[1]->setStyleSheet(QStringLiteral("QLabel { font-weight: bold; }"));
+    setBold(selected_[1]);
     selected_[1]->setTextFormat(Qt::PlainText);
 
     const char* captions[] = {"&OK", "&Cancel"};
