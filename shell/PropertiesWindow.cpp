@@ -127,7 +127,7 @@ PropertiesWindow::PropertiesWindow(PropertiesForm& form, std::string programFold
     modeGrid->addWidget(addCheck("chkShowPercentage", tr("Show %")), 0, 1);
     modeGrid->addWidget(addCheck("chkFormatNum", tr("Format Num.")), 0, 2);
     modeGrid->addWidget(addCheck("chkPercentByNumber", tr("% for Num.")), 1, 0);
-    modeGrid->addWidget(addCheck("chkAddMach", tr("Adding Mchn.")), 1, 1);
+    modeGrid->addWidget(addCheck("chkAddMach", tr("Adding Machine")), 1, 1);
     modeGrid->addWidget(addCheck("chkRPN", tr("RPN Mode")), 1, 2);
     modeGrid->addWidget(addCheck("chkAutoDec", tr("Auto Decimal")), 2, 0);
     modeGrid->addWidget(addCheck("chkCarryResult", tr("Carry Result")), 2, 1);

@@ -23,6 +23,17 @@
 
 namespace zorv::ui {
 
+namespace {
+
+// "Memory recall (Ctrl+R)" -> "Memory recall": the tool tip without the
+// keyboard key in brackets at its end.
+QString spokenName(const QString& toolTip) {
+    const qsizetype open = toolTip.lastIndexOf(QLatin1String(" ("));
+    return open > 0 && toolTip.endsWith(QLatin1Char(')')) ? toolTip.left(open) : toolTip;
+}
+
+}  // namespace
+
 using engine::CalculatorModel;
 using engine::CommandId;
 
@@ -63,6 +74,7 @@ CalculatorWindow::CalculatorWindow(CalculatorModel& model, convert::QuickConvers
     readout_->setMinimumHeight(QFontMetrics(readoutFont).height() + 16);
     readout_->setMinimumWidth(QFontMetrics(readoutFont).horizontalAdvance(QLatin1Char('0')) * 18);
     readout_->setContentsMargins(8, 4, 8, 4);
+    readout_->setAccessibleDescription(tr("The number keyed, or the result"));
     calcLayout->addWidget(readout_);
 
     auto* status = new QHBoxLayout();
@@ -76,9 +88,11 @@ CalculatorWindow::CalculatorWindow(CalculatorModel& model, convert::QuickConvers
     numLockOn_ = new QLabel(QStringLiteral("NUM"), calc);
     numLockOn_->setObjectName(QStringLiteral("imgNumLock1"));
     numLockOn_->setToolTip(QStringLiteral("Number Lock is On"));
+    numLockOn_->setAccessibleName(numLockOn_->toolTip());
     numLockOff_ = new QLabel(QStringLiteral("NUM"), calc);
     numLockOff_->setObjectName(QStringLiteral("imgNumLock2"));
     numLockOff_->setToolTip(QStringLiteral("Number Lock is Off"));
+    numLockOff_->setAccessibleName(numLockOff_->toolTip());
     numLockOn_->hide();
     numLockOff_->hide();
     rpnDepth_ = new QLabel(calc);
@@ -109,7 +123,11 @@ CalculatorWindow::CalculatorWindow(CalculatorModel& model, convert::QuickConvers
     tape_->setObjectName(QStringLiteral("txtTape"));
     tape_->setReadOnly(true);
     tape_->setLineWrapMode(QPlainTextEdit::NoWrap);
-    tape_->setFocusPolicy(Qt::ClickFocus);
+    // Tab reaches the tape, so a screen reader can read it; typed keys
+    // still go to the calculator.
+    tape_->setFocusPolicy(Qt::StrongFocus);
+    tape_->setAccessibleName(tr("Tape"));
+    tape_->setAccessibleDescription(tr("The paper tape: every number, operator and total"));
     tape_->setUndoRedoEnabled(false);
     // Like the paper of an adding machine, lines are printed flush right, so
     // amounts with the same decimals line up under each other.
@@ -156,6 +174,10 @@ QPushButton* CalculatorWindow::makeKey(const QString& caption, CommandId command
     auto* b = new QPushButton(caption);
     b->setObjectName(objectName);
     b->setToolTip(toolTip);
+    // A screen reader says what the key does ("Memory recall"), not its
+    // caption ("MR"); the description adds the keyboard key.
+    b->setAccessibleName(spokenName(toolTip));
+    b->setAccessibleDescription(toolTip);
     b->setMinimumSize(48, 34);
     b->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Expanding);
     b->setAutoDefault(false);
@@ -164,6 +186,18 @@ QPushButton* CalculatorWindow::makeKey(const QString& caption, CommandId command
     connect(b, &QPushButton::clicked, this, [this, command] { model_.runCommand(command); });
     keys_[command] = b;
     return b;
+}
+
+void CalculatorWindow::showToolbarButton(int index, const QString& caption, const QString& toolTip) {
+    QPushButton* b = toolbar_[static_cast<std::size_t>(index)];
+    // The stored caption of a free button ("1R.Clk") stays as it is in the
+    // settings; on screen the button says what a click does.
+    const bool unbound = caption == QStringLiteral("%1R.Clk").arg(index + 1);
+    b->setText(unbound ? tr("Set…") : caption);
+    b->setToolTip(toolTip);
+    b->setAccessibleName(unbound ? tr("Toolbar button %1, not set").arg(index + 1)
+                                 : tr("Toolbar button %1: %2").arg(index + 1).arg(toolTip));
+    b->setAccessibleDescription(unbound ? toolTip : caption);
 }
 
 QPushButton* CalculatorWindow::key(CommandId command) const {
@@ -194,9 +228,8 @@ QWidget* CalculatorWindow::buildToolbarStrip() {
     row->setContentsMargins(0, 0, 0, 0);
     row->setSpacing(3);
     for (int i = 0; i < 9; ++i) {
-        auto* b = new QPushButton(QStringLiteral("%1R.Clk").arg(i + 1), toolbarStrip_);
+        auto* b = new QPushButton(toolbarStrip_);
         b->setObjectName(QStringLiteral("comToolbar%1").arg(i));
-        b->setToolTip(QStringLiteral("Right Click to Set Button"));
         b->setFocusPolicy(Qt::NoFocus);
         b->setMinimumWidth(50);
         b->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
@@ -204,11 +237,14 @@ QWidget* CalculatorWindow::buildToolbarStrip() {
             if (toolbarClick) toolbarClick(i);
         });
         toolbar_[static_cast<std::size_t>(i)] = b;
+        showToolbarButton(i, QStringLiteral("%1R.Clk").arg(i + 1), QStringLiteral("Right Click to Set Button"));
         row->addWidget(b);
     }
     exit_ = new QPushButton(tr("Exit"), toolbarStrip_);
     exit_->setObjectName(QStringLiteral("cmdExit"));
     exit_->setToolTip(QStringLiteral("Exit Zorv Calculator"));
+    exit_->setAccessibleName(tr("Exit"));
+    exit_->setAccessibleDescription(exit_->toolTip());
     exit_->setFocusPolicy(Qt::NoFocus);
     connect(exit_, &QPushButton::clicked, this, [this] { model_.runCommand(CommandId::ExitButton); });
     row->addSpacing(8);
@@ -226,9 +262,11 @@ QWidget* CalculatorWindow::buildConversionRow() {
     auto* prev = new QPushButton(QStringLiteral("<"), box);
     prev->setObjectName(QStringLiteral("comPrevMode"));
     prev->setToolTip(tr("Previous conversion set"));
+    prev->setAccessibleName(prev->toolTip());
     auto* next = new QPushButton(QStringLiteral(">"), box);
     next->setObjectName(QStringLiteral("comMode"));
     next->setToolTip(tr("Next conversion set"));
+    next->setAccessibleName(next->toolTip());
     modeLabel_ = new QLabel(box);
     modeLabel_->setObjectName(QStringLiteral("lblMode"));
     modeLabel_->setAlignment(Qt::AlignCenter);
@@ -292,13 +330,13 @@ QWidget* CalculatorWindow::buildKeypad() {
             makeKey(QString::fromLatin1(opCaptions[i]), opCommands[i], tr(opTips[i]),
                     QStringLiteral("Operator%1").arg(i));
 
-    auto* ce = makeKey(QStringLiteral("CE"), C::ClearEntry, tr("Clear entry (Delete)"), QStringLiteral("cmdCE"));
+    auto* ce = makeKey(QStringLiteral("CE"), C::ClearEntry, tr("Clear entry (Delete or Escape)"), QStringLiteral("cmdCE"));
     auto* c = makeKey(QStringLiteral("C"), C::Clear, tr("Clear all (C)"), QStringLiteral("cmdC"));
-    auto* sign = makeKey(QStringLiteral("+/-"), C::ChangeSign, tr("Change sign"),
+    auto* sign = makeKey(QStringLiteral("+/-"), C::ChangeSign, tr("Change sign (F9)"),
                          QStringLiteral("cmdChangeSign"));
-    auto* mc = makeKey(QStringLiteral("MC"), C::MemoryClear, tr("Memory clear"), QStringLiteral("cmdMC"));
-    auto* mr = makeKey(QStringLiteral("MR"), C::MemoryRecall, tr("Memory recall"), QStringLiteral("cmdMR"));
-    auto* ms = makeKey(QStringLiteral("MS"), C::MemoryStore, tr("Memory store"), QStringLiteral("cmdMS"));
+    auto* mc = makeKey(QStringLiteral("MC"), C::MemoryClear, tr("Memory clear (Ctrl+L)"), QStringLiteral("cmdMC"));
+    auto* mr = makeKey(QStringLiteral("MR"), C::MemoryRecall, tr("Memory recall (Ctrl+R)"), QStringLiteral("cmdMR"));
+    auto* ms = makeKey(QStringLiteral("MS"), C::MemoryStore, tr("Memory store (Ctrl+M)"), QStringLiteral("cmdMS"));
     auto* mp = makeKey(QStringLiteral("M+"), C::MemoryAdd, tr("Add to memory (M)"), QStringLiteral("cmdMplus"));
     auto* mm = makeKey(QStringLiteral("M-"), C::MemorySubtract, tr("Subtract from memory (m)"),
                        QStringLiteral("cmdMminus"));
@@ -385,18 +423,22 @@ void CalculatorWindow::repaintConversions() {
         }
         b->setText(QString::fromStdString(conversions_->caption(i)));
         b->setToolTip(QString::fromStdString(conversions_->toolTip(i)));
+        b->setAccessibleName(b->toolTip().isEmpty() ? b->text().remove(QLatin1Char('&')) : b->toolTip());
         b->setEnabled(conversions_->keyAvailable(i));
     }
     if (conversions_) {
         modeLabel_->setText(QString::fromStdString(conversions_->modeCaption()));
         modeLabel_->setToolTip(QString::fromStdString(conversions_->modeToolTip()));
+        modeLabel_->setAccessibleName(tr("Conversion set: %1").arg(modeLabel_->text()));
     }
 }
 
 void CalculatorWindow::repaint() {
     readout_->setText(QString::fromStdString(model_.readout()));
+    readout_->setAccessibleName(tr("Readout %1").arg(readout_->text()));
     hint_->setText(QString::fromStdString(model_.hint()));
     modes_->setText(QString::fromStdString(engine::modeLabel(model_.modes())));
+    modes_->setAccessibleName(tr("Modes on: %1").arg(modes_->text()));
     rpnDepth_->setVisible(model_.modes().mnuRpnMode);
     rpnDepth_->setText(QStringLiteral("RPN: ") + QString::fromStdString(model_.lblRPN()));
     const bool mem = model_.memoryShown();
@@ -404,6 +446,8 @@ void CalculatorWindow::repaint() {
     memoryCaption_->setVisible(mem);
     memoryValue_->setVisible(mem);
     memoryValue_->setText(QString::fromStdString(model_.lblMemValue()));
+    memoryValue_->setAccessibleName(tr("Memory holds %1").arg(memoryValue_->text()));
+    memoryIndicator_->setAccessibleName(tr("Memory in use"));
     const QString tip = QString::fromStdString(model_.memoryToolTip());
     memoryIndicator_->setToolTip(tip);
     memoryValue_->setToolTip(tip);

@@ -56,6 +56,9 @@ public:
     QPushButton* DecimalKey() const { return decimal_; }
     QPushButton* comConvert(int i) const { return convertKeys_[static_cast<std::size_t>(i)]; }
     QPushButton* comToolbar(int i) const { return toolbar_[static_cast<std::size_t>(i)]; }
+    // Shows a toolbar binding: a free button ("1R.Clk" in the settings) reads
+    // "Set…"; every button has a spoken name with its command.
+    void showToolbarButton(int index, const QString& caption, const QString& toolTip);
     QFrame* tbToolbar() const { return toolbarStrip_; }
     QPushButton* cmdExit() const { return exit_; }
     QPushButton* key(engine::CommandId id) const;

@@ -51,10 +51,9 @@ ToolbarController::~ToolbarController() {
 
 void ToolbarController::repaintButtons() {
     for (int i = 0; i < shell::ToolbarButtons::kCount; ++i) {
-        QPushButton* b = window_.comToolbar(i);
         const auto& binding = buttons_.button(i);
-        b->setText(QString::fromStdString(binding.caption));
-        b->setToolTip(QString::fromStdString(binding.toolTip));
+        window_.showToolbarButton(i, QString::fromStdString(binding.caption),
+                                  QString::fromStdString(binding.toolTip));
     }
     restyle();
 }
