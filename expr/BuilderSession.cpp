@@ -78,7 +78,10 @@ const std::vector<std::pair<std::string, std::string>>& defaultConstructionFormu
 
 std::optional<std::string> seedConstructionFormulas(const std::filesystem::path& path) {
     std::error_code ec;
-    if (std::filesystem::exists(std::filesystem::symlink_status(path, ec)) || ec) return std::nullopt;
+    // Only a path that is plainly not there is seeded; one that cannot be
+    // looked at is left to the reader to report.
+    if (std::filesystem::symlink_status(path, ec).type() != std::filesystem::file_type::not_found)
+        return std::nullopt;
     std::string content;
     for (const auto& [name, text] : defaultConstructionFormulas()) content += FormulaFile::makeLine(name, text) + "\r\n";
     std::filesystem::create_directories(path.parent_path(), ec);

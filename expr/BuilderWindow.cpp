@@ -36,8 +36,8 @@ QPushButton* keyButton(const QString& caption, const QString& accessible, QWidge
     b->setAutoDefault(false);
     b->setAccessibleName(accessible);
     b->setToolTip(accessible);
-    b->setMinimumWidth(36);
-    b->setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Preferred);
+    b->setMinimumWidth(44);
+    b->setMaximumWidth(60);
     return b;
 }
 
@@ -99,16 +99,17 @@ BuilderWindow::BuilderWindow(engine::CalculatorModel& model, engine::UserFeedbac
         expression_->clear();
         expression_->setFocus();
     });
-    pad->addWidget(clear, 4, 4, 1, 2);
-    auto* fractions = new QHBoxLayout;
-    fractions->setSpacing(3);
-    for (const char* f : {"1/16", "1/8", "1/4", "3/8", "1/2", "5/8", "3/4", "7/8"}) {
-        auto* b = keyButton(QString::fromLatin1(f), QStringLiteral("%1 inch").arg(QString::fromLatin1(f)), this);
-        const QString text = QString::fromLatin1(f);
-        connect(b, &QPushButton::clicked, this, [this, text] { fraction(text); });
-        fractions->addWidget(b);
+    clear->setMaximumWidth(QWIDGETSIZE_MAX);
+    pad->addWidget(clear, 4, 3, 1, 3);
+    // The common fractions of an inch, two columns beside the keys.
+    const char* fractions[] = {"1/16", "1/8", "1/4", "3/8", "1/2", "5/8", "3/4", "7/8"};
+    for (int i = 0; i < 8; ++i) {
+        const QString f = QString::fromLatin1(fractions[i]);
+        auto* b = keyButton(f + QLatin1Char('"'), QStringLiteral("%1 inch").arg(f), this);
+        connect(b, &QPushButton::clicked, this, [this, f] { fraction(f); });
+        pad->addWidget(b, i / 2, 7 + i % 2);
     }
-
+    pad->setColumnMinimumWidth(6, 8);
     // ---- result
     auto* resultBox = new QGroupBox(QStringLiteral("Result"), this);
     result_ = new QLabel(QStringLiteral("\u2014"), resultBox);
@@ -124,16 +125,15 @@ BuilderWindow::BuilderWindow(engine::CalculatorModel& model, engine::UserFeedbac
     others_->setAccessibleName(QStringLiteral("The result in other units"));
     others_->setTextInteractionFlags(Qt::TextSelectableByMouse);
     others_->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    // Room for the longest set of lines (a length with its rounding note).
+    others_->setMinimumHeight(others_->fontMetrics().lineSpacing() * 5);
     auto* resultLayout = new QVBoxLayout(resultBox);
     resultLayout->addWidget(result_);
     resultLayout->addWidget(others_, 1);
     resultBox->setMinimumWidth(230);
 
     auto* middle = new QHBoxLayout;
-    auto* padColumn = new QVBoxLayout;
-    padColumn->addLayout(pad);
-    padColumn->addLayout(fractions);
-    middle->addLayout(padColumn);
+    middle->addLayout(pad);
     middle->addWidget(resultBox, 1);
 
     // ---- variables
@@ -459,6 +459,7 @@ void BuilderWindow::showEvent(QShowEvent* event) {
     // foot and inch marks.
     model_.BuilderVisible = true;
     loadOptions();
+    LoadFormulaNames();
     QDialog::showEvent(event);
     expression_->setFocus();
     expression_->selectAll();
