@@ -369,6 +369,9 @@ void BuilderWindow::cmdEquals_Click() {
         expression_->selectAll();
         return;
     }
+    // No stale value stays beside an expression that has none.
+    last_.reset();
+    showValue();
     if (r.editRequest == Evaluator::EditRequest::EditInterpreted) expression_->setText(qs(r.editText));
     expression_->setFocus();
 }

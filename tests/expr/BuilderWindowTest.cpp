@@ -72,6 +72,13 @@ TEST_F(BuilderWindowTest, TypedExpressionShowsEveryFormAndWritesTapeAndReadout) 
     calculate("12'6-3/8\"*10'");
     EXPECT_EQ(window_->resultLine()->text(), QStringLiteral("125.3125 sq ft"));
     EXPECT_EQ(window_->otherLines()->text(), QStringLiteral("11.6419 m\u00B2"));
+
+    // A failure says why and leaves no earlier value on show.
+    calculate("12'+10'*10'");
+    EXPECT_EQ(feedback_.messageTexts(), std::vector<std::string>{"Cannot add a length and an area"});
+    EXPECT_EQ(window_->resultLine()->text(), QStringLiteral("\u2014"));
+    EXPECT_TRUE(window_->otherLines()->text().isEmpty());
+    EXPECT_EQ(model_.readout(), "125.3125");
 }
 
 TEST_F(BuilderWindowTest, BoxesRefuseStrayKeysAndKeypadJoinsFractions) {
