@@ -14,6 +14,7 @@
 #include "engine/TapeCommands.h"
 #include "finance/FeedbackNumericInput.h"
 #include "finance/FinanceCommands.h"
+#include "expr/BuilderSession.h"
 #include "expr/ExpressionSession.h"
 #include "engine/TextUtil.h"
 #include "engine/ToolbarCatalogue.h"
@@ -85,6 +86,18 @@ void wireToolbarAndBackup(CommandWiring& wiring, CommandContext& context) {
 
 }  // namespace
 
+std::shared_ptr<expr::BuilderSession> makeBuilderSession(engine::CalculatorModel& model,
+                                                         shell::SettingsStore& store) {
+    return std::make_shared<expr::BuilderSession>(
+        model,
+        [&store](std::string_view key, std::string_view fallback) {
+            return store.ReadSetting("Startup", std::string(key), std::string(fallback));
+        },
+        [&store](std::string_view key, std::string_view value) {
+            store.WriteSetting("Startup", std::string(key), std::string(value));
+        });
+}
+
 timedate::Clock programClock(const std::optional<std::string>& now) {
     std::optional<std::string> text = now;
     if (!text) {
@@ -108,6 +121,7 @@ std::unique_ptr<CommandWiring> wireBatchCommands(CommandContext& context) {
     // session working on its variable boxes.
     expr::registerExpressionCommands(
         context.model, store.readNumber("Startup", "Confirm Expression", 0) != 0);
+    expr::registerConstructionCommands(context.model, makeBuilderSession(context.model, store));
     wireToolbarAndBackup(*wiring, context);
     wireCalculatorFunctions(*wiring, context);
     return wiring;

@@ -18,6 +18,9 @@ class CalculatorModel;
 namespace zorv::shell {
 class SettingsStore;
 }
+namespace zorv::expr {
+class BuilderSession;
+}
 
 namespace zorv::app {
 
@@ -50,6 +53,11 @@ struct CommandWiring {
     std::unique_ptr<engine::RpnStack> rpn;
     std::unique_ptr<engine::TapeCommands> tape;
 };
+
+// The construction calculator's state, its options in the store's
+// "Startup" section; the batch command and the window each make one.
+std::shared_ptr<expr::BuilderSession> makeBuilderSession(engine::CalculatorModel& model,
+                                                         shell::SettingsStore& store);
 
 // Registers every Qt-free command of the program in the model's catalogue,
 // as batch mode runs them.

@@ -12,6 +12,7 @@
 #include "app/WindowFeatures.h"
 #include "engine/AtomicFile.h"
 #include "engine/CalculatorModel.h"
+#include "expr/BuilderWindow.h"
 #include "expr/ExpressionWindow.h"
 #include "finance/FinanceCommands.h"
 #include "finance/NumInputDialog.h"
@@ -167,6 +168,7 @@ int runGui(QApplication& app, const GuiOptions& options) {
     };
     exprOptions.dontHideEval = [&state] { return state.mnuDontHideEval; };
     expr::installExpressionWindow(model, &window, feedback, exprOptions);
+    expr::installBuilderWindow(model, &window, feedback, {dataFolder, &window}, makeBuilderSession(model, store));
     model.commands().add(CommandId::ProgramProperties, [&] {
         try {
             shell::PropertiesForm form(model, store, state, control);

@@ -285,6 +285,16 @@ void CalculatorModel::pasteReadout(std::string_view text) {
     NotifyOnExit n(*this);
     const std::string purged = PurgeNumericInput(text);
     if (purged.empty() || InputCancelled) return;
+    if (BuilderVisible) {
+        // The cleaner then keeps the marks of a length (5'3") and does not
+        // check the text; the readout takes only a number.
+        try {
+            (void)toDecimal(purged);
+        } catch (const DecimalError&) {
+            feedback_.showMessage(std::string(kInvalidValue), std::string(kProductName), MessageIcon::Information);
+            return;
+        }
+    }
     entryState_ = entry::Nums;
     decimalFlag_ = false;
     readout_ = purged;

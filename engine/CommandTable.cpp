@@ -152,7 +152,7 @@ constexpr CommandSpec kTable[] = {
     {C::HideShowNumberKeys, "Hide/Show Number Keys", G::Other, 8, false, K::None, W},
     {C::ExpressionEvaluator, "Expression Evaluator", G::Other, 1, false, K::None, W},
     {C::DontHideEvaluator, "Don't Hide Evaluator", G::None, 0, true, K::None, W},
-    {C::ConstructionCalculator, "Construction Calculator (ft/in)", G::Other, 12, false, K::None, P},
+    {C::ConstructionCalculator, "Construction Calculator (ft/in)", G::Other, 12, false, K::None, E},
     {C::TimeDateCalculations, "Time/Date Calculations", G::Other, 2, false, K::None, P},
     {C::ShowCalendar, "Show Calendar", G::Other, 7, false, K::None, P},
     {C::SetAlarms, "Set Alarms", G::Other, 13, false, K::None, P},

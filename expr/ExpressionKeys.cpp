@@ -38,11 +38,28 @@ KeyOutcome expressionKey(std::string_view ch, std::string_view decimalSymbol, bo
     case 's': case 'S': return insert("^2");
     case 'r': case 'R': return insert("^" + std::string(decimalSymbol) + "5");
     case '\'':
-        if (allowFootMark) return insert("'");
+    case '"':
+        if (allowFootMark) return insert(std::string(1, c));
         break;
     default: break;
     }
     return {};
+}
+
+KeyOutcome builderKey(std::string_view ch, std::string_view decimalSymbol) {
+    if (ch == "." || (!decimalSymbol.empty() && ch == decimalSymbol)) return insert(".");
+    if (ch == "\u00D7") return insert("*");
+    if (ch == "\u00F7") return insert("/");
+    if (ch.size() == 1) {
+        switch (ch[0]) {
+        case ' ': case 'm': case 'c': return insert(std::string(ch));
+        case 'M': return insert("m");
+        case 'C': return insert("c");
+        default: break;
+        }
+    }
+    KeyOutcome outcome = expressionKey(ch, ".", true);
+    return outcome;
 }
 
 KeyOutcome variableKey(std::string_view ch, std::string_view decimalSymbol) {

@@ -22,9 +22,16 @@ std::string piText(std::string_view decimalSymbol);
 // The expression box (and the formula box of the formula list): digits, the
 // decimal symbol ("." typed stands for it), the operators and parentheses,
 // X, Y, Z in either case (entered upper-case), P for pi, S for ^2, R for
-// ^.5. `allowFootMark` also admits "'" (the construction formulas).
+// ^.5. `allowFootMark` also admits the foot and inch marks "'" and "\""
+// (the construction formulas).
 KeyOutcome expressionKey(std::string_view ch, std::string_view decimalSymbol,
                          bool allowFootMark = false);
+
+// The construction calculator's expression and X, Y, Z boxes: what the
+// expression box takes, with "." always (lengths are read with "."), the
+// foot and inch marks, a blank (12' 6 3/8"), "m" and "c" for metric lengths,
+// and "×" / "÷" as "*" / "/".
+KeyOutcome builderKey(std::string_view ch, std::string_view decimalSymbol);
 
 // A variable box: digits, the decimal symbol ("." stands for it), P for pi,
 // backspace, copy and paste.

@@ -482,6 +482,21 @@ TEST(Clipboard, PastedNumberIsAWholeEntry) {
     EXPECT_EQ(c.fb.messages.size(), 1u);
 }
 
+// While the construction calculator is open the input cleaner keeps the
+// marks of a length and skips its check; a paste still only takes a number.
+TEST(Clipboard, PasteWhileTheBuilderIsOpenTakesOnlyANumber) {
+    Calc c;
+    c.m.modes().mnuFinCalcMode = false;
+    c.m.BuilderVisible = true;
+    c.m.pasteReadout("12.5");
+    EXPECT_EQ(c.readout(), "12.5");
+    for (const char* bad : {"5' 3\"", "1-2", "3/4\""}) {
+        c.m.pasteReadout(bad);
+        EXPECT_EQ(c.readout(), "12.5") << bad;
+    }
+    EXPECT_EQ(c.fb.messageTexts(), std::vector<std::string>(3, "Invalid value!"));
+}
+
 TEST(Clipboard, CopiedReadoutDropsTheDecimalSymbolOfAWholeNumber) {
     struct Case {
         const char* keys;

@@ -1,0 +1,536 @@
+#include "expr/BuilderWindow.h"
+
+#include <QApplication>
+#include <QButtonGroup>
+#include <QCheckBox>
+#include <QClipboard>
+#include <QComboBox>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QVBoxLayout>
+#include <filesystem>
+
+#include "expr/ExpressionKeys.h"
+#include "expr/FormulaFile.h"
+#include "expr/MyFormulasWindow.h"
+#include "expr/TypedKey.h"
+
+namespace zorv::expr {
+
+namespace {
+
+QString qs(const std::string& s) { return QString::fromStdString(s); }
+
+constexpr int kDenominators[] = {2, 4, 8, 16, 32, 64};
+
+// A keypad key: no focus of its own, so the caret stays in the box it types into.
+QPushButton* keyButton(const QString& caption, const QString& accessible, QWidget* parent) {
+    auto* b = new QPushButton(caption, parent);
+    b->setFocusPolicy(Qt::NoFocus);
+    b->setAutoDefault(false);
+    b->setAccessibleName(accessible);
+    b->setToolTip(accessible);
+    b->setMinimumWidth(44);
+    b->setMaximumWidth(60);
+    return b;
+}
+
+}  // namespace
+
+BuilderWindow::BuilderWindow(engine::CalculatorModel& model, engine::UserFeedback& feedback, Options options,
+                             std::shared_ptr<BuilderSession> session, QWidget* parent)
+    : QDialog(parent),
+      model_(model),
+      feedback_(feedback),
+      options_(std::move(options)),
+      session_(std::move(session)) {
+    setObjectName(QStringLiteral("frmBuilder"));
+    setWindowTitle(QStringLiteral("Construction Calculator (ft/in)"));
+
+    // ---- expression
+    expression_ = new QLineEdit(this);
+    expression_->setObjectName(QStringLiteral("txtExpression"));
+    expression_->setAccessibleName(QStringLiteral("Expression"));
+    expression_->setPlaceholderText(QStringLiteral("e.g. 12'6-3/8\" + 3'0-1/4\""));
+    expression_->setMaxLength(static_cast<int>(Evaluator::kMaxLength));
+    expression_->installEventFilter(this);
+    auto* expressionLabel = new QLabel(QStringLiteral("&Expression:"), this);
+    expressionLabel->setBuddy(expression_);
+    auto* hint = new QLabel(QStringLiteral("Lengths: 12'6-3/8\", 12' 6 3/8\", 150\", 12.5', 30cm, 1.5m, 300mm; "
+                                           "S squares, R takes the root"),
+                            this);
+    hint->setEnabled(false);
+
+    // ---- keypad
+    auto* pad = new QGridLayout;
+    pad->setSpacing(3);
+    const struct {
+        const char* caption;
+        const char* text;
+        const char* name;
+        int row, column;
+    } keys[] = {
+        {"7", "7", "7", 0, 0}, {"8", "8", "8", 0, 1}, {"9", "9", "9", 0, 2},
+        {"\u00F7", "/", "Divide or fraction bar", 0, 3}, {"(", "(", "Open bracket", 0, 4},
+        {")", ")", "Close bracket", 0, 5},
+        {"4", "4", "4", 1, 0}, {"5", "5", "5", 1, 1}, {"6", "6", "6", 1, 2},
+        {"\u00D7", "*", "Multiply", 1, 3}, {"ft '", "'", "Feet mark", 1, 4},
+        {"in \"", "\"", "Inch mark", 1, 5},
+        {"1", "1", "1", 2, 0}, {"2", "2", "2", 2, 1}, {"3", "3", "3", 2, 2},
+        {"\u2212", "-", "Minus or fraction hyphen", 2, 3}, {"mm", "mm", "Millimetres", 2, 4},
+        {"cm", "cm", "Centimetres", 2, 5},
+        {"0", "0", "0", 3, 0}, {".", ".", "Decimal point", 3, 1}, {"\u2423", " ", "Blank", 3, 2},
+        {"+", "+", "Plus", 3, 3}, {"m", "m", "Metres", 3, 4}, {"\u232B", "\b", "Backspace", 3, 5},
+    };
+    for (const auto& k : keys) {
+        auto* b = keyButton(QString::fromUtf8(k.caption), QString::fromUtf8(k.name), this);
+        const QString text = QString::fromUtf8(k.text);
+        connect(b, &QPushButton::clicked, this, [this, text] { keypad(text); });
+        pad->addWidget(b, k.row, k.column);
+    }
+    auto* clear = keyButton(QStringLiteral("Clear"), QStringLiteral("Clear the expression"), this);
+    connect(clear, &QPushButton::clicked, this, [this] {
+        expression_->clear();
+        expression_->setFocus();
+    });
+    clear->setMaximumWidth(QWIDGETSIZE_MAX);
+    pad->addWidget(clear, 4, 3, 1, 3);
+    // The common fractions of an inch, two columns beside the keys.
+    const char* fractions[] = {"1/16", "1/8", "1/4", "3/8", "1/2", "5/8", "3/4", "7/8"};
+    for (int i = 0; i < 8; ++i) {
+        const QString f = QString::fromLatin1(fractions[i]);
+        auto* b = keyButton(f + QLatin1Char('"'), QStringLiteral("%1 inch").arg(f), this);
+        connect(b, &QPushButton::clicked, this, [this, f] { fraction(f); });
+        pad->addWidget(b, i / 2, 7 + i % 2);
+    }
+    pad->setColumnMinimumWidth(6, 8);
+    // ---- result
+    auto* resultBox = new QGroupBox(QStringLiteral("Result"), this);
+    result_ = new QLabel(QStringLiteral("\u2014"), resultBox);
+    result_->setObjectName(QStringLiteral("lblResult"));
+    result_->setAccessibleName(QStringLiteral("Result"));
+    result_->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    QFont big = result_->font();
+    big.setPointSizeF(big.pointSizeF() * 1.6);
+    big.setBold(true);
+    result_->setFont(big);
+    others_ = new QLabel(resultBox);
+    others_->setObjectName(QStringLiteral("lblOtherForms"));
+    others_->setAccessibleName(QStringLiteral("The result in other units"));
+    others_->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    others_->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    // Room for the longest set of lines (a length with its rounding note).
+    others_->setMinimumHeight(others_->fontMetrics().lineSpacing() * 5);
+    auto* resultLayout = new QVBoxLayout(resultBox);
+    resultLayout->addWidget(result_);
+    resultLayout->addWidget(others_, 1);
+    resultBox->setMinimumWidth(230);
+
+    auto* middle = new QHBoxLayout;
+    middle->addLayout(pad);
+    middle->addWidget(resultBox, 1);
+
+    // ---- variables
+    auto* varRow = new QHBoxLayout;
+    const char* letters[3] = {"&X", "&Y", "&Z"};
+    for (int i = 0; i < 3; ++i) {
+        auto* box = new QLineEdit(this);
+        box->setObjectName(QStringLiteral("txtVar%1").arg(i));
+        box->setAccessibleName(QStringLiteral("Variable %1").arg(QChar(QLatin1Char("XYZ"[i]))));
+        box->setText(qs(session_->variable(i)));
+        box->setMaxLength(64);
+        box->installEventFilter(this);
+        connect(box, &QLineEdit::editingFinished, this,
+                [this, i] { session_->setVariable(i, vars_[static_cast<std::size_t>(i)]->text().toStdString()); });
+        auto* label = new QLabel(QString::fromLatin1(letters[i]) + QStringLiteral(" ="), this);
+        label->setBuddy(box);
+        varRow->addWidget(label);
+        varRow->addWidget(box, 1);
+        vars_[static_cast<std::size_t>(i)] = box;
+    }
+    auto* clearVars = new QPushButton(QStringLiteral("Clear &Variables"), this);
+    clearVars->setObjectName(QStringLiteral("cmdClearVar"));
+    clearVars->setAccessibleName(QStringLiteral("Clear Variables"));
+    clearVars->setAutoDefault(false);
+    varRow->addWidget(clearVars);
+
+    // ---- formulas
+    formulas_ = new QComboBox(this);
+    formulas_->setObjectName(QStringLiteral("cmbFormula"));
+    formulas_->setAccessibleName(QStringLiteral("Stored formula"));
+    formulas_->setMinimumContentsLength(20);
+    formulas_->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
+    auto* formulaLabel = new QLabel(QStringLiteral("&Formula:"), this);
+    formulaLabel->setBuddy(formulas_);
+    auto* insert = new QPushButton(QStringLiteral("&Insert"), this);
+    insert->setObjectName(QStringLiteral("comInsert"));
+    insert->setAccessibleName(QStringLiteral("Insert formula"));
+    insert->setAutoDefault(false);
+    insert->setToolTip(QStringLiteral("Put the selected formula into the expression"));
+    auto* formulasButton = new QPushButton(QStringLiteral("My F&ormulas..."), this);
+    formulasButton->setObjectName(QStringLiteral("comFormulas"));
+    formulasButton->setAccessibleName(QStringLiteral("My Formulas"));
+    formulasButton->setAutoDefault(false);
+    formulasButton->setToolTip(QStringLiteral("Add, edit and delete the construction formulas"));
+    auto* formulaRow = new QHBoxLayout;
+    formulaRow->addWidget(formulaLabel);
+    formulaRow->addWidget(formulas_, 1);
+    formulaRow->addWidget(insert);
+    formulaRow->addWidget(formulasButton);
+
+    // ---- options
+    auto* optionsBox = new QGroupBox(QStringLiteral("Options"), this);
+    inches_ = new QRadioButton(QStringLiteral("In&ches"), optionsBox);
+    inches_->setAccessibleName(QStringLiteral("Plain numbers are inches"));
+    feet_ = new QRadioButton(QStringLiteral("Fee&t"), optionsBox);
+    feet_->setAccessibleName(QStringLiteral("Plain numbers are feet"));
+    auto* unitGroup = new QButtonGroup(this);
+    unitGroup->addButton(inches_);
+    unitGroup->addButton(feet_);
+    denominator_ = new QComboBox(optionsBox);
+    denominator_->setObjectName(QStringLiteral("cmbDenominator"));
+    denominator_->setAccessibleName(QStringLiteral("Round inches to"));
+    for (int d : kDenominators) denominator_->addItem(QStringLiteral("1/%1\"").arg(d), d);
+    auto* roundLabel = new QLabel(QStringLiteral("&Round to:"), optionsBox);
+    roundLabel->setBuddy(denominator_);
+    ftIn_ = new QCheckBox(QStringLiteral("Feet-inch res&ult"), optionsBox);
+    ftIn_->setAccessibleName(QStringLiteral("Result line in feet and inches"));
+    ftIn_->setToolTip(QStringLiteral("Off: the result line is a decimal in the plain-number unit"));
+    convert_ = new QCheckBox(QStringLiteral("Metric &line"), optionsBox);
+    convert_->setAccessibleName(QStringLiteral("Show the metric line"));
+    area_ = new QCheckBox(QStringLiteral("Area in s&q yd"), optionsBox);
+    area_->setAccessibleName(QStringLiteral("Show areas in square yards"));
+    volume_ = new QCheckBox(QStringLiteral("Volume in cu y&d"), optionsBox);
+    volume_->setAccessibleName(QStringLiteral("Show volumes in cubic yards"));
+    toReadout_ = new QCheckBox(QStringLiteral("Send to re&adout"), optionsBox);
+    toReadout_->setAccessibleName(QStringLiteral("Send the result to the calculator readout"));
+    confirm_ = new QCheckBox(QStringLiteral("Confir&m"), optionsBox);
+    confirm_->setAccessibleName(QStringLiteral("Confirm the interpreted expression"));
+    confirm_->setToolTip(QStringLiteral("Show the interpreted expression before it is evaluated"));
+    auto* optionsGrid = new QGridLayout(optionsBox);
+    auto* unitRow = new QHBoxLayout;
+    unitRow->addWidget(new QLabel(QStringLiteral("Plain numbers:"), optionsBox));
+    unitRow->addWidget(inches_);
+    unitRow->addWidget(feet_);
+    unitRow->addSpacing(12);
+    unitRow->addWidget(roundLabel);
+    unitRow->addWidget(denominator_);
+    unitRow->addStretch(1);
+    optionsGrid->addLayout(unitRow, 0, 0, 1, 3);
+    optionsGrid->addWidget(ftIn_, 1, 0);
+    optionsGrid->addWidget(convert_, 1, 1);
+    optionsGrid->addWidget(toReadout_, 1, 2);
+    optionsGrid->addWidget(area_, 2, 0);
+    optionsGrid->addWidget(volume_, 2, 1);
+    optionsGrid->addWidget(confirm_, 2, 2);
+
+    // ---- buttons
+    stayTop_ = new QPushButton(QStringLiteral("On To&p"), this);
+    stayTop_->setObjectName(QStringLiteral("cmdStayTop"));
+    stayTop_->setAccessibleName(QStringLiteral("Keep on top"));
+    stayTop_->setCheckable(true);
+    stayTop_->setAutoDefault(false);
+    stayTop_->setToolTip(QStringLiteral("Keep this window above other windows"));
+    equals_ = new QPushButton(QStringLiteral("="), this);
+    equals_->setObjectName(QStringLiteral("cmdEquals"));
+    equals_->setAccessibleName(QStringLiteral("Calculate"));
+    equals_->setToolTip(QStringLiteral("Calculate (Enter)"));
+    equals_->setDefault(true);
+    equals_->setMinimumWidth(90);
+    close_ = new QPushButton(QStringLiteral("Close"), this);
+    close_->setObjectName(QStringLiteral("cmdClose"));
+    close_->setAccessibleName(QStringLiteral("Close"));
+    close_->setToolTip(QStringLiteral("Close (Esc)"));
+    close_->setAutoDefault(false);
+    auto* buttons = new QHBoxLayout;
+    buttons->addWidget(stayTop_);
+    buttons->addStretch(1);
+    buttons->addWidget(equals_);
+    buttons->addWidget(close_);
+
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(expressionLabel);
+    layout->addWidget(expression_);
+    layout->addWidget(hint);
+    layout->addLayout(middle);
+    layout->addLayout(varRow);
+    layout->addLayout(formulaRow);
+    layout->addWidget(optionsBox);
+    layout->addLayout(buttons);
+    setMinimumWidth(600);
+
+    // Keyboard order: expression, variables, formulas, options, buttons.
+    setTabOrder(expression_, vars_[0]);
+    setTabOrder(vars_[0], vars_[1]);
+    setTabOrder(vars_[1], vars_[2]);
+    setTabOrder(vars_[2], clearVars);
+    setTabOrder(clearVars, formulas_);
+    setTabOrder(formulas_, insert);
+    setTabOrder(insert, formulasButton);
+    setTabOrder(formulasButton, inches_);
+    setTabOrder(inches_, feet_);
+    setTabOrder(feet_, denominator_);
+    setTabOrder(denominator_, ftIn_);
+    setTabOrder(ftIn_, convert_);
+    setTabOrder(convert_, toReadout_);
+    setTabOrder(toReadout_, area_);
+    setTabOrder(area_, volume_);
+    setTabOrder(volume_, confirm_);
+    setTabOrder(confirm_, stayTop_);
+    setTabOrder(stayTop_, equals_);
+    setTabOrder(equals_, close_);
+
+    connect(equals_, &QPushButton::clicked, this, [this] { cmdEquals_Click(); });
+    connect(close_, &QPushButton::clicked, this, [this] { cmdClose_Click(); });
+    connect(clearVars, &QPushButton::clicked, this, [this] { cmdClearVar_Click(); });
+    connect(insert, &QPushButton::clicked, this, [this] { comInsert_Click(); });
+    connect(formulasButton, &QPushButton::clicked, this, [this] { comFormulas_Click(); });
+    connect(stayTop_, &QPushButton::clicked, this, [this] { setStayOnTop(stayTop_->isChecked()); });
+    connect(formulas_, &QComboBox::currentIndexChanged, this,
+            [this] { formulas_->setToolTip(formulas_->currentText()); });
+    for (QAbstractButton* b : std::initializer_list<QAbstractButton*>{inches_, feet_, ftIn_, convert_, area_,
+                                                                      volume_, toReadout_, confirm_})
+        connect(b, &QAbstractButton::toggled, this, [this] { optionChanged(); });
+    connect(denominator_, &QComboBox::currentIndexChanged, this, [this] { optionChanged(); });
+
+    // Form_Load: the stored options and the formula file, made with a few
+    // useful formulas when there is none yet.
+    formulaFile_ = (std::filesystem::path(options_.dataDir) / std::string(FormulaFile::kConstructionFile)).string();
+    // A file that cannot be written shows as an empty list; loading it says why.
+    seedConstructionFormulas(formulaFile_);
+    loadOptions();
+}
+
+void BuilderWindow::loadOptions() {
+    loading_ = true;
+    const BuilderOptions o = session_->options();
+    (o.plain == PlainUnit::Feet ? feet_ : inches_)->setChecked(true);
+    for (int i = 0; i < denominator_->count(); ++i)
+        if (denominator_->itemData(i).toInt() == o.denominator) denominator_->setCurrentIndex(i);
+    ftIn_->setChecked(o.resultFeetInches);
+    convert_->setChecked(o.convert);
+    area_->setChecked(o.area);
+    volume_->setChecked(o.volume);
+    toReadout_->setChecked(o.resultToReadout);
+    confirm_->setChecked(o.confirm);
+    loading_ = false;
+}
+
+void BuilderWindow::optionChanged() {
+    if (loading_) return;
+    auto flag = [](const QAbstractButton* b) { return b->isChecked() ? "1" : "0"; };
+    session_->writeOption(kBuilderPlainFeetKey, flag(feet_));
+    session_->writeOption(kBuilderDenominatorKey, std::to_string(denominator_->currentData().toInt()));
+    session_->writeOption(kBuilderResultFtInKey, flag(ftIn_));
+    session_->writeOption(kBuilderConvertKey, flag(convert_));
+    session_->writeOption(kBuilderAreaKey, flag(area_));
+    session_->writeOption(kBuilderVolumeKey, flag(volume_));
+    session_->writeOption(kBuilderResultToReadoutKey, flag(toReadout_));
+    session_->writeOption(kConfirmBuilderKey, flag(confirm_));
+    showValue();
+}
+
+void BuilderWindow::showValue() {
+    if (!last_) {
+        result_->setText(QStringLiteral("\u2014"));
+        others_->clear();
+        return;
+    }
+    const std::vector<std::string> lines = describeValue(*last_, session_->options());
+    result_->setText(qs(lines.front()));
+    QStringList rest;
+    for (std::size_t i = 1; i < lines.size(); ++i) rest << qs(lines[i]);
+    if (last_->kind == Kind::Length) {
+        const FeetInches f = formatFeetInches(last_->value, session_->options().denominator);
+        if (f.mark == RoundingMark::Up) rest << QStringLiteral("\u2191 rounded up");
+        else if (f.mark == RoundingMark::Down) rest << QStringLiteral("\u2193 rounded down");
+    }
+    others_->setText(rest.join(QLatin1Char('\n')));
+}
+
+void BuilderWindow::storeVariables() {
+    for (int i = 0; i < 3; ++i)
+        session_->setVariable(i, vars_[static_cast<std::size_t>(i)]->text().toStdString());
+}
+
+void BuilderWindow::cmdEquals_Click() {
+    storeVariables();
+    const BuilderResult r = session_->evaluate(expression_->text().toStdString(), feedback_);
+    if (r.ok) {
+        last_ = r.value;
+        showValue();
+        expression_->setFocus();
+        expression_->selectAll();
+        return;
+    }
+    // No stale value stays beside an expression that has none.
+    last_.reset();
+    showValue();
+    if (r.editRequest == Evaluator::EditRequest::EditInterpreted) expression_->setText(qs(r.editText));
+    expression_->setFocus();
+}
+
+void BuilderWindow::cmdClearVar_Click() {
+    for (int i = 0; i < 3; ++i) {
+        vars_[static_cast<std::size_t>(i)]->setText(QStringLiteral("0"));
+        session_->setVariable(i, "0");
+    }
+    expression_->setFocus();
+}
+
+void BuilderWindow::comInsert_Click() {
+    if (formulas_->count() == 0) return;
+    const auto text = expr::FormulaFile(formulaFile_).find(formulas_->currentText().toStdString());
+    if (text) expression_->setText(qs(*text));
+    expression_->setFocus();
+}
+
+void BuilderWindow::comFormulas_Click() {
+    if (!formulasWindow_) {
+        formulasWindow_ = new MyFormulasWindow(feedback_, options_.dataDir, ".", this);
+        connect(formulasWindow_, &QDialog::finished, this, [this] { LoadFormulaNames(); });
+    }
+    seedConstructionFormulas(formulaFile_);
+    formulasWindow_->Init(std::string(FormulaFile::kConstructionFile));
+    formulasWindow_->setWindowModality(Qt::WindowModal);
+    formulasWindow_->show();
+    formulasWindow_->raise();
+    formulasWindow_->activateWindow();
+}
+
+void BuilderWindow::LoadFormulaNames() {
+    const QString current = formulas_->currentText();
+    formulas_->clear();
+    const auto loaded = expr::FormulaFile(formulaFile_).load();
+    if (!loaded.error.empty() && loaded.error != formulaReadError_)
+        feedback_.showMessage("The formulas could not be read from\r\n" + formulaFile_ + "\r\n" + loaded.error,
+                              std::string(engine::kProductName), engine::MessageIcon::Exclamation);
+    formulaReadError_ = loaded.error;
+    for (const auto& line : loaded.lines) formulas_->addItem(qs(line.name()));
+    const int keep = formulas_->findText(current);
+    if (formulas_->count() > 0) formulas_->setCurrentIndex(keep >= 0 ? keep : 0);
+    formulas_->setToolTip(formulas_->currentText());
+}
+
+void BuilderWindow::keypad(const QString& text) {
+    QLineEdit* box = expression_;
+    for (QLineEdit* v : vars_)
+        if (v->hasFocus()) box = v;
+    if (text == QLatin1String("\b")) box->backspace();
+    else box->insert(text);
+    box->setFocus();
+}
+
+void BuilderWindow::fraction(const QString& f) {
+    QLineEdit* box = expression_;
+    for (QLineEdit* v : vars_)
+        if (v->hasFocus()) box = v;
+    if (box->hasSelectedText()) box->del();
+    const QString before = box->text().left(box->cursorPosition());
+    // After whole inches the fraction joins them with a hyphen: 6-3/8".
+    const bool afterDigits = !before.isEmpty() && before.back().isDigit();
+    box->insert((afterDigits ? QStringLiteral("-") : QString()) + f + QLatin1Char('"'));
+    box->setFocus();
+}
+
+void BuilderWindow::setStayOnTop(bool on) {
+    stayTop_->setChecked(on);
+    if (windowFlags().testFlag(Qt::WindowStaysOnTopHint) == on) return;
+    const bool shown = isVisible();
+    setWindowFlag(Qt::WindowStaysOnTopHint, on);
+    if (shown) show();  // changing the flags hides the window
+}
+
+bool BuilderWindow::event(QEvent* event) {
+    const bool handled = QDialog::event(event);
+    if (event->type() == QEvent::WindowActivate) {
+        if (options_.mainWindow && options_.mainWindow->windowFlags().testFlag(Qt::WindowStaysOnTopHint))
+            setStayOnTop(true);
+        LoadFormulaNames();
+    }
+    return handled;
+}
+
+void BuilderWindow::showEvent(QShowEvent* event) {
+    // While this window is visible the readout's input cleaner keeps the
+    // foot and inch marks.
+    model_.BuilderVisible = true;
+    loadOptions();
+    LoadFormulaNames();
+    QDialog::showEvent(event);
+    expression_->setFocus();
+    expression_->selectAll();
+}
+
+void BuilderWindow::hideEvent(QHideEvent* event) {
+    model_.BuilderVisible = false;
+    QDialog::hideEvent(event);
+}
+
+bool BuilderWindow::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::KeyPress) {
+        if (watched == expression_) return boxKeyPress(expression_, static_cast<QKeyEvent*>(event));
+        for (QLineEdit* v : vars_)
+            if (watched == v) return boxKeyPress(v, static_cast<QKeyEvent*>(event));
+    }
+    return QDialog::eventFilter(watched, event);
+}
+
+bool BuilderWindow::boxKeyPress(QLineEdit* box, QKeyEvent* key) {
+    const auto typed = typedKey(key);
+    if (!typed) return false;
+    const KeyOutcome outcome = builderKey(*typed, model_.DecimalSymbol());
+    switch (outcome.action) {
+    case KeyAction::Insert:
+        box->insert(qs(outcome.text));
+        return true;
+    case KeyAction::Reject:
+        feedback_.beep();
+        return true;
+    default:
+        return false;  // backspace, copy and paste work as usual
+    }
+}
+
+// ---- the host ---------------------------------------------------------------
+
+BuilderWindowHost::BuilderWindowHost(engine::CalculatorModel& model, engine::UserFeedback& feedback,
+                                     BuilderWindow::Options options, std::shared_ptr<BuilderSession> session,
+                                     QObject* parent)
+    : QObject(parent),
+      model_(model),
+      feedback_(feedback),
+      options_(std::move(options)),
+      session_(std::move(session)) {}
+
+BuilderWindow& BuilderWindowHost::window() {
+    if (!window_) window_ = new BuilderWindow(model_, feedback_, options_, session_, options_.mainWindow);
+    return *window_;
+}
+
+void BuilderWindowHost::open() {
+    BuilderWindow& w = window();
+    w.show();
+    w.raise();
+    w.activateWindow();
+}
+
+BuilderWindowHost* installBuilderWindow(engine::CalculatorModel& model, QWidget* mainWindow,
+                                        engine::UserFeedback& feedback, BuilderWindow::Options options,
+                                        std::shared_ptr<BuilderSession> session) {
+    if (!options.mainWindow) options.mainWindow = mainWindow;
+    auto* host = new BuilderWindowHost(model, feedback, std::move(options), std::move(session), mainWindow);
+    QPointer<BuilderWindowHost> guard(host);
+    model.commands().add(engine::CommandId::ConstructionCalculator, [guard] {
+        if (guard) guard->open();
+    });
+    return host;
+}
+
+}  // namespace zorv::expr
