@@ -15,9 +15,12 @@
 #include <QPixmap>
 #include <QPushButton>
 #include <QRegularExpressionValidator>
-#include <QScrollBar>
+#include <QSpinBox>
+#include <QStandardItemModel>
 #include <QTimer>
 #include <QVBoxLayout>
+
+#include "platform/ThemeColours.h"
 
 namespace zorv::shell {
 
@@ -65,7 +68,17 @@ PropertiesWindow::PropertiesWindow(PropertiesForm& form, std::string programFold
     colour_ = new QComboBox(fontBox);
     colour_->setObjectName(QStringLiteral("cmbColor"));
     colour_->setSizeAdjustPolicy(QComboBox::AdjustToContents);
-    for (const auto& c : tapePalette()) colour_->addItem(swatch(c), QString::fromLatin1(c.name));
+    // Inks too pale to read on the tape's paper (White on near-white) stay
+    // in the list, in their place, but cannot be chosen.
+    for (const auto& c : tapePalette()) {
+        colour_->addItem(swatch(c), QString::fromLatin1(c.name));
+        if (platform::contrastRatio(QColor(c.red, c.green, c.blue), platform::tapePaper()) < 3.0) {
+            const int row = colour_->count() - 1;
+            if (auto* model = qobject_cast<QStandardItemModel*>(colour_->model()))
+                model->item(row)->setEnabled(false);
+            colour_->setItemData(row, tr("Too pale to read on the tape's paper"), Qt::ToolTipRole);
+        }
+    }
     auto* bold = addCheck("chkBold", tr("Bold"));
     auto* italic = addCheck("chkItalic", tr("Italic"));
     auto* resetFonts = new QPushButton(tr("Reset"), fontBox);
@@ -87,12 +100,14 @@ PropertiesWindow::PropertiesWindow(PropertiesForm& form, std::string programFold
     // ---- tape size -----------------------------------------------------
     auto* sizeBox = new QGroupBox(tr("Tape Size"), this);
     auto* sizeGrid = new QGridLayout(sizeBox);
-    tapeSize_ = new QScrollBar(Qt::Vertical, sizeBox);
+    // Spin boxes: Tab reaches them, the arrow keys and Page Up/Down change
+    // them, and a screen reader reads their value.
+    tapeSize_ = new QSpinBox(sizeBox);
     tapeSize_->setObjectName(QStringLiteral("vsTapeSize"));
     tapeSize_->setRange(40, 350);
-    tapeSize_->setSingleStep(1);
-    tapeSize_->setPageStep(10);
-    tapeSize_->setMinimumHeight(76);
+    tapeSize_->setSingleStep(5);
+    tapeSize_->setSuffix(QStringLiteral("%"));
+    tapeSize_->setAccessibleName(tr("Tape size in percent"));
     sizeLabel_ = new QLabel(sizeBox);
     sizeLabel_->setObjectName(QStringLiteral("lblSize"));
     sizeLabel_->setMinimumWidth(sizeLabel_->fontMetrics().horizontalAdvance(QStringLiteral("Hidden__")));
@@ -101,7 +116,7 @@ PropertiesWindow::PropertiesWindow(PropertiesForm& form, std::string programFold
     restore->setObjectName(QStringLiteral("comRestore"));
     restore->setToolTip(QStringLiteral("Set to original size."));
     restore->setAutoDefault(false);
-    sizeGrid->addWidget(tapeSize_, 0, 0, 3, 1);
+    sizeGrid->addWidget(tapeSize_, 0, 0);
     sizeGrid->addWidget(sizeLabel_, 0, 1);
     sizeGrid->addWidget(hide, 1, 1);
     sizeGrid->addWidget(restore, 2, 1);
@@ -141,17 +156,16 @@ PropertiesWindow::PropertiesWindow(PropertiesForm& form, std::string programFold
     // ---- decimal places and calendar years ---------------------------------
     auto* decBox = new QGroupBox(tr("Decimal Places"), this);
     auto* decRow = new QHBoxLayout(decBox);
-    decPlaces_ = new QScrollBar(Qt::Vertical, decBox);
+    decPlaces_ = new QSpinBox(decBox);
     decPlaces_->setObjectName(QStringLiteral("vsDecPlaces"));
-    decPlaces_->setRange(-15, -2);  // the top end gives the most places
-    decPlaces_->setSingleStep(1);
-    decPlaces_->setPageStep(1);
-    decPlaces_->setFixedHeight(56);
+    decPlaces_->setRange(2, 15);
+    decPlaces_->setAccessibleName(tr("Decimal places"));
     decLabel_ = new QLabel(decBox);
     decLabel_->setObjectName(QStringLiteral("lblDecPlace"));
     decLabel_->setMinimumWidth(decLabel_->fontMetrics().horizontalAdvance(QStringLiteral("000")));
     decRow->addWidget(decPlaces_);
     decRow->addWidget(decLabel_);
+    decLabel_->hide();  // the spin box shows the number
     decRow->addStretch(1);
 
     auto* yearBox = new QGroupBox(QStringLiteral("Calendar First and Last Years"), this);
@@ -191,6 +205,7 @@ PropertiesWindow::PropertiesWindow(PropertiesForm& form, std::string programFold
     };
     auto* publish = makeButton("cmdPublish", tr("&Publish To"), {});
     auto* ok = makeButton("comOK", tr("&OK"), QStringLiteral("Apply changes."));
+    ok->setDefault(true);  // Enter applies, as in any dialog
     auto* save = makeButton("comSave", tr("&Save"), QStringLiteral("Save these settings as Default."));
     auto* cancel = makeButton("comCancel", tr("&Cancel"), QStringLiteral("Do not apply changes."));
     buttons->addWidget(publish);
@@ -219,7 +234,7 @@ PropertiesWindow::PropertiesWindow(PropertiesForm& form, std::string programFold
         form_.chkHide_Click(on);
         showPending();
     });
-    connect(tapeSize_, &QScrollBar::valueChanged, this, [this](int v) {
+    connect(tapeSize_, &QSpinBox::valueChanged, this, [this](int v) {
         if (filling_) return;
         form_.vsTapeSize_Change(v);
         showPending();
@@ -228,7 +243,7 @@ PropertiesWindow::PropertiesWindow(PropertiesForm& form, std::string programFold
         form_.comRestore_Click();
         afterAction();
     });
-    connect(decPlaces_, &QScrollBar::valueChanged, this, [this](int v) {
+    connect(decPlaces_, &QSpinBox::valueChanged, this, [this](int v) {
         if (filling_) return;
         form_.vsDecPlaces_Change(v);
         showPending();
@@ -313,8 +328,11 @@ void PropertiesWindow::showPending() {
     check("chkItalic")->setChecked(p.italic);
     tapeSize_->setValue(p.tapeSizePercent);
     sizeLabel_->setText(q(form_.sizeCaption()));
+    // The spin box shows the percentage; the label only says when the tape
+    // is hidden.
+    sizeLabel_->setVisible(!sizeLabel_->text().endsWith(QLatin1Char('%')));
     check("chkHide")->setChecked(p.tapeHidden);
-    decPlaces_->setValue(-p.decimalPlaces);
+    decPlaces_->setValue(p.decimalPlaces);
     decLabel_->setText(QString::number(p.decimalPlaces));
     if (years_[0]->text() != q(p.firstYear)) years_[0]->setText(q(p.firstYear));
     if (years_[1]->text() != q(p.lastYear)) years_[1]->setText(q(p.lastYear));

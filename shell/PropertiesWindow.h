@@ -11,7 +11,7 @@ class QComboBox;
 class QLabel;
 class QLineEdit;
 class QPushButton;
-class QScrollBar;
+class QSpinBox;
 
 namespace zorv::shell {
 
@@ -37,8 +37,8 @@ public:
     QComboBox* cmbFonts() const { return fonts_; }
     QComboBox* cmbSize() const { return size_; }
     QComboBox* cmbColor() const { return colour_; }
-    QScrollBar* vsTapeSize() const { return tapeSize_; }
-    QScrollBar* vsDecPlaces() const { return decPlaces_; }
+    QSpinBox* vsTapeSize() const { return tapeSize_; }
+    QSpinBox* vsDecPlaces() const { return decPlaces_; }
     QLabel* lblSize() const { return sizeLabel_; }
     QLabel* lblDecPlace() const { return decLabel_; }
     QLineEdit* txtYear(int i) const { return years_[static_cast<std::size_t>(i)]; }
@@ -63,8 +63,8 @@ private:
     QComboBox* fonts_ = nullptr;
     QComboBox* size_ = nullptr;
     QComboBox* colour_ = nullptr;
-    QScrollBar* tapeSize_ = nullptr;
-    QScrollBar* decPlaces_ = nullptr;
+    QSpinBox* tapeSize_ = nullptr;
+    QSpinBox* decPlaces_ = nullptr;
     QLabel* sizeLabel_ = nullptr;
     QLabel* decLabel_ = nullptr;
     std::array<QLineEdit*, 2> years_{};

@@ -7,7 +7,8 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QScrollBar>
+#include <QSpinBox>
+#include <QStandardItemModel>
 #include <QTest>
 
 #include "FakeWindow.h"
@@ -15,6 +16,7 @@
 #include "engine/ScriptedFeedback.h"
 #include "shell/PropertiesWindow.h"
 #include "shell/StartupSequence.h"
+#include "tests/support/Mnemonics.h"
 
 namespace zorv::shell {
 namespace {
@@ -43,8 +45,39 @@ TEST_F(Window, ControlsShowTheOpeningValues) {
     EXPECT_TRUE(dialog.check("chkItalic")->isChecked());
     EXPECT_EQ(dialog.vsTapeSize()->value(), 150);
     EXPECT_EQ(dialog.lblSize()->text(), "150%");
-    EXPECT_EQ(dialog.vsDecPlaces()->value(), -4);
+    EXPECT_EQ(dialog.vsDecPlaces()->value(), 4);
     EXPECT_EQ(dialog.txtYear(1)->text(), "2400");
+}
+
+// The keyboard reaches everything: distinct Alt+letters, the spin boxes
+// change with the arrow keys, and Enter applies.
+TEST_F(Window, KeyboardChangesTheSpinBoxesAndEnterApplies) {
+    dialog.show();
+    const QStringList clashes = zorv::test::windowClashes(&dialog);
+    EXPECT_TRUE(clashes.isEmpty()) << clashes.join("\n").toStdString();
+    EXPECT_TRUE(dialog.vsDecPlaces()->focusPolicy() & Qt::TabFocus);
+    dialog.vsDecPlaces()->setFocus();
+    QTest::keyClick(dialog.vsDecPlaces(), Qt::Key_Up);
+    EXPECT_EQ(form.pending().decimalPlaces, 5);
+    QTest::keyClick(dialog.vsTapeSize(), Qt::Key_Down);
+    EXPECT_EQ(dialog.lblSize()->text(), "145%");
+    QTest::keyClick(dialog.vsDecPlaces(), Qt::Key_Return);
+    EXPECT_EQ(dialog.result(), QDialog::Accepted);
+    EXPECT_EQ(model.modes().DecimalPlaces, 5);
+}
+
+// Ink the paper swallows cannot be chosen; readable ones can.
+TEST_F(Window, InksTooPaleForThePaperAreRefused) {
+    auto* model = qobject_cast<QStandardItemModel*>(dialog.cmbColor()->model());
+    ASSERT_NE(model, nullptr);
+    const auto enabled = [&](const QString& name) {
+        return model->item(dialog.cmbColor()->findText(name))->isEnabled();
+    };
+    EXPECT_FALSE(enabled("White"));
+    EXPECT_FALSE(enabled("Bright White"));
+    EXPECT_FALSE(enabled("Light Yellow"));
+    EXPECT_TRUE(enabled("Black"));
+    EXPECT_TRUE(enabled("Green"));
 }
 
 TEST_F(Window, ClicksReachTheFormAndExclusionsShow) {
@@ -57,7 +90,7 @@ TEST_F(Window, ClicksReachTheFormAndExclusionsShow) {
     EXPECT_EQ(dialog.lblSize()->text(), "90%");
     dialog.check("chkHide")->click();
     EXPECT_EQ(dialog.lblSize()->text(), "Hidden");
-    dialog.vsDecPlaces()->setValue(-12);
+    dialog.vsDecPlaces()->setValue(12);
     EXPECT_EQ(form.pending().decimalPlaces, 12);
     dialog.button("comOK")->click();
     EXPECT_EQ(model.modes().DecimalPlaces, 12);

@@ -12,7 +12,7 @@
 #include "engine/CalculatorModel.h"
 #include "engine/ScriptedFeedback.h"
 #include "ui/main/CalculatorWindow.h"
-#include "ui/main/ThemeColours.h"
+#include "platform/ThemeColours.h"
 
 using namespace zorv;
 
@@ -61,7 +61,7 @@ QStringList faintTexts(QWidget& window) {
         const QPalette::ColorRole role =
             qobject_cast<QAbstractButton*>(w) ? QPalette::ButtonText : w->foregroundRole();
         const QColor fg = w->palette().color(QPalette::Active, role);
-        const double ratio = ui::contrastRatio(fg, backgroundOf(w));
+        const double ratio = platform::contrastRatio(fg, backgroundOf(w));
         if (ratio < 4.5)
             out << QStringLiteral("%1 \"%2\": %3:1").arg(w->objectName(), text).arg(ratio, 0, 'f', 2);
     }
@@ -94,10 +94,10 @@ struct ThemedWindow {
 }  // namespace
 
 TEST(ThemeContrast, ContrastRatioMatchesKnownPairs) {
-    EXPECT_NEAR(ui::contrastRatio(Qt::black, Qt::white), 21.0, 0.01);
-    EXPECT_NEAR(ui::contrastRatio(QColor(0x77, 0x77, 0x77), Qt::white), 4.48, 0.01);
-    const QColor fixed = ui::readableOn(QColor(0x2b, 0x57, 0x97), QColor(0x35, 0x35, 0x35));
-    EXPECT_GE(ui::contrastRatio(fixed, QColor(0x35, 0x35, 0x35)), 4.5);
+    EXPECT_NEAR(platform::contrastRatio(Qt::black, Qt::white), 21.0, 0.01);
+    EXPECT_NEAR(platform::contrastRatio(QColor(0x77, 0x77, 0x77), Qt::white), 4.48, 0.01);
+    const QColor fixed = platform::readableOn(QColor(0x2b, 0x57, 0x97), QColor(0x35, 0x35, 0x35));
+    EXPECT_GE(platform::contrastRatio(fixed, QColor(0x35, 0x35, 0x35)), 4.5);
 }
 
 TEST(ThemeContrast, EveryCaptionAndLabelReadsOnADarkPalette) {

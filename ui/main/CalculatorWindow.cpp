@@ -19,7 +19,7 @@
 #include "convert/QuickConversions.h"
 #include "engine/ModeLabel.h"
 #include "platform/NumLock.h"
-#include "ui/main/ThemeColours.h"
+#include "platform/ThemeColours.h"
 
 namespace zorv::ui {
 
@@ -270,7 +270,7 @@ QWidget* CalculatorWindow::buildConversionRow() {
     modeLabel_ = new QLabel(box);
     modeLabel_->setObjectName(QStringLiteral("lblMode"));
     modeLabel_->setAlignment(Qt::AlignCenter);
-    setBold(modeLabel_);
+    platform::setBold(modeLabel_);
     for (auto* b : {prev, next}) {
         b->setFocusPolicy(Qt::NoFocus);
         b->setFixedWidth(32);
@@ -365,8 +365,8 @@ QWidget* CalculatorWindow::buildKeypad() {
     for (auto& [name, button] : keys_) button->setFont(keyFont);
     memoryKeys_ = {mc, mr, ms, mp, mm};
     clearKeys_ = {ce, c};
-    for (auto* b : clearKeys_) setBold(b);
-    setBold(operators_[engine::OpEquals]);
+    for (auto* b : clearKeys_) platform::setBold(b);
+    platform::setBold(operators_[engine::OpEquals]);
     return pad;
 }
 
@@ -461,7 +461,7 @@ void CalculatorWindow::setTapeFont(const QFont& font, const QColor& colour) {
     // Paper and ink through the palette: a style sheet would put the whole
     // tape through the slower style-sheet painting.
     QPalette paper = tape_->palette();
-    paper.setColor(QPalette::Base, QColor(0xff, 0xfd, 0xf3));
+    paper.setColor(QPalette::Base, platform::tapePaper());
     paper.setColor(QPalette::Text, colour);
     tape_->setPalette(paper);
 }
@@ -565,17 +565,17 @@ bool CalculatorWindow::handleKeyPress(QKeyEvent* event) {
 // too faint to read; worked out again when the desktop's theme changes.
 void CalculatorWindow::applyThemeColours() {
     const QPalette p = palette();
-    setLabelColours(readout_, QPalette::Base, QPalette::Text);
-    setLabelColours(memoryIndicator_, QPalette::Highlight, QPalette::HighlightedText);
-    setBold(memoryIndicator_);
-    setTextColour(numLockOn_, QPalette::WindowText, accentOnWindow(p));
-    setBold(numLockOn_);
-    setTextColour(numLockOff_, QPalette::WindowText, quietText(p));
-    setTextColour(modes_, QPalette::WindowText, accentOnWindow(p));
-    setBold(modes_);
-    setTextColour(hint_, QPalette::WindowText, quietText(p));
-    for (auto* b : memoryKeys_) setTextColour(b, QPalette::ButtonText, accentOnButton(p));
-    for (auto* b : clearKeys_) setTextColour(b, QPalette::ButtonText, warningOnButton(p));
+    platform::setLabelColours(readout_, QPalette::Base, QPalette::Text);
+    platform::setLabelColours(memoryIndicator_, QPalette::Highlight, QPalette::HighlightedText);
+    platform::setBold(memoryIndicator_);
+    platform::setTextColour(numLockOn_, QPalette::WindowText, platform::accentOnWindow(p));
+    platform::setBold(numLockOn_);
+    platform::setTextColour(numLockOff_, QPalette::WindowText, platform::quietText(p));
+    platform::setTextColour(modes_, QPalette::WindowText, platform::accentOnWindow(p));
+    platform::setBold(modes_);
+    platform::setTextColour(hint_, QPalette::WindowText, platform::quietText(p));
+    for (auto* b : memoryKeys_) platform::setTextColour(b, QPalette::ButtonText, platform::accentOnButton(p));
+    for (auto* b : clearKeys_) platform::setTextColour(b, QPalette::ButtonText, platform::warningOnButton(p));
 }
 
 void CalculatorWindow::changeEvent(QEvent* event) {

@@ -1,6 +1,6 @@
 #include "RpnStackWindow.h"
 
-#include "ui/main/ThemeColours.h"
+#include "platform/ThemeColours.h"
 
 #include <QDialogButtonBox>
 #include <QFontDatabase>
@@ -39,7 +39,7 @@ RpnStackWindow::RpnStackWindow(engine::RpnStack& stack, QWidget* parent)
                                "with the keyed one, or the top two."),
                             this);
     hint->setWordWrap(true);
-    setTextColour(hint, QPalette::WindowText, quietText(palette()));
+    platform::setTextColour(hint, QPalette::WindowText, platform::quietText(palette()));
     layout->addWidget(hint);
 
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Close, this);

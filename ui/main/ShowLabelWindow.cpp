@@ -1,6 +1,6 @@
 #include "ShowLabelWindow.h"
 
-#include "ui/main/ThemeColours.h"
+#include "platform/ThemeColours.h"
 
 #include <QGuiApplication>
 #include <QLabel>
@@ -21,9 +21,9 @@ ShowLabelWindow::ShowLabelWindow(QWidget& calculator)
     label_->setTextFormat(Qt::PlainText);
     label_->setMargin(3);
     // Drawn like a tool tip, in the theme's tool-tip colours.
-    setLabelColours(label_, QPalette::ToolTipBase, QPalette::ToolTipText);
+    platform::setLabelColours(label_, QPalette::ToolTipBase, QPalette::ToolTipText);
     label_->setFrameShape(QFrame::Box);
-    setBold(label_);
+    platform::setBold(label_);
     label_->move(0, 0);
     label_->installEventFilter(this);
 

@@ -1,6 +1,6 @@
 #include "ToolbarSetupDialog.h"
 
-#include "ui/main/ThemeColours.h"
+#include "platform/ThemeColours.h"
 
 #include <QComboBox>
 #include <QGridLayout>
@@ -47,7 +47,7 @@ ToolbarSetupDialog::ToolbarSetupDialog(int index, shell::ToolbarButtons& buttons
         selected_[static_cast<std::size_t>(i)] = l;
     }
     selected_[0]->setText(tr("Selected:"));
-    setBold(selected_[1]);
+    platform::setBold(selected_[1]);
     selected_[1]->setTextFormat(Qt::PlainText);
 
     const char* captions[] = {"&OK", "&Cancel"};

@@ -4,7 +4,7 @@
 #include <algorithm>
 #include <cmath>
 
-namespace zorv::ui {
+namespace zorv::platform {
 
 namespace {
 
@@ -84,10 +84,12 @@ void setLabelColours(QWidget* widget, QPalette::ColorRole background, QPalette::
     widget->setForegroundRole(text);
 }
 
+QColor tapePaper() { return QColor(0xff, 0xfd, 0xf3); }
+
 void setBold(QWidget* widget, bool bold) {
     QFont f = widget->font();
     f.setBold(bold);
     widget->setFont(f);
 }
 
-}  // namespace zorv::ui
+}  // namespace zorv::platform

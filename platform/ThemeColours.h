@@ -5,7 +5,7 @@
 
 class QWidget;
 
-namespace zorv::ui {
+namespace zorv::platform {
 
 // Colours taken from the desktop's palette, so that the windows stay
 // readable on light and dark themes alike. Each colour is adjusted, when the
@@ -36,7 +36,10 @@ void setTextColour(QWidget* widget, QPalette::ColorRole role, const QColor& colo
 // Makes a label fill its background with `background` and draw its text in
 // `text` (both roles of the widget's palette).
 void setLabelColours(QWidget* widget, QPalette::ColorRole background, QPalette::ColorRole text);
+// The tape's paper: the ink the user picks must read on it.
+QColor tapePaper();
+
 // Bold font on one widget, without a style sheet.
 void setBold(QWidget* widget, bool bold = true);
 
-}  // namespace zorv::ui
+}  // namespace zorv::platform
