@@ -36,7 +36,7 @@ BaseConversionWindow::BaseConversionWindow(engine::CalculatorModel& model, QWidg
 
     const char* names[] = {"txtDecimal", "txtHex", "txtOctal", "txtBinary"};
     const QString captions[] = {QStringLiteral("&Decimal:"), QStringLiteral("&Hexadecimal:"),
-                                QStringLiteral("&Octal:"), QStringLiteral("&Binary:")};
+                                QStringLiteral("Oc&tal:"), QStringLiteral("&Binary:")};
     const QString spoken[] = {QStringLiteral("Decimal"), QStringLiteral("Hexadecimal"),
                               QStringLiteral("Octal"), QStringLiteral("Binary")};
     const QFont fixed = QFontDatabase::systemFont(QFontDatabase::FixedFont);

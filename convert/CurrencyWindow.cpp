@@ -474,7 +474,7 @@ void CurrencyWindow::editRate() {
         l->setBuddy(field);
         form->addRow(l, field);
     };
-    row(QStringLiteral("&Code:"), code);
+    row(QStringLiteral("Co&de:"), code);
     row(QStringLiteral("&Rate (per one %1):").arg(base), rate);
     row(QStringLiteral("&Name:"), name);
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, &dialog);

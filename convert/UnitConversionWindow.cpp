@@ -124,7 +124,8 @@ void UnitConversionWindow::fillLists(int fromRow, int toRow) {
     }
     if (fromRow < 0 || fromRow >= count) fromRow = 0;
     from_->setCurrentRow(fromRow);
-    if (toRow < 0 || toRow >= count) toRow = -1;
+    // No unit converts into itself usefully: then the next one of its kind.
+    if (toRow < 0 || toRow >= count || toRow == fromRow) toRow = -1;
     to_->setCurrentRow(toRow);
     fromChanged();
 }

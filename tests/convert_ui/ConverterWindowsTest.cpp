@@ -81,6 +81,9 @@ TEST_F(ConverterWindows, UnitsOfAnotherQuantityCannotBeChosenAndBadValuesAreRefu
     window.open(UnitSystem::Metric);
     auto* from = child<QListWidget>(window, "lstFrom");
     auto* to = child<QListWidget>(window, "lstTo");
+    // Nothing remembered: the first unit into the next one of its kind.
+    EXPECT_EQ(from->currentRow(), 0);
+    EXPECT_EQ(to->currentRow(), 1);
     from->setCurrentRow(rowStarting(from, "kilogram"));
     const int meter = rowStarting(to, "meter (m)");
     ASSERT_GE(meter, 0);
