@@ -71,7 +71,12 @@ void RatesDownload::cancel() { stopWith(Stop::Cancelled); }
 void RatesDownload::stopWith(Stop why) {
     if (!reply_ || stop_ != Stop::None) return;
     stop_ = why;
-    reply_->abort();  // finished follows, and done() reports the reason
+    // finished follows, and done() reports the reason. Inside the reply's own
+    // signals (a reply found too large) the abort waits for the event loop.
+    if (why == Stop::TooLarge)
+        QMetaObject::invokeMethod(reply_.data(), &QNetworkReply::abort, Qt::QueuedConnection);
+    else
+        reply_->abort();
 }
 
 void RatesDownload::received() {

@@ -1,7 +1,9 @@
 // The unit and number-base windows on the offscreen platform.
 #include <gtest/gtest.h>
 
+#include <QAbstractButton>
 #include <QCheckBox>
+#include <algorithm>
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -179,6 +181,42 @@ TEST_F(ConverterWindows, InstalledCommandsOpenTheWindowsOnTheirSystem) {
     EXPECT_TRUE(host->bases().isVisible());
     model.runCommand(CommandId::CurrencyConversions);
     EXPECT_TRUE(host->currency().isVisible());
+}
+
+}  // namespace
+
+namespace {
+
+// The Alt+letter of every label and button of a window, with repeats.
+std::vector<QChar> mnemonics(QWidget& window) {
+    std::vector<QChar> out;
+    QStringList texts;
+    for (auto* l : window.findChildren<QLabel*>()) texts << l->text();
+    for (auto* b : window.findChildren<QAbstractButton*>()) texts << b->text();
+    for (const QString& t : texts) {
+        const int at = t.indexOf(QLatin1Char('&'));
+        if (at >= 0 && at + 1 < t.size() && t[at + 1] != QLatin1Char('&')) out.push_back(t[at + 1].toLower());
+    }
+    return out;
+}
+
+TEST_F(ConverterWindows, EveryControlHasANameAndNoMnemonicRepeats) {
+    zorv::convert::UnitConversionWindow units(model, settings());
+    zorv::convert::BaseConversionWindow bases(model);
+    zorv::convert::CurrencyWindow currency(model, settings());
+    for (QWidget* w : std::initializer_list<QWidget*>{&units, &bases, &currency}) {
+        std::vector<QChar> keys = mnemonics(*w);
+        std::sort(keys.begin(), keys.end());
+        EXPECT_EQ(std::adjacent_find(keys.begin(), keys.end()), keys.end()) << w->objectName().toStdString();
+        for (auto* control : w->findChildren<QWidget*>()) {
+            // Controls a user reaches: the window's own, and the OK and
+            // Cancel buttons of its button box.
+            const bool own = control->parentWidget() == w || qobject_cast<QAbstractButton*>(control);
+            if (qobject_cast<QLabel*>(control) || control->focusPolicy() == Qt::NoFocus || !own) continue;
+            EXPECT_FALSE(control->accessibleName().isEmpty())
+                << w->objectName().toStdString() << " " << control->metaObject()->className();
+        }
+    }
 }
 
 }  // namespace
