@@ -176,6 +176,9 @@ CurrencyWindow::CurrencyWindow(engine::CalculatorModel& model, ConverterSettings
 void CurrencyWindow::open() {
     path_ = ratesFilePath(settings_);
     const LoadedRates loaded = loadRatesFile(path_);
+    // The lists are filled again only when the file changed since the last
+    // opening: with a thousand currencies that is most of the time taken.
+    const bool unchanged = filled_ && loaded.rates.toText() == rates_.toText();
     rates_ = loaded.rates;
     const QString fileName = QFileInfo(qs(path_)).fileName();
     status_->setText(qs(skippedSummary(loaded.skipped, fileName.toStdString())));
@@ -190,7 +193,8 @@ void CurrencyWindow::open() {
         QSignalBlocker block(decimals_);
         decimals_->setValue(currencyDecSetting(settings_));
     }
-    fillCurrencies();
+    if (!unchanged) fillCurrencies();
+    filled_ = true;
     const auto all = rates_.currencies();
     const int count = static_cast<int>(all.size());
     int from = readIntSetting(settings_, kFromCurrencyKey, 0);

@@ -73,6 +73,7 @@ private:
     ConverterSettings settings_;
     ExchangeRates rates_;
     std::string path_;
+    bool filled_ = false;  // the lists show rates_
     QLabel* help_;
     QLineEdit* amount_;
     QComboBox* from_;

@@ -31,7 +31,7 @@ UnitConversionWindow::UnitConversionWindow(engine::CalculatorModel& model, Conve
     to_ = named(new QListWidget(this), "lstTo", QStringLiteral("Convert to unit"));
     for (QListWidget* list : {from_, to_}) {
         list->setMinimumWidth(220);
-        list->setMinimumHeight(190);
+        list->setMinimumHeight(240);
     }
     auto* fromLabel = new QLabel(QStringLiteral("&From:"), this);
     fromLabel->setBuddy(from_);
