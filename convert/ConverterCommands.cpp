@@ -73,8 +73,10 @@ void runCurrencyConversion(engine::CalculatorModel& model, const ConverterSettin
 
     const std::string path = ratesFilePath(settings);
     const LoadedRates loaded = loadRatesFile(path);
-    const std::string skipped = skippedSummary(loaded.skipped, path);
+    const std::string skipped = skippedSummary(loaded.skipped, path.substr(path.find_last_of('/') + 1));
     if (!skipped.empty()) conversionMessage(model, skipped);
+    // A file that could not be read at all has said why already.
+    if (loaded.rates.base().empty() && !loaded.skipped.empty() && loaded.skipped.front().line == 0) return;
     try {
         const CurrencyConversion c = convertCurrency(
             loaded.rates, *amount, engine::text::trim(*fromText), engine::text::trim(*toText),
@@ -130,10 +132,11 @@ void writeIntSetting(const ConverterSettings& settings, std::string_view key, in
 std::string ratesFilePath(const ConverterSettings& settings) {
     std::string path = settings.read ? engine::text::trim(settings.read(std::string(kRatesFileKey), ""))
                                      : std::string();
-    if (!path.empty()) return path;
+    if (path.empty()) path = std::string(kRatesFileName);
+    // A name without a folder ("currency.rt") is in the data folder.
     const std::string& folder = settings.dataFolder;
-    if (folder.empty()) return std::string(kRatesFileName);
-    return folder + (folder.back() == '/' ? "" : "/") + std::string(kRatesFileName);
+    if (path.front() == '/' || folder.empty()) return path;
+    return folder + (folder.back() == '/' ? "" : "/") + path;
 }
 
 int currencyDecSetting(const ConverterSettings& settings) {

@@ -42,8 +42,8 @@ inline constexpr std::string_view kRatesUrlKey = "Exchange Rates URL";
 // Reads a whole-number setting; the fallback for an absent or unreadable one.
 int readIntSetting(const ConverterSettings& settings, std::string_view key, int fallback);
 void writeIntSetting(const ConverterSettings& settings, std::string_view key, int value);
-// The rates file: "Exchange Rates File" when set, else currency.rt in the
-// data folder.
+// The rates file: "Exchange Rates File" when set, else currency.rt; a
+// relative path is taken in the data folder.
 std::string ratesFilePath(const ConverterSettings& settings);
 // "Currency Dec", -1 (the currency's own minor units) when outside -1..6.
 int currencyDecSetting(const ConverterSettings& settings);

@@ -4,6 +4,8 @@
 #include <sstream>
 
 #include "app/BatchSession.h"
+#include "convert/RatesImport.h"
+#include "shell/SettingsKeys.h"
 #include "tests/support/TestFiles.h"
 
 using zorv::app::BatchOptions;
@@ -107,6 +109,17 @@ TEST(ConverterBatch, BaseConversionsInAWord) {
         EXPECT_FALSE(has(r.tape, "Base")) << keys << r.tape;
         EXPECT_TRUE(has(r.err, "Zorv Advanced Calculator: ")) << keys << r.err;
     }
+}
+
+}  // namespace
+
+namespace {
+
+TEST(ConverterBatch, RatesFileSettingAndDownloadAddress) {
+    // A relative "Exchange Rates File" is in the data folder.
+    Outcome r = batch("100{Currency Conversions}[USD][EUR]", {}, kPlain + "Exchange Rates File=mine.rt\n");
+    EXPECT_TRUE(has(r.err, "mine.rt")) << r.err;
+    EXPECT_EQ(zorv::shell::key::ExchangeRatesUrl.defaultText, zorv::convert::kEcbDailyRatesUrl);
 }
 
 }  // namespace

@@ -245,6 +245,11 @@ TEST_F(RatesUpdate, FetchesTheDailyFileAndMergesIt) {
     EXPECT_NE(slurp(ratesPath()).find("USD 1.09"), std::string::npos) << slurp(ratesPath());
     EXPECT_NE(slurp(ratesPath()).find("GBP 0.8512"), std::string::npos);
     EXPECT_FALSE(window.updating());
+
+    // A file address works too, for a copy kept on a shared drive.
+    spit(dir / "newer.xml", QByteArray(kEcbXml).replace("1.0900", "1.1111").toStdString());
+    EXPECT_TRUE(update(QUrl::fromLocalFile(QString::fromStdString(dir / "newer.xml")).toString()));
+    EXPECT_NE(slurp(ratesPath()).find("USD 1.1111"), std::string::npos) << slurp(ratesPath());
 }
 
 TEST_F(RatesUpdate, FailuresSayWhyAndLeaveTheFileAlone) {
