@@ -12,7 +12,6 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QSpinBox>
 #include <QTreeWidget>
 #include <QVBoxLayout>
 
@@ -73,9 +72,9 @@ CurrencyWindow::CurrencyWindow(engine::CalculatorModel& model, ConverterSettings
     result_ = named(new QLineEdit(this), "txtResult", QStringLiteral("Result"));
     result_->setReadOnly(true);
     rate_ = named(new QLabel(this), "lblRate", QStringLiteral("Exchange rate"));
-    decimals_ = named(new QSpinBox(this), "spnDecimals", QStringLiteral("Decimals of the result"));
-    decimals_->setRange(-1, 6);
-    decimals_->setSpecialValueText(QStringLiteral("Currency's own"));
+    decimals_ = named(new QComboBox(this), "cboDecimals", QStringLiteral("Decimals of the result"));
+    decimals_->addItem(QStringLiteral("Currency's own"), -1);
+    for (int places = 0; places <= 6; ++places) decimals_->addItem(QString::number(places), places);
 
     auto* form = new QGridLayout;
     const auto label = [this](const QString& text, QWidget* buddy) {
@@ -152,8 +151,8 @@ CurrencyWindow::CurrencyWindow(engine::CalculatorModel& model, ConverterSettings
         connect(box, &QComboBox::currentIndexChanged, this, [this] { refresh(); });
         connect(box, &QComboBox::editTextChanged, this, [this] { refresh(); });
     }
-    connect(decimals_, &QSpinBox::valueChanged, this, [this](int value) {
-        writeIntSetting(settings_, kCurrencyDecKey, value);
+    connect(decimals_, &QComboBox::currentIndexChanged, this, [this] {
+        writeIntSetting(settings_, kCurrencyDecKey, decimals_->currentData().toInt());
         refresh();
     });
     connect(list_, &QTreeWidget::itemDoubleClicked, this, [this] { editRate(); });
@@ -191,7 +190,7 @@ void CurrencyWindow::open() {
     }
     {
         QSignalBlocker block(decimals_);
-        decimals_->setValue(currencyDecSetting(settings_));
+        decimals_->setCurrentIndex(decimals_->findData(currencyDecSetting(settings_)));
     }
     if (!unchanged) fillCurrencies();
     filled_ = true;
@@ -285,7 +284,7 @@ std::optional<CurrencyConversion> CurrencyWindow::conversion(std::string* why) c
     const auto to = codeIn(to_);
     if (!to) return fail("Choose the currency to convert to.");
     try {
-        return convertCurrency(rates_, amount, *from, *to, decimals_->value());
+        return convertCurrency(rates_, amount, *from, *to, decimals_->currentData().toInt());
     } catch (const RatesError& e) {
         return fail(e.what());
     } catch (const engine::DecimalError&) {

@@ -11,7 +11,6 @@ class QComboBox;
 class QLabel;
 class QLineEdit;
 class QPushButton;
-class QSpinBox;
 class QTreeWidget;
 
 namespace zorv::convert {
@@ -81,7 +80,7 @@ private:
     QLineEdit* result_;
     QLabel* rate_;
     QLabel* info_;
-    QSpinBox* decimals_;
+    QComboBox* decimals_;
     QTreeWidget* list_;
     QPushButton* edit_;
     QPushButton* delete_;

@@ -7,7 +7,6 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QSignalSpy>
-#include <QSpinBox>
 #include <QTcpServer>
 #include <QTcpSocket>
 #include <QTest>
@@ -83,7 +82,8 @@ TEST_F(CurrencyWindowTest, ConvertsThroughTheBaseAndWritesTheTapeLine) {
     setReadout("100");
     window.open();
     EXPECT_EQ(child<QLineEdit>(window, "txtAmount")->text(), "100");
-    child<QSpinBox>(window, "spnDecimals")->setValue(3);
+    auto* decimals = child<QComboBox>(window, "cboDecimals");
+    decimals->setCurrentIndex(decimals->findData(3));
     EXPECT_EQ(child<QLineEdit>(window, "txtResult")->text(), "15027.752 JPY");
     EXPECT_EQ(stored["Currency Dec"], "3");
 }
