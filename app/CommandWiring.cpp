@@ -5,6 +5,7 @@
 #include <QStringList>
 #include <cstdlib>
 
+#include "app/ConverterWiring.h"
 #include "convert/ConversionCommands.h"
 #include "convert/QuickConversions.h"
 #include "engine/CalculatorModel.h"
@@ -116,6 +117,7 @@ std::unique_ptr<CommandWiring> wireBatchCommands(CommandContext& context) {
     };
     engine::registerModeCommands(context.model, writeStartup);
     convert::registerConversionCommands(context.model, wiring->conversions, writeStartup);
+    convert::registerConverterCommands(context.model, converterSettings(context));
     finance::registerFinanceCommands(context.model, wiring->numericInput);
     // {Eval TEXT} and {Var X=4}; the window replaces them with its own
     // session working on its variable boxes.

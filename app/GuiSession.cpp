@@ -9,6 +9,8 @@
 
 #include "app/CalculatorWindowControl.h"
 #include "app/CommandWiring.h"
+#include "app/ConverterWiring.h"
+#include "convert/ConverterWindows.h"
 #include "app/WindowFeatures.h"
 #include "engine/AtomicFile.h"
 #include "engine/CalculatorModel.h"
@@ -169,6 +171,7 @@ int runGui(QApplication& app, const GuiOptions& options) {
     exprOptions.dontHideEval = [&state] { return state.mnuDontHideEval; };
     expr::installExpressionWindow(model, &window, feedback, exprOptions);
     expr::installBuilderWindow(model, &window, feedback, {dataFolder, &window}, makeBuilderSession(model, store));
+    convert::installConverterWindows(model, &window, converterSettings(context));
     model.commands().add(CommandId::ProgramProperties, [&] {
         try {
             shell::PropertiesForm form(model, store, state, control);

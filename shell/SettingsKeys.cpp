@@ -19,7 +19,7 @@ constexpr std::array kAllKeys{
     key::PublishType, key::BillingRate, key::ConfirmExpression, key::ConfirmBuilder,
     key::BuilderResultFtIn, key::BuilderResultToReadout, key::BuilderConvert, key::BuilderArea,
     key::BuilderVolume, key::ShowDLHelp, key::CurrencyDec, key::FromCurrency, key::ToCurrency,
-    key::ExchangeRatesFile, key::FromUnit, key::ToUnit, key::EditorFontName, key::EditorFontSize,
+    key::ExchangeRatesFile, key::ExchangeRatesUrl, key::FromUnit, key::ToUnit, key::EditorFontName, key::EditorFontSize,
     key::EditorFontBold, key::EditorFontItalic, key::ScratchWidth, key::ScratchHeight,
     key::LastFile,
 };

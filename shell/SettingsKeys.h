@@ -93,6 +93,9 @@ inline constexpr SettingKey FromCurrency{"Startup", "From Currency", F::Number, 
 inline constexpr SettingKey ToCurrency{"Startup", "To Currency", F::Number, "0"};
 // The data folder's "currency.rt": see exchangeRatesFileDefault().
 inline constexpr SettingKey ExchangeRatesFile{"Startup", "Exchange Rates File", F::Text, "currency.rt"};
+// Where Update Rates fetches the central bank's daily rates.
+inline constexpr SettingKey ExchangeRatesUrl{"Startup", "Exchange Rates URL", F::Text,
+                                             "https://www.ecb.europa.eu/stats/eurofxref/eurofxref-daily.xml"};
 inline constexpr SettingKey FromUnit{"Startup", "From Unit", F::Number, "0"};
 inline constexpr SettingKey ToUnit{"Startup", "To Unit", F::Number, "0"};
 inline constexpr SettingKey EditorFontName{"Startup", "Editor Font Name", F::Text, "Courier New"};
