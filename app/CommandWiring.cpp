@@ -15,6 +15,7 @@
 #include "finance/FeedbackNumericInput.h"
 #include "finance/FinanceCommands.h"
 #include "expr/ExpressionSession.h"
+#include "notes/CalendarWiring.h"
 #include "engine/TextUtil.h"
 #include "engine/ToolbarCatalogue.h"
 #include "shell/DataBackup.h"
@@ -110,6 +111,7 @@ std::unique_ptr<CommandWiring> wireBatchCommands(CommandContext& context) {
         context.model, store.readNumber("Startup", "Confirm Expression", 0) != 0);
     wireToolbarAndBackup(*wiring, context);
     wireCalculatorFunctions(*wiring, context);
+    wiring->calendar = notes::wireCalendarCommands(context.model, store, context.dataDir, context.clock);
     return wiring;
 }
 

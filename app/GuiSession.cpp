@@ -15,6 +15,7 @@
 #include "expr/ExpressionWindow.h"
 #include "finance/FinanceCommands.h"
 #include "finance/NumInputDialog.h"
+#include "notes/CalendarWiring.h"
 #include "platform/QtFeedback.h"
 #include "shell/DataBackup.h"
 #include "shell/ErrorReporter.h"
@@ -167,6 +168,9 @@ int runGui(QApplication& app, const GuiOptions& options) {
     };
     exprOptions.dontHideEval = [&state] { return state.mnuDontHideEval; };
     expr::installExpressionWindow(model, &window, feedback, exprOptions);
+    auto calendarWindows = notes::installCalendarWindows(
+        model, store, *wiring->calendar, dataFolder,
+        {&window, [&tray] { return tray.trayIcon(); }, [&window] { return window.txtTape(); }});
     model.commands().add(CommandId::ProgramProperties, [&] {
         try {
             shell::PropertiesForm form(model, store, state, control);
