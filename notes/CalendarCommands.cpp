@@ -87,8 +87,10 @@ std::optional<timedate::Instant> CalendarFiles::lastCheck() const {
     if (!hasFolder()) return std::nullopt;
     const FileText file = readRegularFile(folder_ / std::string(kLastCheckFileName), 256, kLastCheckFileName);
     if (!file.exists || !file.error.empty()) return std::nullopt;
+    std::string_view text = file.text;
+    while (!text.empty() && (text.back() == '\n' || text.back() == '\r')) text.remove_suffix(1);
     try {
-        return timedate::parseIsoInstant(trimBlanks(file.text));
+        return timedate::parseIsoInstant(trimBlanks(text));
     } catch (const timedate::InputError&) {
         return std::nullopt;
     }
