@@ -53,6 +53,10 @@ CalendarWindow::CalendarWindow(CalendarService& service, QWidget* parent)
     calendar_ = new QCalendarWidget(this);
     calendar_->setAccessibleName(tr("Month"));
     calendar_->setGridVisible(true);
+    // Weekends in the palette's text colour like the other days (the widget
+    // would paint them in a fixed red that dark palettes make hard to read).
+    calendar_->setWeekdayTextFormat(Qt::Saturday, QTextCharFormat());
+    calendar_->setWeekdayTextFormat(Qt::Sunday, QTextCharFormat());
     auto* today = button(tr("&Today"), tr("Today"), this);
     auto* previous = button(tr("&Previous Note"), tr("Previous day with a note"), this);
     auto* next = button(tr("&Next Note"), tr("Next day with a note"), this);

@@ -335,3 +335,49 @@ TEST(ScratchPad, TapeOrItsSelectionGoesToThePad) {
     EXPECT_EQ(windows.scratchPad().editor()->toPlainText(), QStringLiteral("5+\n3=\ntwo\nthree\n"));
     windows.scratchPad().editor()->document()->setModified(false);
 }
+
+// With ZORV_SHOT_DIR set, the windows are saved as PNGs under a dark Fusion
+// palette, to check that every text stays readable.
+TEST(Screens, DarkPaletteWhenAsked) {
+    const QByteArray dir = qgetenv("ZORV_SHOT_DIR");
+    if (dir.isEmpty()) GTEST_SKIP() << "ZORV_SHOT_DIR not set";
+    const QPalette old = QApplication::palette();
+    QApplication::setStyle(QStringLiteral("Fusion"));
+    QPalette dark;
+    dark.setColor(QPalette::Window, QColor(45, 45, 48));
+    dark.setColor(QPalette::WindowText, Qt::white);
+    dark.setColor(QPalette::Base, QColor(30, 30, 30));
+    dark.setColor(QPalette::AlternateBase, QColor(45, 45, 48));
+    dark.setColor(QPalette::Text, Qt::white);
+    dark.setColor(QPalette::Button, QColor(60, 60, 64));
+    dark.setColor(QPalette::ButtonText, Qt::white);
+    dark.setColor(QPalette::Highlight, QColor(42, 130, 218));
+    dark.setColor(QPalette::HighlightedText, Qt::black);
+    dark.setColor(QPalette::PlaceholderText, QColor(150, 150, 150));
+    QApplication::setPalette(dark);
+    Env env;
+    env.service.files.notes().setNote(day(2026, 12, 8), "Dentist at 14:30\nBring the card");
+    env.service.files.notes().setNote(day(2026, 12, 24), "Goose");
+    env.service.files.alarms().push_back(env.alarm("2026-12-08T09:01", Repeat::Daily, "Stand-up"));
+    const QString out = QString::fromLocal8Bit(dir);
+    CalendarWindow cal(env.service);
+    cal.show();
+    cal.showToday();
+    cal.grab().save(out + QStringLiteral("/notes-dark-calendar.png"));
+    AlarmsWindow alarms(env.service);
+    alarms.show();
+    alarms.grab().save(out + QStringLiteral("/notes-dark-alarms.png"));
+    AlarmTimer timer(env.service, env.host());
+    timer.start();
+    env.now.utcSeconds += 60;
+    timer.check();
+    ASSERT_EQ(timer.reminders().size(), 1u);
+    timer.reminders()[0]->grab().save(out + QStringLiteral("/notes-dark-reminder.png"));
+    timer.reminders()[0]->close();
+    PadEnv pad;
+    ScratchPadWindow w(pad.model, pad.store);
+    w.editor()->setPlainText(QStringLiteral("Shopping\n  milk 1.29\nTotal 1.29"));
+    w.show();
+    w.grab().save(out + QStringLiteral("/notes-dark-scratchpad.png"));
+    QApplication::setPalette(old);
+}
