@@ -141,3 +141,15 @@ TEST(CalendarBatch, DamagedFilesLoadWhatIsValidReportOnceAndKeepTheOldText) {
     EXPECT_EQ(slurp(f.data + "/zorvcalc.2do.unread"), damaged);
     EXPECT_NE(slurp(f.data + "/zorvcalc.2do").find("Line=new"), std::string::npos);
 }
+
+TEST(CalendarBatch, AFailedWriteKeepsTheOldFileAndSaysSo) {
+    Folder f;
+    f.batch("{Show Calendar}[2026-12-24][first]");
+    const std::string path = f.data + "/zorvcalc.2do";
+    const std::string before = slurp(path);
+    std::filesystem::permissions(path, std::filesystem::perms::owner_read | std::filesystem::perms::group_read);
+    const Outcome r = f.batch("{Show Calendar}[2026-12-24][second]");
+    EXPECT_NE(r.err.find("The notes were not saved: "), std::string::npos) << r.err;
+    EXPECT_EQ(slurp(path), before);
+    std::filesystem::permissions(path, std::filesystem::perms::owner_write, std::filesystem::perm_options::add);
+}
