@@ -161,8 +161,11 @@ void AlarmTimer::arm() {
 void AlarmTimer::check() {
     const auto due = scheduler_.poll();
     for (const DueAlarm& d : due) fire(d);
-    if (!due.empty()) stamp();
     arm();
+    if (!due.empty()) {
+        stamp();
+        emit fired();
+    }
 }
 
 void AlarmTimer::fire(const DueAlarm& due) {

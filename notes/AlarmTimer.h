@@ -79,6 +79,12 @@ public:
     const QString& missedText() const { return missedText_; }
 
     static constexpr int kMaxIntervalMs = 60 * 1000;
+
+signals:
+    // Alarms fired: their next times moved on.
+    void fired();
+
+public:
     static constexpr int kMinIntervalMs = 1000;
 
 private:

@@ -46,6 +46,9 @@ CalendarWindows::CalendarWindows(engine::CalculatorModel& model, shell::Settings
         timer_->reload();
         if (alarms_) alarms_->refresh();
     };
+    connect(timer_.get(), &AlarmTimer::fired, this, [this] {
+        if (alarms_ && alarms_->isVisible()) alarms_->refresh();
+    });
     if (main) main->installEventFilter(this);
 }
 
