@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "app/CommandWiring.h"
+#include "notes/CalendarCommands.h"
 #include "engine/CalculatorModel.h"
 #include "engine/KeyScript.h"
 #include "engine/ScriptedFeedback.h"
@@ -147,12 +148,14 @@ int runBatch(std::istream& in, std::ostream& out, std::ostream& err, const Batch
     CommandContext context{model, store, dataFolder, programClock(options.now)};
     auto wiring = wireBatchCommands(context);
     shell::registerShellCommands(model, store, state, nullptr);
+    notes::printDueAlarms(feedback, *wiring->calendar);
     wiring->toolbar->reportUnbound = [&err](int index) { err << "Toolbar " << index + 1 << ": not bound\n"; };
 
     // The script is read as it runs: answers are looked for ahead of the
     // keys only when a question wants one.
     engine::KeyScriptReader script(in);
     feedback.moreAnswers = [&script] { return script.takeAnswer(); };
+    feedback.nextIsAnswer = [&script] { return script.answerIsNext(); };
 
     const auto unknown = [&err](const std::string& name) {
         err << "unknown command: {" << escaped(name) << "}\n";

@@ -17,6 +17,7 @@
 #include "finance/FinanceCommands.h"
 #include "expr/BuilderSession.h"
 #include "expr/ExpressionSession.h"
+#include "notes/CalendarWiring.h"
 #include "engine/TextUtil.h"
 #include "engine/ToolbarCatalogue.h"
 #include "shell/DataBackup.h"
@@ -126,6 +127,7 @@ std::unique_ptr<CommandWiring> wireBatchCommands(CommandContext& context) {
     expr::registerConstructionCommands(context.model, makeBuilderSession(context.model, store));
     wireToolbarAndBackup(*wiring, context);
     wireCalculatorFunctions(*wiring, context);
+    wiring->calendar = notes::wireCalendarCommands(context.model, store, context.dataDir, context.clock);
     return wiring;
 }
 

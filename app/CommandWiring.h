@@ -8,6 +8,7 @@
 #include "engine/ScientificFunctions.h"
 #include "engine/TapeCommands.h"
 #include "finance/FeedbackNumericInput.h"
+#include "notes/CalendarCommands.h"
 #include "shell/DataBackup.h"
 #include "shell/ToolbarButtons.h"
 #include "timedate/ProjectTimer.h"
@@ -52,6 +53,7 @@ struct CommandWiring {
     std::unique_ptr<engine::ScientificFunctions> scientific;
     std::unique_ptr<engine::RpnStack> rpn;
     std::unique_ptr<engine::TapeCommands> tape;
+    std::unique_ptr<notes::CalendarService> calendar;  // notes, alarms, scratch pad
 };
 
 // The construction calculator's state, its options in the store's

@@ -18,6 +18,7 @@
 #include "expr/ExpressionWindow.h"
 #include "finance/FinanceCommands.h"
 #include "finance/NumInputDialog.h"
+#include "notes/CalendarWiring.h"
 #include "platform/QtFeedback.h"
 #include "shell/DataBackup.h"
 #include "shell/ErrorReporter.h"
@@ -172,6 +173,9 @@ int runGui(QApplication& app, const GuiOptions& options) {
     expr::installExpressionWindow(model, &window, feedback, exprOptions);
     expr::installBuilderWindow(model, &window, feedback, {dataFolder, &window}, makeBuilderSession(model, store));
     convert::installConverterWindows(model, &window, converterSettings(context));
+    auto calendarWindows = notes::installCalendarWindows(
+        model, store, *wiring->calendar, dataFolder,
+        {&window, [&tray] { return tray.trayIcon(); }, [&window] { return window.txtTape(); }});
     model.commands().add(CommandId::ProgramProperties, [&] {
         try {
             shell::PropertiesForm form(model, store, state, control);

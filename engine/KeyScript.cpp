@@ -141,6 +141,13 @@ std::optional<std::string> KeyScriptReader::takeAnswer() {
     }
 }
 
+bool KeyScriptReader::answerIsNext() {
+    if (queueHead_ < queue_.size()) return true;
+    if (answers_.at < keys_.at) answers_.at = keys_.at;
+    Cursor probe = answers_;
+    return readToken(probe, false).kind == TokenKind::Answer;
+}
+
 KeyScript parseKeyScript(std::string_view input) {
     std::istringstream in{std::string(input)};
     KeyScriptReader reader(in);

@@ -40,6 +40,11 @@ public:
     // The first answer not yet used, wherever it stands in the script;
     // nullopt when none is left.
     std::optional<std::string> takeAnswer();
+    // Whether the next question would get an answer that follows right
+    // after the last key or answer read (or one already queued), without
+    // looking past keys: commands whose last answers are optional ask this
+    // before asking, so they never take a later command's answer.
+    bool answerIsNext();
 
 private:
     enum class TokenKind { Key, Command, Answer, End };

@@ -46,6 +46,9 @@ public:
     std::optional<std::string> askText(const std::string& prompt, const std::string& title,
                                        const std::string& defaultText) override;
     void beep() override;
+    // An answer is queued, or `nextIsAnswer` says the script has one next.
+    bool answerFollows() override { return !answers.empty() || (nextIsAnswer && nextIsAnswer()); }
+    std::function<bool()> nextIsAnswer;
     void focusEqualsKey() override { ++focusRequests; }
     bool mainWindowVisible() const override { return windowVisible; }
 

@@ -32,6 +32,10 @@ public:
     virtual std::optional<std::string> askText(const std::string& prompt, const std::string& title,
                                                const std::string& defaultText) = 0;
 
+    // Whether an answer stands ready right after the question's command
+    // (batch mode's "[...]"); a command whose last answers are optional asks
+    // for them only then. Never in the window.
+    virtual bool answerFollows() { return false; }
     virtual void beep() = 0;
     virtual void focusEqualsKey() = 0;
     virtual bool mainWindowVisible() const = 0;

@@ -128,6 +128,32 @@ TEST(KeyScript, AnswersAnywhereAfterTheQuestionAreFound) {
     EXPECT_EQ(got, (std::vector<std::string>{"first", "second", "third", "(none)"}));
 }
 
+TEST(KeyScript, AnswerIsNextOnlyForAnswersRightAfterTheCommandOrTheQueue) {
+    // {Q} takes its first answer and then any that follow directly; keys or
+    // a command in between end its answers ("[d]" after the keys waits in
+    // the queue for the next question).
+    std::istringstream in("{Q}[a][b]{Q}[c]5[d]{Q}[e]{Q}[f]");
+    KeyScriptReader reader(in);
+    std::vector<std::string> got;
+    while (auto step = reader.nextStep()) {
+        if (step->kind != KeyScript::Step::Command) continue;
+        std::string all;
+        auto a = reader.takeAnswer();
+        all += a ? *a : "-";
+        while (reader.answerIsNext()) all += *reader.takeAnswer();
+        got.push_back(all);
+    }
+    EXPECT_EQ(got, (std::vector<std::string>{"ab", "c", "de", "f"}));
+    // An answer queued before the command counts as next.
+    std::istringstream queued("[x][y]{Q}");
+    KeyScriptReader r2(queued);
+    ASSERT_TRUE(r2.nextStep());
+    EXPECT_EQ(*r2.takeAnswer(), "x");
+    EXPECT_TRUE(r2.answerIsNext());
+    EXPECT_EQ(*r2.takeAnswer(), "y");
+    EXPECT_FALSE(r2.answerIsNext());
+}
+
 long long millisecondsToParse(const std::string& unit, std::size_t bytes) {
     std::string script;
     while (script.size() < bytes) script += unit;
