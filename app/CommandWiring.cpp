@@ -20,6 +20,7 @@
 #include "shell/DataBackup.h"
 #include "shell/SettingsStore.h"
 #include "shell/ToolbarButtons.h"
+#include "timedate/TimeDateInstall.h"
 
 namespace zorv::app {
 
@@ -110,6 +111,7 @@ std::unique_ptr<CommandWiring> wireBatchCommands(CommandContext& context) {
         context.model, store.readNumber("Startup", "Confirm Expression", 0) != 0);
     wireToolbarAndBackup(*wiring, context);
     wireCalculatorFunctions(*wiring, context);
+    wiring->timeDate = timedate::installTimeDateCommands(context.model, store, context.dataDir, context.clock);
     return wiring;
 }
 

@@ -11,6 +11,7 @@
 #include "shell/DataBackup.h"
 #include "shell/ToolbarButtons.h"
 #include "timedate/ProjectTimer.h"
+#include "timedate/TimeDateCommands.h"
 
 namespace zorv::engine {
 class CalculatorModel;
@@ -49,6 +50,7 @@ struct CommandWiring {
     std::unique_ptr<engine::ScientificFunctions> scientific;
     std::unique_ptr<engine::RpnStack> rpn;
     std::unique_ptr<engine::TapeCommands> tape;
+    std::unique_ptr<timedate::TimeDateService> timeDate;
 };
 
 // Registers every Qt-free command of the program in the model's catalogue,
