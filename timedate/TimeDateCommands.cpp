@@ -25,6 +25,13 @@ int yearSetting(const TimeDateEnvironment& env, const char* key, int fallback) {
     return v < 1 || v > 9999 ? fallback : static_cast<int>(v);
 }
 
+bool allDigits(std::string_view s) {
+    if (s.empty()) return false;
+    for (char c : s)
+        if (c < '0' || c > '9') return false;
+    return true;
+}
+
 // The readout as a duration text: "1.5." loses the decimal symbol a whole
 // number carries.
 std::string readoutAsDuration(const engine::CalculatorModel& model) {
@@ -68,7 +75,7 @@ TimeDateSettings TimeDateService::settings(bool includeEndDate, std::string* hol
     s.symbols = model_.symbols();
     s.includeEndDate = includeEndDate;
     s.rate = rate();
-    s.defaultDuration = readoutAsDuration(model_);
+    s.defaultDuration = readoutDuration();
     if (!env_.dataFolder.empty()) {
         const std::filesystem::path file = std::filesystem::path(env_.dataFolder) / std::string(kHolidayFileName);
         try {
@@ -79,6 +86,46 @@ TimeDateSettings TimeDateService::settings(bool includeEndDate, std::string* hol
         }
     }
     return s;
+}
+
+// The readout drops a leading zero as digits follow, so "0:45" shows as 45:
+// hours of 0 leave no digits in front of the minutes.
+static std::string hoursPrefix(const std::string& hours) { return hours == "0" ? std::string() : hours; }
+
+bool TimeDateService::markApplies(const std::string& digits) const {
+    if (!mark_ || mark_->numOps != model_.NumOps() || mark_->tapeSize != model_.tape().size()) return false;
+    const std::string prefix = hoursPrefix(mark_->hours) + mark_->minutes.value_or("");
+    return model_.EntryState() == engine::entry::Nums && allDigits(digits) && digits.size() >= prefix.size() &&
+           digits.compare(0, prefix.size(), prefix) == 0;
+}
+
+std::string TimeDateService::readoutDuration() const {
+    const std::string digits = readoutAsDuration(model_);
+    if (!markApplies(digits)) return digits;
+    const std::string hours = hoursPrefix(mark_->hours);
+    // "0:05" keeps only the 5: what follows hours of 0 is padded back.
+    auto padded = [&](std::string part) {
+        if (hours.empty() && part.size() < 2) part.insert(0, 2 - part.size(), '0');
+        return part;
+    };
+    if (!mark_->minutes) return mark_->hours + ":" + padded(digits.substr(hours.size()));
+    return mark_->hours + ":" + padded(*mark_->minutes) + ":" + digits.substr(hours.size() + mark_->minutes->size());
+}
+
+bool TimeDateService::typedColon() {
+    const std::string digits = readoutAsDuration(model_);
+    if (markApplies(digits) && !mark_->minutes) {
+        // The second ":" ends the minutes: h:mm:ss.
+        mark_->minutes = digits.substr(hoursPrefix(mark_->hours).size());
+        return true;
+    }
+    mark_.reset();
+    if (model_.EntryState() != engine::entry::Nums || !allDigits(digits)) {
+        model_.feedback().beep();
+        return true;
+    }
+    mark_ = TimeMark{digits, std::nullopt, model_.NumOps(), model_.tape().size()};
+    return true;
 }
 
 void TimeDateService::sendToCalculator(const TimeDateOutcome& outcome) {
@@ -198,6 +245,10 @@ void TimeDateService::toggleTimer() {
 }
 
 void registerTimeDateCommands(engine::CalculatorModel& model, TimeDateService& service) {
+    model.otherKey = [&service, previous = model.otherKey](std::string_view ch) {
+        if (ch == ":") return service.typedColon();
+        return previous && previous(ch);
+    };
     model.commands().add(engine::CommandId::TimeDateCalculations, [&service] { service.runAsked(); });
     model.commands().add(engine::CommandId::BillingRate, [&service] { service.askBillingRate(); });
     model.commands().add(

@@ -67,11 +67,30 @@ public:
     const TimeDateEnvironment& environment() const { return env_; }
     void setDatePattern(std::string pattern) { env_.datePattern = std::move(pattern); }
 
+    // The readout as a time to bill or convert. A time typed on the keypad
+    // with ":" ("1:30", which the readout shows as 130) is read as typed while
+    // nothing else has happened since; otherwise the readout is decimal hours.
+    std::string readoutDuration() const;
+    // The ":" key: marks where the hours (then the minutes) end in the number
+    // being typed. Elsewhere it beeps.
+    bool typedColon();
+
     // Called after the timer starts or stops (the window updates its display).
     std::function<void()> onTimerChanged;
 
 private:
     void restoreTimer();
+    // Where ":" was typed: the digits before it, and the state that must
+    // not have changed for the mark to still apply.
+    struct TimeMark {
+        std::string hours;
+        std::optional<std::string> minutes;
+        int numOps = 0;
+        std::size_t tapeSize = 0;
+    };
+    bool markApplies(const std::string& digits) const;
+    std::optional<TimeMark> mark_;
+
     void report(const std::string& message) const;
 
     engine::CalculatorModel& model_;

@@ -228,7 +228,7 @@ QWidget* TimeDateWindow::buildTimes() {
         auto* p = new QWidget(timesPages_);
         auto* f = new QFormLayout(p);
         f->setContentsMargins(0, 0, 0, 0);
-        value_ = makeEdit(tr("Time to convert"), durationHint, p);
+        value_ = makeEdit(tr("Time to convert"), durationHint + tr("; empty: the readout"), p);
         f->addRow(buddyLabel(tr("&Value:"), value_, p), value_);
         timesPages_->addWidget(p);
     }
