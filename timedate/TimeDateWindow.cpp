@@ -69,6 +69,7 @@ TimeDateWindow::TimeDateWindow(TimeDateService& service, QWidget* parent) : QDia
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(tabs_);
     layout->addWidget(buttons);
+    setMinimumWidth(fontMetrics().horizontalAdvance(QLatin1Char('m')) * 48);
 
     connect(tabs_, &QTabWidget::currentChanged, this, [this] {
         recompute();
@@ -219,7 +220,7 @@ QWidget* TimeDateWindow::buildTimes() {
         sheet_->setAccessibleName(tr("Timesheet entries, one per line"));
         sheet_->setTabChangesFocus(true);
         sheet_->setPlaceholderText(tr("1:30\n0:45\n2.25"));
-        sheet_->setMaximumHeight(sheet_->fontMetrics().lineSpacing() * 7 + 12);
+        sheet_->setMaximumHeight(sheet_->fontMetrics().lineSpacing() * 5 + 12);
         f->addWidget(buddyLabel(tr("Entries, one &per line (a minus sign subtracts):"), sheet_, p));
         f->addWidget(sheet_);
         timesPages_->addWidget(p);
@@ -386,6 +387,17 @@ void TimeDateWindow::recompute() {
             current_ = run("sum", lines);
             if (!current_.ok && current_.message.empty())
                 current_.message = "Type one time per line; the total shows here.";
+            if (current_.ok) {
+                // The tape gets the whole column; the window shows the total.
+                const std::size_t entries = lines.size() - 1;
+                const QString count = entries == 1 ? tr("1 entry") : tr("%1 entries").arg(entries);
+                result(tab)->setText(tr("Total %1 = %2 h, from %3")
+                                         .arg(qs(current_.resultText),
+                                              qs(current_.readout->toString(service_.settings().symbols.decimal)),
+                                              count));
+                send_->setEnabled(true);
+                return;
+            }
             break;
         }
         case ToDecimalHours:
@@ -404,7 +416,7 @@ void TimeDateWindow::recompute() {
     }
     case BillingTab: {
         const std::string r = rateText(service_.rate(), service_.settings().symbols.decimal);
-        rate_->setText(qs(r) + tr(" per hour (the \"Billing Rate\" setting)"));
+        rate_->setText(qs(r) + tr(" per hour"));
         const std::string typed = ss(billTime_->text());
         current_ = run("bill", typed.empty() ? std::vector<std::string>{} : std::vector<std::string>{typed});
         display(tab, current_);
