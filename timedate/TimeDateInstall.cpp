@@ -52,6 +52,7 @@ void installTimeDateWindow(engine::CalculatorModel& model, TimeDateService& serv
     // does. The bar is hidden while the timer is stopped.
     auto* label = new QLabel(&window);
     label->setObjectName(QStringLiteral("lblProjectTimer"));
+    label->setContentsMargins(0, 0, 6, 0);
     label->setAccessibleName(QObject::tr("Project timer"));
     label->setToolTip(QObject::tr("The project timer is running; Start/Stop Project Timer stops and bills it"));
     window.statusBar()->addPermanentWidget(label);
