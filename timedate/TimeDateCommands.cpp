@@ -1,5 +1,6 @@
 #include "TimeDateCommands.h"
 
+#include <cctype>
 #include <cstdlib>
 #include <filesystem>
 

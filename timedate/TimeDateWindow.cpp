@@ -71,9 +71,11 @@ TimeDateWindow::TimeDateWindow(TimeDateService& service, QWidget* parent) : QDia
     layout->addWidget(buttons);
     setMinimumWidth(fontMetrics().horizontalAdvance(QLatin1Char('m')) * 48);
 
-    connect(tabs_, &QTabWidget::currentChanged, this, [this] {
+    // A tab chosen by its Alt+letter puts the cursor in its first field.
+    connect(tabs_, &QTabWidget::currentChanged, this, [this](int tab) {
         recompute();
-        if (QWidget* first = tabs_->currentWidget()->nextInFocusChain()) first->setFocus();
+        QWidget* const first[] = {from_->edit(), start_->edit(), infoDate_->edit(), timesOp_, billTime_};
+        if (tab >= 0 && tab < 5) first[tab]->setFocus();
     });
 
     // Today's date, on the program's clock (fixed by --now for screenshots).
