@@ -23,6 +23,7 @@
 #include "shell/DataBackup.h"
 #include "shell/SettingsStore.h"
 #include "shell/ToolbarButtons.h"
+#include "timedate/TimeDateInstall.h"
 
 namespace zorv::app {
 
@@ -128,6 +129,7 @@ std::unique_ptr<CommandWiring> wireBatchCommands(CommandContext& context) {
     wireToolbarAndBackup(*wiring, context);
     wireCalculatorFunctions(*wiring, context);
     wiring->calendar = notes::wireCalendarCommands(context.model, store, context.dataDir, context.clock);
+    wiring->timeDate = timedate::installTimeDateCommands(context.model, store, context.dataDir, context.clock);
     return wiring;
 }
 

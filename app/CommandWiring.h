@@ -12,6 +12,7 @@
 #include "shell/DataBackup.h"
 #include "shell/ToolbarButtons.h"
 #include "timedate/ProjectTimer.h"
+#include "timedate/TimeDateCommands.h"
 
 namespace zorv::engine {
 class CalculatorModel;
@@ -54,6 +55,7 @@ struct CommandWiring {
     std::unique_ptr<engine::RpnStack> rpn;
     std::unique_ptr<engine::TapeCommands> tape;
     std::unique_ptr<notes::CalendarService> calendar;  // notes, alarms, scratch pad
+    std::unique_ptr<timedate::TimeDateService> timeDate;
 };
 
 // The construction calculator's state, its options in the store's

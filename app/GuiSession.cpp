@@ -29,6 +29,7 @@
 #include "shell/StartupSequence.h"
 #include "shell/StartupSettings.h"
 #include "shell/ToolbarButtons.h"
+#include "timedate/TimeDateInstall.h"
 #include "ui/main/ApplicationIcon.h"
 #include "ui/main/CalculatorWindow.h"
 #include "ui/main/MainWindowCommands.h"
@@ -127,6 +128,7 @@ int runGui(QApplication& app, const GuiOptions& options) {
     // Printing, editing and hiding the tape, the RPN stack window, help and
     // About. Made after the window features, whose menu refresh it extends.
     ui::MainWindowCommands windowCommands(window, model, wiring->tape.get(), wiring->rpn.get());
+    timedate::installTimeDateWindow(model, *wiring->timeDate, window);
 
     CalculatorWindowControl control(window);
     ui::ToolbarController& toolbar = features->toolbar();

@@ -623,7 +623,7 @@ bool CalculatorModel::Form_KeyPress(std::string_view ch) {
     else if (ch == "\b") Backspace();
     else if (ch == "C" || ch == "c") Cancel_Click();
     else if (ch == "N" || ch == "n") runCommand(CommandId::AnnotateTape);
-    else return false;
+    else return otherKey && otherKey(ch);
     return true;
 }
 

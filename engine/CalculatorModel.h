@@ -171,6 +171,8 @@ public:
     // One typed character (UTF-8 text of one character, "\r" for Enter,
     // "\b" for backspace). Returns false when the character was swallowed.
     bool Form_KeyPress(std::string_view ch);
+    // A character the keypad has no use for (":" typing a time) goes here.
+    std::function<bool(std::string_view ch)> otherKey;
     // Key-down codes: 46 Delete, 144 Num Lock, Alt (shift 4) + 49..57.
     // Returns true when the key was handled here.
     bool Form_KeyDown(int keyCode, int shift);

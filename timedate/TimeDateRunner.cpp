@@ -260,7 +260,7 @@ private:
     }
 
     TimeDateOutcome hours() {
-        const Duration d = askDuration("Time (h:mm or h:mm:ss)");
+        const Duration d = askDuration("Time (h:mm or h:mm:ss)", s_.defaultDuration);
         TimeDateOutcome out;
         out.ok = true;
         out.readout = d.hours();
@@ -270,7 +270,7 @@ private:
     }
 
     TimeDateOutcome hms() {
-        const Duration d = askDuration("Time (decimal hours or h:mm)");
+        const Duration d = askDuration("Time (decimal hours or h:mm)", s_.defaultDuration);
         TimeDateOutcome out;
         out.ok = true;
         out.resultText = d.textWithSeconds(s_.symbols.decimal);

@@ -32,8 +32,9 @@ namespace zorv::timedate {
 //                                             (before it for a negative count)
 //   info         date                         day of the week, day of the year, ISO week
 //                                             and ISO year, days left in the year
-//   hours        duration                     decimal hours (readout), "1:45 = 1.75 h"
+//   hours        duration (default: readout)  decimal hours (readout), "1:45 = 1.75 h"
 //   hms          duration or decimal hours    h:mm:ss ("1.75 h = 1:45:00")
+//                (default: the readout)
 //   sum          durations..., then an empty  timesheet tape block (readout: total in
 //                answer or none left          decimal hours)
 //   clockdiff    from time, to time           time between two clock times, across
@@ -52,7 +53,8 @@ struct TimeDateSettings {
     bool includeEndDate = false;
     HolidayList holidays;
     engine::Currency rate = engine::Currency::fromUnits(100'0000);
-    // What "bill" offers when no duration is given: the readout's text.
+    // What "bill", "hours" and "hms" offer when no duration is given: the
+    // readout's text.
     std::string defaultDuration;
 };
 
