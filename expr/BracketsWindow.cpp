@@ -123,13 +123,13 @@ BracketsWindow::BracketsWindow(engine::CalculatorModel& model, engine::UserFeedb
     layout->addLayout(buttons);
     setMinimumWidth(520);
 
-    connect(ok_, &QPushButton::clicked, this, [this] { cmdOK_Click(); });
-    connect(cancel_, &QPushButton::clicked, this, [this] { cmdCancel_Click(); });
-    connect(clearVars_, &QPushButton::clicked, this, [this] { cmdClearVar_Click(); });
-    connect(verify_, &QCheckBox::clicked, this, [this] { chkVerify_Click(); });
-    connect(insert_, &QPushButton::clicked, this, [this] { comInsert_Click(); });
-    connect(formulasButton_, &QPushButton::clicked, this, [this] { comFormulas_Click(); });
-    connect(stayTop_, &QPushButton::clicked, this, [this] { cmdStayTop_Click(); });
+    connect(ok_, &QPushButton::clicked, this, [this] { acceptResult(); });
+    connect(cancel_, &QPushButton::clicked, this, [this] { cancelEvaluation(); });
+    connect(clearVars_, &QPushButton::clicked, this, [this] { clearVariables(); });
+    connect(verify_, &QCheckBox::clicked, this, [this] { toggleConfirm(); });
+    connect(insert_, &QPushButton::clicked, this, [this] { insertFormula(); });
+    connect(formulasButton_, &QPushButton::clicked, this, [this] { openMyFormulas(); });
+    connect(stayTop_, &QPushButton::clicked, this, [this] { toggleStayOnTop(); });
     connect(formulas_, &QComboBox::currentIndexChanged, this,
             [this] { formulas_->setToolTip(formulas_->currentText()); });
 
@@ -147,7 +147,7 @@ BracketsWindow::~BracketsWindow() {
     session_->onVariableChanged = nullptr;
 }
 
-void BracketsWindow::cmdOK_Click() {
+void BracketsWindow::acceptResult() {
     // The variable boxes are cleaned as when they lose the focus, which they
     // do not when Enter presses OK from inside one of them.
     for (int i = 0; i < 3; ++i) purgeVariable(i);
@@ -160,9 +160,9 @@ void BracketsWindow::cmdOK_Click() {
     readout_->setFocus();
 }
 
-void BracketsWindow::cmdCancel_Click() { hide(); }
+void BracketsWindow::cancelEvaluation() { hide(); }
 
-void BracketsWindow::cmdClearVar_Click() {
+void BracketsWindow::clearVariables() {
     for (int i = 0; i < 3; ++i) {
         vars_[static_cast<std::size_t>(i)]->setText(QStringLiteral("0"));
         session_->evaluator().setVariable(i, "0");
@@ -170,19 +170,19 @@ void BracketsWindow::cmdClearVar_Click() {
     readout_->setFocus();
 }
 
-void BracketsWindow::chkVerify_Click() {
+void BracketsWindow::toggleConfirm() {
     const bool on = verify_->isChecked();
     session_->evaluator().setConfirm(on);
     if (options_.writeConfirm) options_.writeConfirm(on ? "1" : "0");
 }
 
-void BracketsWindow::comInsert_Click() {
+void BracketsWindow::insertFormula() {
     if (formulas_->count() == 0) return;
     const auto text = expr::FormulaFile(formulaFile_).find(formulas_->currentText().toStdString());
     if (text) readout_->setText(qs(*text));
 }
 
-void BracketsWindow::comFormulas_Click() {
+void BracketsWindow::openMyFormulas() {
     if (!formulasWindow_) {
         formulasWindow_ = new MyFormulasWindow(feedback_, options_.dataDir, model_.DecimalSymbol(), this);
         // Closing the list changes what this window offers.
@@ -195,7 +195,7 @@ void BracketsWindow::comFormulas_Click() {
     formulasWindow_->activateWindow();
 }
 
-void BracketsWindow::cmdStayTop_Click() { setStayOnTop(stayTop_->isChecked()); }
+void BracketsWindow::toggleStayOnTop() { setStayOnTop(stayTop_->isChecked()); }
 
 void BracketsWindow::setStayOnTop(bool on) {
     stayTop_->setChecked(on);

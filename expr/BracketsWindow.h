@@ -46,13 +46,13 @@ public:
     ~BracketsWindow() override;
 
     // Handlers by their documented names.
-    void cmdOK_Click();
-    void cmdCancel_Click();
-    void cmdClearVar_Click();
-    void chkVerify_Click();
-    void comInsert_Click();
-    void comFormulas_Click();
-    void cmdStayTop_Click();
+    void acceptResult();
+    void cancelEvaluation();
+    void clearVariables();
+    void toggleConfirm();
+    void insertFormula();
+    void openMyFormulas();
+    void toggleStayOnTop();
     // What every activation does: focus and select the expression, reload
     // the formula names, select the first.
     void Form_Activate();

@@ -22,7 +22,7 @@ BracketsWindow& ExpressionWindow::window() {
     return *window_;
 }
 
-void ExpressionWindow::mnuExprEval_Click() {
+void ExpressionWindow::open() {
     BracketsWindow& w = window();
     w.show();
     w.raise();
@@ -35,7 +35,7 @@ ExpressionWindow* installExpressionWindow(engine::CalculatorModel& model, QWidge
     auto* host = new ExpressionWindow(model, feedback, std::move(options), mainWindow);
     QPointer<ExpressionWindow> guard(host);
     model.commands().add(CommandId::ExpressionEvaluator, [guard] {
-        if (guard) guard->mnuExprEval_Click();
+        if (guard) guard->open();
     });
     registerExpressionCommands(model, host->session());
     return host;

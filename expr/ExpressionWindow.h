@@ -20,8 +20,8 @@ public:
     ExpressionWindow(engine::CalculatorModel& model, engine::UserFeedback& feedback,
                      BracketsWindow::Options options, QObject* parent = nullptr);
 
-    // mnuExprEval_Click: shows and activates the window.
-    void mnuExprEval_Click();
+    // open: shows and activates the window.
+    void open();
     // The window, built on first use.
     BracketsWindow& window();
     std::shared_ptr<ExpressionSession> session() const { return session_; }

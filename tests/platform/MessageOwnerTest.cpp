@@ -128,18 +128,18 @@ TEST_F(MessageOwner, FormulasWindowGetsTheKeysAfterItsMessage) {
     expr::MyFormulasWindow formulas(feedback, dir.string(), ".", &mainWindow);
     formulas.Init("evalform.frm");
     activate(formulas);
-    formulas.comAdd_Click();
+    formulas.addFormula();
     formulas.txtName()->setText(QStringLiteral("Area"));
     formulas.txtFormula()->setText(QStringLiteral("X*Y"));
-    formulas.comSave_Click();
+    formulas.saveFormula();
     settle();
     closer.closed = 0;
-    formulas.comAdd_Click();
+    formulas.addFormula();
     formulas.txtName()->setText(QStringLiteral("Area"));
     formulas.txtFormula()->setText(QStringLiteral("X*Z"));
     formulas.txtFormula()->setFocus();
     settle();
-    formulas.comSave_Click();  // "That name already exists!", then the name box to rename
+    formulas.saveFormula();  // "That name already exists!", then the name box to rename
     expectBackIn(formulas, formulas.txtName(), "formulas");
 }
 
