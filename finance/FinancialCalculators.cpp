@@ -155,9 +155,8 @@ void FinancialCalculators::annuityPayment() {
     const PaymentTiming timing = ask_.paymentTiming();
 
     deliver([&] {
-        const double payment = orZero([&] {
-            return Pmt(rate / 12, payments, -loan.financed(), loan.futureValue, timing.code);
-        });
+        const double payment =
+            orZero([&] { return Pmt(rate / 12, payments, -loan.financed(), loan.futureValue, timing.code); });
         return Report{"Annuity Payments Calculation", 28, loanLines(loan, false, rate, payments, timing),
                       "Payment is " + ask_.currency() + ask_.rounded(payment) + " per month.", ask_.rounded(payment)};
     });
@@ -169,7 +168,7 @@ void FinancialCalculators::annuityPrincipalPayment() {
     const double payments = monthlyPaymentCount();
     const PaymentTiming timing = ask_.paymentTiming();
 
-        double payment = 0;
+    double payment = 0;
     std::string sentence;
     deliver([&] {
         payment = std::abs(
