@@ -66,8 +66,6 @@ public:
     void appendReport(std::string_view title, std::size_t hyphens, const std::vector<std::string>& lines,
                       std::string_view sentence);
 
-    engine::CalculatorModel& model() { return model_; }
-    const engine::CalculatorModel& model() const { return model_; }
     NumericInput& input() { return input_; }
 
     static constexpr int kMaxCashFlows = 10000;
