@@ -17,14 +17,9 @@ import sys
 sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "corpus"))
 import batch_corpus  # noqa: E402
 
-CALCULATORS = [
-    "Interest Calculator", "Interest Rate per Period", "Interest for X days",
-    "Internal Rate of Return", "Modified Internal Rate of Return",
-    "Number of Payments to Pay Off Loan", "Net Present Value of Investment", "Annuity Payments",
-    "Annuity Principle Payment", "Present Value of Annuity", "Future Value of Annuity",
-    "Straight Line Depreciation", "Sum-of-Years' Digits Depreciation",
-    "Double-Declining Balance Depreciation",
-]
+# The Fin menu's commands, as the general corpus lists them.
+CALCULATORS = batch_corpus.COMMANDS[batch_corpus.COMMANDS.index("Interest Calculator"):
+                                    batch_corpus.COMMANDS.index("Double-Declining Balance Depreciation") + 1]
 
 
 def finance_answer(rng):
