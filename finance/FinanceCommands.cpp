@@ -8,32 +8,52 @@ namespace zorv::finance {
 
 namespace {
 
-using Handler = void (FinancialCalculators::*)();
+using Calculator = void (FinancialCalculators::*)();
 
 struct Entry {
     const char* caption;
     engine::CommandId command;
-    Handler handler;
+    Calculator calculator;
 };
 
 // Menu order.
 const Entry kEntries[] = {
-    {"&Future Value of Annuity", engine::CommandId::FutureValueOfAnnuity, &FinancialCalculators::mnuFV_Click},
-    {"Present &Value of Annuity", engine::CommandId::PresentValueOfAnnuity, &FinancialCalculators::mnuPV_Click},
-    {"&Annuity Payments (i.e. Mortgage)", engine::CommandId::AnnuityPayments, &FinancialCalculators::mnuPmt_Click},
-    {"Ann&uity Principle Payment (i.e. Mortgage)", engine::CommandId::AnnuityPrinciplePayment, &FinancialCalculators::mnuPPmt_Click},
-    {"&Interest Payments (Cost of Loan)", engine::CommandId::InterestCalculator, &FinancialCalculators::mnuIPmt_Click},
-    {"&Number of Payments to Pay Off Loan", engine::CommandId::PaymentsToPayOffLoan, &FinancialCalculators::mnuNPer_Click},
-    {"In&terest Rate per Period", engine::CommandId::InterestRatePerPeriod, &FinancialCalculators::mnuRate_Click},
-    {"Internal &Rate of Return", engine::CommandId::InternalRateOfReturn, &FinancialCalculators::mnuIRR_Click},
-    {"&Modified Internal Rate of Return", engine::CommandId::ModifiedInternalRateOfReturn, &FinancialCalculators::mnuMIRR_Click},
-    {"Net &Present Value of Investment", engine::CommandId::NetPresentValue, &FinancialCalculators::mnuNPV_Click},
-    {"Straight &Line Depreciation", engine::CommandId::StraightLineDepreciation, &FinancialCalculators::mnuSLN_Click},
-    {"Sum-of-&Years' Digits Depreciation", engine::CommandId::SumOfYearsDigitsDepreciation, &FinancialCalculators::mnuSYD_Click},
+    {"&Future Value of Annuity", engine::CommandId::FutureValueOfAnnuity, &FinancialCalculators::futureValueOfAnnuity},
+    {"Present &Value of Annuity", engine::CommandId::PresentValueOfAnnuity,
+     &FinancialCalculators::presentValueOfAnnuity},
+    {"&Annuity Payments (i.e. Mortgage)", engine::CommandId::AnnuityPayments, &FinancialCalculators::annuityPayment},
+    {"Ann&uity Principle Payment (i.e. Mortgage)", engine::CommandId::AnnuityPrinciplePayment,
+     &FinancialCalculators::annuityPrincipalPayment},
+    {"&Interest Payments (Cost of Loan)", engine::CommandId::InterestCalculator,
+     &FinancialCalculators::interestPayments},
+    {"&Number of Payments to Pay Off Loan", engine::CommandId::PaymentsToPayOffLoan,
+     &FinancialCalculators::numberOfPayments},
+    {"In&terest Rate per Period", engine::CommandId::InterestRatePerPeriod,
+     &FinancialCalculators::interestRatePerPeriod},
+    {"Internal &Rate of Return", engine::CommandId::InternalRateOfReturn, &FinancialCalculators::internalRateOfReturn},
+    {"&Modified Internal Rate of Return", engine::CommandId::ModifiedInternalRateOfReturn,
+     &FinancialCalculators::modifiedInternalRateOfReturn},
+    {"Net &Present Value of Investment", engine::CommandId::NetPresentValue, &FinancialCalculators::netPresentValue},
+    {"Straight &Line Depreciation", engine::CommandId::StraightLineDepreciation,
+     &FinancialCalculators::straightLineDepreciation},
+    {"Sum-of-&Years' Digits Depreciation", engine::CommandId::SumOfYearsDigitsDepreciation,
+     &FinancialCalculators::sumOfYearsDigitsDepreciation},
     {"&Double-Declining Balance Depreciation", engine::CommandId::DoubleDecliningDepreciation,
-     &FinancialCalculators::mnuDDB_Click},
-    {"Interest for &X days", engine::CommandId::InterestForDays, &FinancialCalculators::mnuInterestForXdays_Click},
+     &FinancialCalculators::doubleDecliningBalanceDepreciation},
+    {"Interest for &X days", engine::CommandId::InterestForDays, &FinancialCalculators::interestForDays},
 };
+
+// Closes a completed calculation: its result becomes a fresh result of the
+// calculator and the report ends with a line of asterisks.
+void closeCalculation(engine::CalculatorModel& model) {
+    model.setEntryState(engine::entry::Nums);
+    model.markFreshResult();
+    // With no operation pending the result is taken as a total, so it
+    // stands on the tape like any other result.
+    if (model.hint() == "Press F1 for Help") model.Operator_Click(engine::OpEquals);
+    model.tape().append(std::string(40, '*') + "\r\n\r\n");
+    model.NormalizeReadout();
+}
 
 }  // namespace
 
@@ -44,27 +64,37 @@ std::vector<FinanceMenuItem> financeMenu() {
 }
 
 void registerFinanceCommands(engine::CalculatorModel& model, NumericInput& input) {
-    // The commands share one set of calculators, kept alive by the catalogue.
-    // A calculator asked for while another is waiting for an answer (from
-    // the tray menu, say) would share its questions and working values, so
-    // it is refused with a beep.
+    // The calculators keep no state between questions, but they share the
+    // one question window and the tape: a calculator asked for while
+    // another is waiting for an answer (from the tray menu, say) would
+    // reopen that window and write its report into the middle of the
+    // other's, so it is refused with a beep.
     struct Shared {
         FinancialCalculators calculators;
         bool running = false;
     };
     auto shared = std::make_shared<Shared>(Shared{FinancialCalculators(model, input)});
     for (const auto& e : kEntries) {
-        model.commands().add(e.command, [shared, &model, handler = e.handler] {
+        model.commands().add(e.command, [shared, &model, calculator = e.calculator] {
             if (shared->running) {
                 model.feedback().beep();
                 return;
             }
             shared->running = true;
-            struct Reset {
-                bool& flag;
-                ~Reset() { flag = false; }
-            } reset{shared->running};
-            (shared->calculators.*handler)();
+            struct Finished {
+                bool& running;
+                ~Finished() { running = false; }
+            } finished{shared->running};
+            try {
+                (shared->calculators.*calculator)();
+                closeCalculation(model);
+            } catch (const CalculationCancelled&) {
+                // Cancelled, or the result could not be shown: nothing more
+                // is written.
+            }
+            // A cancelled question leaves no trace for the next reader of
+            // the model's flag.
+            model.InputCancelled = false;
         });
     }
 }

@@ -35,22 +35,19 @@ std::string padLeft(const std::string& text, std::size_t width) {
     return length >= width ? text : std::string(width - length, ' ') + text;
 }
 
+// The first guess of the iterative rate functions.
+constexpr double kRateGuess = 0.1;
+
 }  // namespace
 
 FinancialCalculators::FinancialCalculators(engine::CalculatorModel& model, NumericInput& input)
-    : model_(model), fin_(model, input) {}
-
-bool FinancialCalculators::stopped() {
-    if (!fin_.cancelled()) return false;
-    fin_.FinishFinance();
-    return true;
-}
+    : model_(model), ask_(model, input) {}
 
 void FinancialCalculators::settle() {
-    for (int i = 0; i < 3; ++i) fin_.input().processPendingEvents();
+    for (int i = 0; i < 3; ++i) ask_.input().processPendingEvents();
 }
 
-bool FinancialCalculators::deliver(const std::function<Report()>& build) {
+void FinancialCalculators::deliver(const std::function<Report()>& build) {
     settle();
     std::optional<Report> report;
     try {
@@ -62,156 +59,142 @@ bool FinancialCalculators::deliver(const std::function<Report()>& build) {
     if (!report) {
         model_.feedback().showMessage("Invalid value!", std::string(engine::kProductName),
                                       engine::MessageIcon::Information);
-        model_.InputCancelled = true;
-        fin_.FinishFinance();
-        return false;
+        throw CalculationCancelled{};
     }
-    fin_.appendReport(report->title, report->hyphens, report->lines);
+    ask_.appendReport(report->title, report->hyphens, report->lines, report->sentence);
     model_.setReadout(report->readout);
-    return true;
 }
 
 // ---------------------------------------------------------------------------
 // Annuities and loans
 
-void FinancialCalculators::mnuFV_Click() {
-    auto& f = fin_;
-    f.payment = f.AskAmount("How much do you plan to save each month?", "Monthly Payment",
-                            f.withFraction("1000", "00"));
-    if (stopped()) return;
-    f.principal = f.AskAmount("How much is in this savings account now?", "Current Balance",
-                              f.withFraction("10000", "00"));
-    if (stopped()) return;
-    f.rate = f.AskRate("Enter the expected interest annual percentage rate.", "Interest Rate",
-                       f.withFraction("5", "9"));
-    if (stopped()) return;
-    f.numberOfPayments = f.AskAmount("For how many months do you expect to save?", "Number of Payments", "60");
-    if (stopped()) return;
-    f.AskPaymentTiming();
-    if (stopped()) return;
-
-    if (!deliver([&] {
-            const double result =
-                orZero([&] { return FV(f.rate / 12, f.numberOfPayments, -f.payment, -f.principal, f.timing); });
-            f.ResultSentence = "Future value is " + f.currency() + f.rounded(result) + ".";
-            return Report{"Future Value of Annuity Calculation",
-                          35,
-                          {"Monthly Payment: " + f.currency() + f.plain(f.payment),
-                           "Current Balance: " + f.currency() + f.plain(f.principal), f.aprLine(),
-                           "Number of " + f.TimingText + "payments: " + f.plain(f.numberOfPayments)},
-                          f.rounded(result)};
-        }))
-        return;
-    f.FinishFinance();
+double FinancialCalculators::borrowed() {
+    return ask_.amount("How much do you want to borrow?", "Principal Amount", ask_.withFraction("10000", "00"));
 }
 
-void FinancialCalculators::mnuPV_Click() {
-    auto& f = fin_;
-    f.payment = f.AskAmount("How much does the annuity pay out?", "Annual Payments", f.withFraction("10000", "00"));
-    if (stopped()) return;
-    f.futureValue = f.AskAmount("Future value of annuity?", "Future Value", f.withFraction("100000", "00"));
-    if (stopped()) return;
-    f.rate = f.AskRate("What is the annual percentage rate?", "Percentage Rate", f.withFraction("7", "25"));
-    if (stopped()) return;
-    f.numberOfPayments = f.AskAmount("How many payments?", "Number of Payments", "36");
-    if (stopped()) return;
-    f.AskPaymentTiming();
-    if (stopped()) return;
-
-    if (!deliver([&] {
-            // The payments are annual, so the annual rate is used as it is.
-            const double result =
-                orZero([&] { return PV(f.rate, f.numberOfPayments, -f.payment, f.futureValue, f.timing); });
-            f.ResultSentence = "Present value is " + f.currency() + f.rounded(result) + ".";
-            return Report{"Present Value of Annuity Calculation",
-                          36,
-                          {"Future Value : " + f.currency() + f.plain(f.futureValue), f.aprLine(),
-                           "Number of" + f.TimingText + "payments: " + f.plain(f.numberOfPayments)},
-                          f.rounded(result)};
-        }))
-        return;
-    f.FinishFinance();
+double FinancialCalculators::futureValueAfterLoan(std::string_view whole) {
+    return ask_.amount("Future value after loan is paid?", "Future Value", ask_.withFraction(whole, "00"));
 }
 
-void FinancialCalculators::mnuPmt_Click() {
-    auto& f = fin_;
-    f.principal = f.AskAmount("How much do you want to borrow?", "Principal Amount", f.withFraction("10000", "00"));
-    if (stopped()) return;
-    f.downPayment = f.AskAmount("How much are you putting down?", "Down Payment", f.withFraction("0", "00"));
-    if (stopped()) return;
-    f.rate = f.AskRate("What is the annual percentage rate of your loan?", "Percentage Rate",
-                       f.withFraction("7", "25"));
-    if (stopped()) return;
-    f.numberOfPayments = f.AskAmount("How many monthly payments?", "Number of Payments", "36");
-    if (stopped()) return;
-    f.AskPaymentTiming();
-    if (stopped()) return;
-
-    if (!deliver([&] {
-            f.payment = orZero([&] {
-                return Pmt(f.rate / 12, f.numberOfPayments, -(f.principal - f.downPayment), f.futureValue, f.timing);
-            });
-            f.ResultSentence = "Payment is " + f.currency() + f.rounded(f.payment) + " per month.";
-            return Report{"Annuity Payments Calculation",
-                          28,
-                          {"Principal: " + f.currency() + f.plain(f.principal),
-                           "Down Payment: " + f.currency() + f.plain(f.downPayment), f.aprLine(),
-                           f.plain(f.numberOfPayments) + f.TimingText + "monthly payments"},
-                          f.rounded(f.payment)};
-        }))
-        return;
-    f.FinishFinance();
+FinancialCalculators::Loan FinancialCalculators::askLoan(std::optional<std::string_view> futureValueWhole,
+                                                         bool fifthDown) {
+    Loan loan;
+    loan.principal = borrowed();
+    if (futureValueWhole) loan.futureValue = futureValueAfterLoan(*futureValueWhole);
+    loan.downPayment = ask_.amount("How much are you putting down?", "Down Payment",
+                                   fifthDown ? ask_.plain(loan.principal / 5) : ask_.withFraction("0", "00"));
+    return loan;
 }
 
-void FinancialCalculators::mnuPPmt_Click() {
-    auto& f = fin_;
-    f.principal = f.AskAmount("How much do you want to borrow?", "Principal Amount", f.withFraction("10000", "00"));
-    if (stopped()) return;
-    f.futureValue = f.AskAmount("Future value after loan is paid?", "Future Value", f.withFraction("0", "00"));
-    if (stopped()) return;
-    f.downPayment = f.AskAmount("How much are you putting down?", "Down Payment", f.plain(f.principal / 5));
-    if (stopped()) return;
-    f.rate = f.AskRate("What is the annual percentage rate of your loan?", "Percentage Rate",
-                       f.withFraction("7", "25"));
-    if (stopped()) return;
-    f.numberOfPayments = f.AskAmount("How many monthly payments?", "Number of Payments", "36");
-    if (stopped()) return;
-    f.AskPaymentTiming();
-    if (stopped()) return;
+double FinancialCalculators::loanRate() {
+    return ask_.rate("What is the annual percentage rate of your loan?", "Percentage Rate",
+                     ask_.withFraction("7", "25"));
+}
 
-    const double loan = f.principal - f.downPayment;
-    if (!deliver([&] {
-            f.payment = std::abs(
-                orZero([&] { return Pmt(f.rate / 12, f.numberOfPayments, loan, f.futureValue, f.timing); }));
-            f.ResultSentence = "Monthly payment is " + f.currency() + f.rounded(f.payment) + ". ";
-            return Report{"Annuity Principal Payment Calculation",
-                          36,
-                          {"Principal: " + f.currency() + f.plain(f.principal),
-                           "Down Payment: " + f.currency() + f.plain(f.downPayment),
-                           "Future Value: " + f.currency() + f.plain(f.futureValue), f.aprLine(),
-                           f.plain(f.numberOfPayments) + f.TimingText + "monthly payments"},
-                          f.rounded(f.payment)};
-        }))
-        return;
+double FinancialCalculators::monthlyPaymentCount() {
+    return ask_.amount("How many monthly payments?", "Number of Payments", "36");
+}
 
-    if (std::floor(f.numberOfPayments) <= kMaxAmortizationRows) {
+std::vector<std::string> FinancialCalculators::loanLines(const Loan& loan, bool withFutureValue, double rate,
+                                                         double payments, const PaymentTiming& timing) const {
+    std::vector<std::string> lines{ask_.moneyLine("Principal: ", loan.principal),
+                                   ask_.moneyLine("Down Payment: ", loan.downPayment)};
+    if (withFutureValue) lines.push_back(ask_.moneyLine("Future Value: ", loan.futureValue));
+    lines.push_back(ask_.aprLine(rate));
+    lines.push_back(ask_.plain(payments) + timing.text + "monthly payments");
+    return lines;
+}
+
+void FinancialCalculators::futureValueOfAnnuity() {
+    const double payment = ask_.amount("How much do you plan to save each month?", "Monthly Payment",
+                                       ask_.withFraction("1000", "00"));
+    const double balance = ask_.amount("How much is in this savings account now?", "Current Balance",
+                                       ask_.withFraction("10000", "00"));
+    const double rate = ask_.rate("Enter the expected interest annual percentage rate.", "Interest Rate",
+                                  ask_.withFraction("5", "9"));
+    const double payments = ask_.amount("For how many months do you expect to save?", "Number of Payments", "60");
+    const PaymentTiming timing = ask_.paymentTiming();
+
+    deliver([&] {
+        const double result = orZero([&] { return FV(rate / 12, payments, -payment, -balance, timing.code); });
+        return Report{"Future Value of Annuity Calculation",
+                      35,
+                      {ask_.moneyLine("Monthly Payment: ", payment), ask_.moneyLine("Current Balance: ", balance),
+                       ask_.aprLine(rate), "Number of " + timing.text + "payments: " + ask_.plain(payments)},
+                      "Future value is " + ask_.currency() + ask_.rounded(result) + ".",
+                      ask_.rounded(result)};
+    });
+}
+
+void FinancialCalculators::presentValueOfAnnuity() {
+    const double payment =
+        ask_.amount("How much does the annuity pay out?", "Annual Payments", ask_.withFraction("10000", "00"));
+    const double futureValue =
+        ask_.amount("Future value of annuity?", "Future Value", ask_.withFraction("100000", "00"));
+    const double rate =
+        ask_.rate("What is the annual percentage rate?", "Percentage Rate", ask_.withFraction("7", "25"));
+    const double payments = ask_.amount("How many payments?", "Number of Payments", "36");
+    const PaymentTiming timing = ask_.paymentTiming();
+
+    deliver([&] {
+        // The payments are annual, so the annual rate is used as it is.
+        const double result = orZero([&] { return PV(rate, payments, -payment, futureValue, timing.code); });
+        return Report{"Present Value of Annuity Calculation",
+                      36,
+                      {ask_.moneyLine("Future Value : ", futureValue), ask_.aprLine(rate),
+                       "Number of" + timing.text + "payments: " + ask_.plain(payments)},
+                      "Present value is " + ask_.currency() + ask_.rounded(result) + ".",
+                      ask_.rounded(result)};
+    });
+}
+
+void FinancialCalculators::annuityPayment() {
+    const Loan loan = askLoan(std::nullopt);
+    const double rate = loanRate();
+    const double payments = monthlyPaymentCount();
+    const PaymentTiming timing = ask_.paymentTiming();
+
+    deliver([&] {
+        const double payment =
+            orZero([&] { return Pmt(rate / 12, payments, -loan.financed(), loan.futureValue, timing.code); });
+        return Report{"Annuity Payments Calculation", 28, loanLines(loan, false, rate, payments, timing),
+                      "Payment is " + ask_.currency() + ask_.rounded(payment) + " per month.", ask_.rounded(payment)};
+    });
+}
+
+void FinancialCalculators::annuityPrincipalPayment() {
+    const Loan loan = askLoan("0", true);
+    const double rate = loanRate();
+    const double payments = monthlyPaymentCount();
+    const PaymentTiming timing = ask_.paymentTiming();
+
+    double payment = 0;
+    std::string sentence;
+    deliver([&] {
+        payment = std::abs(
+            orZero([&] { return Pmt(rate / 12, payments, loan.financed(), loan.futureValue, timing.code); }));
+        sentence = "Monthly payment is " + ask_.currency() + ask_.rounded(payment) + ". ";
+        return Report{"Annuity Principal Payment Calculation", 36, loanLines(loan, true, rate, payments, timing),
+                      sentence, ask_.rounded(payment)};
+    });
+
+    if (std::floor(payments) <= kMaxAmortizationRows) {
         const auto choice = model_.feedback().showMessage(
-            f.ResultSentence + "Would you like a breakdown of your principal and interest per period?",
+            sentence + "Would you like a breakdown of your principal and interest per period?",
             std::string(engine::kProductName), engine::MessageIcon::Question, engine::MessageButtons::YesNo);
         if (choice == engine::MessageResult::Yes)
             model_.tape().append(
-                amortizationTable(f.rate / 12, f.numberOfPayments, loan, f.futureValue, f.timing, f.payment));
+                amortizationTable(rate / 12, payments, loan.financed(), loan.futureValue, timing.code, payment));
     }
-    f.FinishFinance();
 }
 
 std::string FinancialCalculators::amortizationTable(double monthlyRate, double payments, double loan,
                                                     double futureValue, int timing, double payment) const {
     const auto cell = [&](double value) {
         try {
-            return padLeft(fin_.rounded(value), 14);
+            return padLeft(ask_.rounded(value), 14);
         } catch (const engine::DecimalError&) {
-            return padLeft(fin_.rounded(0.0), 14);
+            return padLeft(ask_.rounded(0.0), 14);
         }
     };
     std::string table = std::string(9, ' ') + "Month" + std::string(7, ' ') + "Payment" + std::string(5, ' ') +
@@ -221,14 +204,14 @@ std::string FinancialCalculators::amortizationTable(double monthlyRate, double p
     // every row adds up on the tape as printed.
     std::optional<Decimal> shownPayment;
     try {
-        shownPayment = model_.toDecimal(fin_.rounded(payment));
+        shownPayment = model_.toDecimal(ask_.rounded(payment));
     } catch (const engine::DecimalError&) {
     }
     const auto interestCell = [&](double principalPart) {
         try {
             if (shownPayment)
                 return padLeft(model_.FormatFinancial(model_.toText(
-                                   *shownPayment - model_.toDecimal(fin_.rounded(principalPart)))),
+                                   *shownPayment - model_.toDecimal(ask_.rounded(principalPart)))),
                                14);
         } catch (const engine::DecimalError&) {
         }
@@ -245,7 +228,7 @@ std::string FinancialCalculators::amortizationTable(double monthlyRate, double p
         } catch (const std::runtime_error&) {
         }
         table += "      ";
-        table += fin_.plain(p);
+        table += ask_.plain(p);
         table += paymentCell;
         table += cell(principalPart);
         table += interestCell(principalPart);
@@ -254,322 +237,234 @@ std::string FinancialCalculators::amortizationTable(double monthlyRate, double p
     return table;
 }
 
-void FinancialCalculators::mnuIPmt_Click() {
-    auto& f = fin_;
-    f.principal = f.AskAmount("How much do you want to borrow?", "Principal Amount", f.withFraction("10000", "00"));
-    if (stopped()) return;
-    f.futureValue = f.AskAmount("Future value after loan is paid?", "Future Value", f.withFraction("1000", "00"));
-    if (stopped()) return;
-    f.downPayment = f.AskAmount("How much are you putting down?", "Down Payment", f.withFraction("0", "00"));
-    if (stopped()) return;
-    f.rate = f.AskRate("What is the annual percentage rate of your loan?", "Percentage Rate",
-                       f.withFraction("7", "25"));
-    if (stopped()) return;
-    f.numberOfPayments = f.AskAmount("How many monthly payments?", "Number of Payments", "36");
-    if (stopped()) return;
-    f.AskPaymentTiming();
-    if (stopped()) return;
+void FinancialCalculators::interestPayments() {
+    const Loan loan = askLoan("1000");
+    const double rate = loanRate();
+    const double payments = monthlyPaymentCount();
+    const PaymentTiming timing = ask_.paymentTiming();
 
-    if (!deliver([&] {
-            const double total = std::abs(orZero([&] {
-                return totalInterest(f.rate / 12, f.numberOfPayments, f.principal - f.downPayment, f.futureValue,
-                                     f.timing);
-            }));
-            f.ResultSentence = f.currency() + f.rounded(total) + " in gross interest.";
-            return Report{"Interest Pay-out Calculation",
-                          28,
-                          {"Principal: " + f.currency() + f.plain(f.principal),
-                           "Down Payment: " + f.currency() + f.plain(f.downPayment),
-                           "Future Value: " + f.currency() + f.plain(f.futureValue), f.aprLine(),
-                           f.plain(f.numberOfPayments) + f.TimingText + "monthly payments"},
-                          f.rounded(total)};
-        }))
-        return;
-    f.FinishFinance();
+    deliver([&] {
+        const double total = std::abs(orZero([&] {
+            return totalInterest(rate / 12, payments, loan.financed(), loan.futureValue,
+                                 timing.code);
+        }));
+        return Report{"Interest Pay-out Calculation", 28, loanLines(loan, true, rate, payments, timing),
+                      ask_.currency() + ask_.rounded(total) + " in gross interest.", ask_.rounded(total)};
+    });
 }
 
-void FinancialCalculators::mnuNPer_Click() {
-    auto& f = fin_;
-    f.principal = f.AskAmount("How much do you want to borrow?", "Principal Amount", f.withFraction("10000", "00"));
-    if (stopped()) return;
-    f.futureValue = f.AskAmount("Future value after loan is paid?", "Future Value", f.withFraction("1000", "00"));
-    if (stopped()) return;
-    f.downPayment = f.AskAmount("How much are you putting down?", "Down Payment", f.withFraction("0", "00"));
-    if (stopped()) return;
-    f.rate = f.AskRate("What is the annual percentage rate of your loan?", "Percentage Rate",
-                       f.withFraction("7", "25"));
-    if (stopped()) return;
-    f.payment = f.AskAmount("How much do you want to pay each month?", "Monthly Payment", f.withFraction("500", "00"));
-    if (stopped()) return;
-    f.AskPaymentTiming();
-    if (stopped()) return;
+void FinancialCalculators::numberOfPayments() {
+    const Loan loan = askLoan("1000");
+    const double rate = loanRate();
+    const double payment = ask_.amount("How much do you want to pay each month?", "Monthly Payment",
+                                       ask_.withFraction("500", "00"));
+    const PaymentTiming timing = ask_.paymentTiming();
 
-    if (!deliver([&] {
-            double n = orZero([&] {
-                return NPer(f.rate / 12, -f.payment, f.principal - f.downPayment, f.futureValue, f.timing);
-            });
-            // A part payment still has to be made; a result a rounding error
-            // away from a whole number is that whole number.
-            const double whole = std::round(n);
-            n = std::abs(n - whole) <= 1e-9 * std::max(1.0, std::abs(n)) ? whole : std::ceil(n);
-            f.numberOfPayments = n;
-            f.ResultSentence = f.plain(n) + " months to pay off this loan.";
-            return Report{"Number of Payments Calculation",
-                          30,
-                          {"Principal: " + f.currency() + f.rounded(f.principal),
-                           "Down Payment: " + f.currency() + f.rounded(f.downPayment),
-                           "Future Value: " + f.currency() + f.rounded(f.futureValue), f.aprLine(),
-                           f.TimingText + "monthly payment: " + f.currency() + f.rounded(f.payment)},
-                          f.plain(n)};
-        }))
-        return;
-    f.FinishFinance();
+    deliver([&] {
+        double n = orZero([&] {
+            return NPer(rate / 12, -payment, loan.financed(), loan.futureValue, timing.code);
+        });
+        // A part payment still has to be made; a result a rounding error
+        // away from a whole number is that whole number.
+        const double whole = std::round(n);
+        n = std::abs(n - whole) <= 1e-9 * std::max(1.0, std::abs(n)) ? whole : std::ceil(n);
+        const std::string money = ask_.currency();
+        return Report{"Number of Payments Calculation",
+                      30,
+                      {"Principal: " + money + ask_.rounded(loan.principal),
+                       "Down Payment: " + money + ask_.rounded(loan.downPayment),
+                       "Future Value: " + money + ask_.rounded(loan.futureValue), ask_.aprLine(rate),
+                       timing.text + "monthly payment: " + money + ask_.rounded(payment)},
+                      ask_.plain(n) + " months to pay off this loan.",
+                      ask_.plain(n)};
+    });
 }
 
-void FinancialCalculators::mnuRate_Click() {
-    auto& f = fin_;
-    f.principal = f.AskAmount("How much did you borrow?", "Principal Amount", f.withFraction("10000", "00"));
-    if (stopped()) return;
-    f.futureValue = f.AskAmount("Future value after loan is paid?", "Future Value", f.withFraction("0", "00"));
-    if (stopped()) return;
-    f.payment = f.AskAmount("What's your monthly payment?", "Monthly Payment", f.withFraction("500", "00"));
-    if (stopped()) return;
-    f.numberOfPayments = f.AskAmount("How many monthly payments?", "Number of Payments", "36");
-    if (stopped()) return;
-    f.AskPaymentTiming();
-    if (stopped()) return;
+void FinancialCalculators::interestRatePerPeriod() {
+    const double principal =
+        ask_.amount("How much did you borrow?", "Principal Amount", ask_.withFraction("10000", "00"));
+    const double futureValue = futureValueAfterLoan("0");
+    const double payment =
+        ask_.amount("What's your monthly payment?", "Monthly Payment", ask_.withFraction("500", "00"));
+    const double payments = monthlyPaymentCount();
+    const PaymentTiming timing = ask_.paymentTiming();
 
-    f.guess = 0.1;
-    if (!deliver([&] {
-            const double monthly = orZero(
-                [&] { return Rate(f.numberOfPayments, -f.payment, f.principal, f.futureValue, f.timing, f.guess); });
-            // A whole percentage, ties to the even one.
-            const double percent = std::nearbyint(monthly * 12 * 100);
-            if (!std::isfinite(percent)) throw ResultOutOfRange();
-            f.rate = percent / 100;
-            f.ResultSentence = "Interest rate is " + f.plain(percent) + " %.";
-            return Report{"Interest Rate per Period Calculation",
-                          36,
-                          {"Principal: " + f.currency() + f.plain(f.principal),
-                           "Future Value: " + f.currency() + f.plain(f.futureValue),
-                           f.plain(f.numberOfPayments) + f.TimingText + "monthly payments of " + f.currency() +
-                               f.plain(f.payment)},
-                          f.rounded(f.rate)};
-        }))
-        return;
-    f.FinishFinance();
+    deliver([&] {
+        const double monthly =
+            orZero([&] { return Rate(payments, -payment, principal, futureValue, timing.code, kRateGuess); });
+        // A whole percentage, ties to the even one.
+        const double percent = std::nearbyint(monthly * 12 * 100);
+        if (!std::isfinite(percent)) throw ResultOutOfRange();
+        return Report{"Interest Rate per Period Calculation",
+                      36,
+                      {ask_.moneyLine("Principal: ", principal), ask_.moneyLine("Future Value: ", futureValue),
+                       ask_.plain(payments) + timing.text + "monthly payments of " + ask_.currency() +
+                           ask_.plain(payment)},
+                      "Interest rate is " + ask_.plain(percent) + " %.",
+                      ask_.rounded(percent / 100)};
+    });
 }
 
 // ---------------------------------------------------------------------------
 // Cash flows
 
-std::vector<std::string> FinancialCalculators::returnLines() const {
-    const auto& f = fin_;
-    std::vector<std::string> lines;
-    lines.reserve(f.CashFlows.size());
-    for (std::size_t i = 1; i < f.CashFlows.size(); ++i)
-        lines.push_back("Return #" + std::to_string(i) + " amount: " + f.currency() + f.rounded(f.CashFlows[i]));
+std::vector<std::string> FinancialCalculators::cashFlowLines(const std::vector<double>& flows,
+                                                             std::vector<std::string> middle) const {
+    std::vector<std::string> lines{ask_.moneyLine("Investment: ", std::abs(flows[0]))};
+    lines.reserve(flows.size() + middle.size());
+    for (auto& line : middle) lines.push_back(std::move(line));
+    for (std::size_t i = 1; i < flows.size(); ++i)
+        lines.push_back("Return #" + std::to_string(i) + " amount: " + ask_.currency() + ask_.rounded(flows[i]));
     return lines;
 }
 
-void FinancialCalculators::mnuIRR_Click() {
-    auto& f = fin_;
-    f.cashFlowCount = f.AskCashFlowCount("Number of Payments", "5");
-    if (stopped()) return;
-    f.AskCashFlows();
-    if (stopped()) return;
+void FinancialCalculators::internalRateOfReturn() {
+    const double count = ask_.cashFlowCount("Number of Payments", "5");
+    const std::vector<double> flows = ask_.cashFlows(count);
 
-    f.guess = 0.1;
-    if (!deliver([&] {
-            const double irr = orZero([&] { return IRR(f.CashFlows, f.guess); });
-            f.percentageResult = Currency::fromDouble(irr * 100);
-            f.ResultSentence = "Internal rate of return for these " + f.plain(f.cashFlowCount) +
-                               " cash flows is " + f.rounded(f.percentageResult) + "%.";
-            std::vector<std::string> lines{"Investment: " + f.currency() + f.plain(std::abs(f.CashFlows[0]))};
-            for (auto& line : returnLines()) lines.push_back(std::move(line));
-            const Decimal fraction = f.percentageResult.toDecimal() / Decimal(100);
-            return Report{"Internal Rate of Return Calculation", 35, std::move(lines),
-                          f.model().FormatFinancial(fraction.toString(f.model().DecimalSymbol()))};
-        }))
-        return;
-    f.FinishFinance();
+    deliver([&] {
+        const Currency percent = Currency::fromDouble(orZero([&] { return IRR(flows, kRateGuess); }) * 100);
+        const Decimal fraction = percent.toDecimal() / Decimal(100);
+        return Report{"Internal Rate of Return Calculation", 35, cashFlowLines(flows),
+                      "Internal rate of return for these " + ask_.plain(count) + " cash flows is " +
+                          ask_.rounded(percent) + "%.",
+                      model_.FormatFinancial(fraction.toString(model_.DecimalSymbol()))};
+    });
 }
 
-void FinancialCalculators::mnuMIRR_Click() {
-    auto& f = fin_;
-    const double loanRate = f.AskRate("What is the APR of the loan?", "Loan Rate", f.withFraction("0", "189"));
-    if (stopped()) return;
+void FinancialCalculators::modifiedInternalRateOfReturn() {
+    const double loanApr = ask_.rate("What is the APR of the loan?", "Loan Rate", ask_.withFraction("0", "189"));
+    Currency financeRate;
     try {
-        f.financeRate = Currency::fromDouble(loanRate);
+        financeRate = Currency::fromDouble(loanApr);
     } catch (const engine::DecimalError&) {
-        // AskRate keeps rates within the currency range.
+        // rate() keeps rates within the currency range.
     }
-    f.reinvestmentRate =
-        f.AskRate("What is the APR of the Reinvestment?", "Reinvestment Rate", f.withFraction("0", "069"));
-    if (stopped()) return;
-    f.cashFlowCount = f.AskCashFlowCount("Number of Payments", "5");
-    if (stopped()) return;
-    f.AskCashFlows();
-    if (stopped()) return;
+    const double reinvestmentRate =
+        ask_.rate("What is the APR of the Reinvestment?", "Reinvestment Rate", ask_.withFraction("0", "069"));
+    const double count = ask_.cashFlowCount("Number of Payments", "5");
+    const std::vector<double> flows = ask_.cashFlows(count);
 
-    if (!deliver([&] {
-            f.percentageResult = Currency::fromDouble(
-                orZero([&] { return MIRR(f.CashFlows, f.financeRate.toDouble(), f.reinvestmentRate); }));
-            f.ResultSentence = "Modified internal rate of return for these " + f.plain(f.cashFlowCount) +
-                               " cash flows is " + f.rounded(f.percentageResult * 100LL) + "%.";
-            std::vector<std::string> lines{
-                "Investment: " + f.currency() + f.plain(std::abs(f.CashFlows[0])),
-                "APR of Loan: " + f.financeRate.toString(f.model().DecimalSymbol()),
-                "APR of Re-investment: " + f.plain(f.reinvestmentRate)};
-            for (auto& line : returnLines()) lines.push_back(std::move(line));
-            return Report{"Modified Internal Rate of Return Calculation", 44, std::move(lines),
-                          f.rounded(f.percentageResult)};
-        }))
-        return;
-    f.FinishFinance();
+    deliver([&] {
+        const Currency result =
+            Currency::fromDouble(orZero([&] { return MIRR(flows, financeRate.toDouble(), reinvestmentRate); }));
+        return Report{"Modified Internal Rate of Return Calculation", 44,
+                      cashFlowLines(flows, {"APR of Loan: " + financeRate.toString(model_.DecimalSymbol()),
+                                            "APR of Re-investment: " + ask_.plain(reinvestmentRate)}),
+                      "Modified internal rate of return for these " + ask_.plain(count) + " cash flows is " +
+                          ask_.rounded(result * 100LL) + "%.",
+                      ask_.rounded(result)};
+    });
 }
 
-void FinancialCalculators::mnuNPV_Click() {
-    auto& f = fin_;
+void FinancialCalculators::netPresentValue() {
     const double answer =
-        f.AskRate("What is the fixed internal rate of return?", "Return Rate", f.withFraction("6", "25"));
-    if (stopped()) return;
+        ask_.rate("What is the fixed internal rate of return?", "Return Rate", ask_.withFraction("6", "25"));
     Currency returnRate;
     try {
         returnRate = Currency::fromDouble(answer);
     } catch (const engine::DecimalError&) {
     }
-    f.rate = returnRate.toDouble();
-    f.cashFlowCount = f.AskCashFlowCount("Number of Payments", "5");
-    if (stopped()) return;
-    f.AskCashFlows();
-    if (stopped()) return;
+    const double count = ask_.cashFlowCount("Number of Payments", "5");
+    const std::vector<double> flows = ask_.cashFlows(count);
 
-    if (!deliver([&] {
-            f.percentageResult = Currency::fromDouble(orZero([&] { return NPV(f.rate, f.CashFlows); }));
-            f.ResultSentence = "Net present value of this investment is " + f.rounded(f.percentageResult) + ".";
-            std::vector<std::string> lines{
-                "Investment: " + f.currency() + f.plain(std::abs(f.CashFlows[0])),
-                "Discount rate: " + (returnRate * 100LL).toString(f.model().DecimalSymbol()) + "%"};
-            for (auto& line : returnLines()) lines.push_back(std::move(line));
-            return Report{"Net Present Value of Investment Calculation", 43, std::move(lines),
-                          f.rounded(f.percentageResult)};
-        }))
-        return;
-    f.FinishFinance();
+    deliver([&] {
+        const Currency result = Currency::fromDouble(orZero([&] { return NPV(returnRate.toDouble(), flows); }));
+        return Report{"Net Present Value of Investment Calculation", 43,
+                      cashFlowLines(flows, {"Discount rate: " +
+                                            (returnRate * 100LL).toString(model_.DecimalSymbol()) + "%"}),
+                      "Net present value of this investment is " + ask_.rounded(result) + ".",
+                      ask_.rounded(result)};
+    });
 }
 
 // ---------------------------------------------------------------------------
 // Depreciation
 
-bool FinancialCalculators::askAsset(double& cost, double& salvage, double& months) {
-    auto& f = fin_;
-    cost = f.AskAmount("What's the initial cost of the asset?", "Initial Cost", f.withFraction("10000", "00"));
-    if (stopped()) return false;
-    salvage = f.AskAmount("What's the asset's value at the end of its useful life?", "Salvage Value",
-                          f.withFraction("1000", "00"));
-    if (stopped()) return false;
-    months = f.AskAssetLife("What's the asset's useful life in months?", "Useful Life", "60");
-    return !stopped();
+FinancialCalculators::Asset FinancialCalculators::askAsset() {
+    Asset asset;
+    asset.cost =
+        ask_.amount("What's the initial cost of the asset?", "Initial Cost", ask_.withFraction("10000", "00"));
+    asset.salvage = ask_.amount("What's the asset's value at the end of its useful life?", "Salvage Value",
+                                ask_.withFraction("1000", "00"));
+    asset.months = ask_.assetLife("What's the asset's useful life in months?", "Useful Life", "60");
+    return asset;
 }
 
 double FinancialCalculators::askDepreciationYear(const std::string& title, double years) {
-    auto& f = fin_;
     for (;;) {
-        const double year = f.AskAmount("You must enter at least 1 but not more than " + f.plain(years), title, "1");
-        if (f.cancelled()) return 0;
+        const double year = ask_.amount("You must enter at least 1 but not more than " + ask_.plain(years), title, "1");
         if (year >= 1 && year <= years) return year;
     }
 }
 
-std::vector<std::string> FinancialCalculators::assetLines(double cost, double salvage, double months) const {
-    const auto& f = fin_;
-    return {"Initial Cost: " + f.currency() + f.plain(cost), "Salvage Value: " + f.currency() + f.plain(salvage),
-            "Useful Life: " + f.plain(months) + " months"};
+std::vector<std::string> FinancialCalculators::assetLines(const Asset& asset) const {
+    return {ask_.moneyLine("Initial Cost: ", asset.cost), ask_.moneyLine("Salvage Value: ", asset.salvage),
+            "Useful Life: " + ask_.plain(asset.months) + " months"};
 }
 
-void FinancialCalculators::mnuSLN_Click() {
-    double cost = 0, salvage = 0, months = 0;
-    if (!askAsset(cost, salvage, months)) return;
-    auto& f = fin_;
-    if (!deliver([&] {
-            const double depreciation = orZero([&] { return SLN(cost, salvage, lifeInYears(months)); });
-            f.ResultSentence = "Depreciation is " + f.currency() + f.rounded(depreciation) + " per year.";
-            return Report{"Straight-line Depr. Calculation", 31, assetLines(cost, salvage, months),
-                          f.rounded(depreciation)};
-        }))
-        return;
-    f.FinishFinance();
+void FinancialCalculators::straightLineDepreciation() {
+    const Asset asset = askAsset();
+
+    deliver([&] {
+        const double depreciation =
+            orZero([&] { return SLN(asset.cost, asset.salvage, lifeInYears(asset.months)); });
+        return Report{"Straight-line Depr. Calculation", 31, assetLines(asset),
+                      "Depreciation is " + ask_.currency() + ask_.rounded(depreciation) + " per year.",
+                      ask_.rounded(depreciation)};
+    });
 }
 
-void FinancialCalculators::mnuSYD_Click() {
-    double cost = 0, salvage = 0, months = 0;
-    if (!askAsset(cost, salvage, months)) return;
-    auto& f = fin_;
-    const double years = lifeInYears(months);
-    f.period = askDepreciationYear("Depreciation for what year?", years);
-    if (stopped()) return;
-    if (!deliver([&] {
-            const double depreciation = orZero([&] { return SYD(cost, salvage, years, f.period); });
-            f.ResultSentence = "Depreciation for year " + f.plain(f.period) + " is " + f.currency() +
-                               f.rounded(depreciation) + ".";
-            return Report{"Sum-of-Years' Depr. Calculation", 31, assetLines(cost, salvage, months),
-                          f.rounded(depreciation)};
-        }))
-        return;
-    f.FinishFinance();
+void FinancialCalculators::yearDepreciation(const std::string& yearTitle, const char* reportTitle,
+                                            std::size_t hyphens, double (*method)(const Asset&, double, double)) {
+    const Asset asset = askAsset();
+    const double years = lifeInYears(asset.months);
+    const double year = askDepreciationYear(yearTitle, years);
+
+    deliver([&] {
+        const double depreciation = orZero([&] { return method(asset, years, year); });
+        return Report{reportTitle, hyphens, assetLines(asset),
+                      "Depreciation for year " + ask_.plain(year) + " is " + ask_.currency() +
+                          ask_.rounded(depreciation) + ".",
+                      ask_.rounded(depreciation)};
+    });
 }
 
-void FinancialCalculators::mnuDDB_Click() {
-    double cost = 0, salvage = 0, months = 0;
-    if (!askAsset(cost, salvage, months)) return;
-    auto& f = fin_;
-    const double years = lifeInYears(months);
-    f.period = askDepreciationYear("Enter year for depreciation calculation.", years);
-    if (stopped()) return;
-    if (!deliver([&] {
-            const double depreciation = orZero([&] { return DDB(cost, salvage, years, f.period, 2); });
-            f.ResultSentence = "Depreciation for year " + f.plain(f.period) + " is " + f.currency() +
-                               f.rounded(depreciation) + ".";
-            return Report{"Dbl.-Decl. Bal. Depr. Calculation", 33, assetLines(cost, salvage, months),
-                          f.rounded(depreciation)};
-        }))
-        return;
-    f.FinishFinance();
+void FinancialCalculators::sumOfYearsDigitsDepreciation() {
+    yearDepreciation("Depreciation for what year?", "Sum-of-Years' Depr. Calculation", 31,
+                     [](const Asset& a, double years, double year) { return SYD(a.cost, a.salvage, years, year); });
+}
+
+void FinancialCalculators::doubleDecliningBalanceDepreciation() {
+    yearDepreciation("Enter year for depreciation calculation.", "Dbl.-Decl. Bal. Depr. Calculation", 33,
+                     [](const Asset& a, double years, double year) { return DDB(a.cost, a.salvage, years, year, 2); });
 }
 
 // ---------------------------------------------------------------------------
 // Interest for a number of days
 
-void FinancialCalculators::mnuInterestForXdays_Click() {
-    auto& f = fin_;
-    f.principal = f.AskAmount("What is your principal amount?", "Principal Amount", f.withFraction("10000", "00"));
-    if (stopped()) return;
-    f.rate = f.AskRate("What is the annual percentage rate of your loan?", "Percentage Rate",
-                       f.withFraction("7", "25"));
-    if (stopped()) return;
-    const double days = f.AskAmount("How many days are in this period?", "Days in Period", "30");
-    if (stopped()) return;
+void FinancialCalculators::interestForDays() {
+    const double principal =
+        ask_.amount("What is your principal amount?", "Principal Amount", ask_.withFraction("10000", "00"));
+    const double rate = loanRate();
+    const double days = ask_.amount("How many days are in this period?", "Days in Period", "30");
     const bool compound =
         model_.feedback().showMessage("Daily compound interest?", "Type of Interest", engine::MessageIcon::Question,
                                       engine::MessageButtons::YesNo) == engine::MessageResult::Yes;
 
-    if (!deliver([&] {
-            const double interest = orZero([&] {
-                return compound ? compoundDailyInterest(f.principal, f.rate, days)
-                                : straightDailyInterest(f.principal, f.rate, days);
-            });
-            f.ResultSentence = f.currency() + f.rounded(interest) + " in gross interest for this period.";
-            return Report{"Interest for X Days",
-                          28,
-                          {"Principal: " + f.currency() + f.plain(f.principal), f.aprLine(),
-                           "Days in this period: " + f.plain(days),
-                           std::string("Using") + (compound ? " Compound Interest " : " Straight Interest ") +
-                               "payments"},
-                          f.rounded(interest)};
-        }))
-        return;
-    f.FinishFinance();
+    deliver([&] {
+        const double interest = orZero([&] {
+            return compound ? compoundDailyInterest(principal, rate, days)
+                            : straightDailyInterest(principal, rate, days);
+        });
+        return Report{"Interest for X Days",
+                      28,
+                      {ask_.moneyLine("Principal: ", principal), ask_.aprLine(rate),
+                       "Days in this period: " + ask_.plain(days),
+                       std::string("Using") + (compound ? " Compound Interest " : " Straight Interest ") + "payments"},
+                      ask_.currency() + ask_.rounded(interest) + " in gross interest for this period.",
+                      ask_.rounded(interest)};
+    });
 }
 
 }  // namespace zorv::finance
