@@ -249,7 +249,10 @@ def run_case(binary, case):
     args = prepare(case)
     env = {"PATH": "/usr/bin:/bin", "HOME": SCRATCH, "LANG": case["locale"],
            "LC_ALL": case["locale"], "XDG_RUNTIME_DIR": SCRATCH, "XDG_CONFIG_HOME": SCRATCH + "/cfg",
-           "XDG_DATA_HOME": SCRATCH + "/share", "QT_QPA_PLATFORM": "offscreen"}
+           "XDG_DATA_HOME": SCRATCH + "/share", "QT_QPA_PLATFORM": "offscreen",
+           # A fixed clock, so the timer, today's date and alarms give the
+           # same output in every recording.
+           "ZORV_NOW": "2026-12-08T09:00:00", "TZ": "UTC"}
     try:
         p = subprocess.run([binary] + args, input=case["keys"].encode("utf-8"), cwd=SCRATCH,
                            env=env, capture_output=True, timeout=20)
