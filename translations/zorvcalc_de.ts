@@ -2,6 +2,128 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="de_DE">
 <context>
+    <name>Conversions</name>
+    <message>
+        <source>Calculator</source>
+        <translation>Rechner</translation>
+    </message>
+    <message>
+        <source>Standard Calculator</source>
+        <translation>Standardrechner</translation>
+    </message>
+    <message>
+        <source>Metric to English</source>
+        <translation>Metrisch nach englisch</translation>
+    </message>
+    <message>
+        <source>Metric to English Conversions</source>
+        <translation>Umrechnung metrisch nach englisch</translation>
+    </message>
+    <message>
+        <source>English to Metric</source>
+        <translation>Englisch nach metrisch</translation>
+    </message>
+    <message>
+        <source>English to Metric Conversions</source>
+        <translation>Umrechnung englisch nach metrisch</translation>
+    </message>
+    <message>
+        <source>Area/Volume Metric to English</source>
+        <translation>Fläche/Volumen metrisch nach englisch</translation>
+    </message>
+    <message>
+        <source>Area/Volume Metric to English Conversions</source>
+        <translation>Umrechnung Fläche/Volumen metrisch nach englisch</translation>
+    </message>
+    <message>
+        <source>Area/Volume English to Metric</source>
+        <translation>Fläche/Volumen englisch nach metrisch</translation>
+    </message>
+    <message>
+        <source>Area/Volume English to Metric Conversions</source>
+        <translation>Umrechnung Fläche/Volumen englisch nach metrisch</translation>
+    </message>
+    <message>
+        <source>Temperature</source>
+        <translation>Temperatur</translation>
+    </message>
+    <message>
+        <source>Temperature Conversions</source>
+        <translation>Temperaturumrechnung</translation>
+    </message>
+    <message>
+        <source>Time - Week</source>
+        <translation>Zeit – Woche</translation>
+    </message>
+    <message>
+        <source>Time Conversions - Week</source>
+        <translation>Zeitumrechnung – Woche</translation>
+    </message>
+    <message>
+        <source>Time - Day</source>
+        <translation>Zeit – Tag</translation>
+    </message>
+    <message>
+        <source>Time Conversions - Day</source>
+        <translation>Zeitumrechnung – Tag</translation>
+    </message>
+    <message>
+        <source>Time - Hour</source>
+        <translation>Zeit – Stunde</translation>
+    </message>
+    <message>
+        <source>Time Conversions - Hour</source>
+        <translation>Zeitumrechnung – Stunde</translation>
+    </message>
+    <message>
+        <source>Time - Minutes</source>
+        <translation>Zeit – Minuten</translation>
+    </message>
+    <message>
+        <source>Time Conversions - Minutes</source>
+        <translation>Zeitumrechnung – Minuten</translation>
+    </message>
+</context>
+<context>
+    <name>Hints</name>
+    <message>
+        <source>Press F1 for Help</source>
+        <translation>F1 öffnet die Hilfe</translation>
+    </message>
+    <message>
+        <source>Press F1 for Help [Percent]</source>
+        <translation>F1 öffnet die Hilfe [Prozent]</translation>
+    </message>
+    <message>
+        <source>Press F1 for Help [Adding]</source>
+        <translation>F1 öffnet die Hilfe [Addieren]</translation>
+    </message>
+    <message>
+        <source>Press F1 for Help [Subtracting]</source>
+        <translation>F1 öffnet die Hilfe [Subtrahieren]</translation>
+    </message>
+    <message>
+        <source>Press F1 for Help [Multiplying]</source>
+        <translation>F1 öffnet die Hilfe [Multiplizieren]</translation>
+    </message>
+    <message>
+        <source>Press F1 for Help [Dividing]</source>
+        <translation>F1 öffnet die Hilfe [Dividieren]</translation>
+    </message>
+    <message>
+        <source>Press F1 for Help [RPN]</source>
+        <translation>F1 öffnet die Hilfe [UPN]</translation>
+    </message>
+    <message>
+        <source>Press F1 for Help [Scientific]</source>
+        <translation>F1 öffnet die Hilfe [Wissenschaftlich]</translation>
+    </message>
+    <message>
+        <source>Editing the tape: choose Edit Tape again to lock it</source>
+        <translation>Streifen wird bearbeitet: „Streifen bearbeiten“ erneut wählen, um ihn zu sperren</translation>
+    </message>
+</context>
+<context>
     <name>Messages</name>
     <message>
         <source>Invalid value!</source>

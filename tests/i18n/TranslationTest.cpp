@@ -5,6 +5,7 @@
 
 #include <QCoreApplication>
 #include <QFile>
+#include <QLabel>
 #include <QLibraryInfo>
 #include <QMenuBar>
 #include <QTranslator>
@@ -61,6 +62,13 @@ TEST(GermanMenus, TitlesAndItemsAreGermanAndEachLetterIsUsedOnce) {
     for (QAction* a : w.menuBar()->actions())
         if (a->menu() && entry(a->menu(), "&Lineare Abschreibung")) financeGerman = true;
     EXPECT_TRUE(financeGerman);
+
+    // The hint line and the conversion set's name are shown German while
+    // the model keeps them in English.
+    auto* hint = w.findChild<QLabel*>(QStringLiteral("lblHint"));
+    ASSERT_NE(hint, nullptr);
+    EXPECT_EQ(model.hint(), "Press F1 for Help");
+    EXPECT_EQ(hint->text(), QString::fromUtf8("F1 öffnet die Hilfe"));
 
     const QStringList clashes = test::menuBarClashes(w.menuBar());
     EXPECT_TRUE(clashes.isEmpty()) << clashes.join("\n").toStdString();

@@ -18,6 +18,7 @@
 
 #include "convert/QuickConversions.h"
 #include "engine/ModeLabel.h"
+#include "engine/Translate.h"
 #include "platform/NumLock.h"
 #include "platform/ThemeColours.h"
 
@@ -427,8 +428,9 @@ void CalculatorWindow::repaintConversions() {
         b->setEnabled(conversions_->keyAvailable(i));
     }
     if (conversions_) {
-        modeLabel_->setText(QString::fromStdString(conversions_->modeCaption()));
-        modeLabel_->setToolTip(QString::fromStdString(conversions_->modeToolTip()));
+        modeLabel_->setText(QString::fromStdString(engine::translate("Conversions", conversions_->modeCaption())));
+        modeLabel_->setToolTip(
+            QString::fromStdString(engine::translate("Conversions", conversions_->modeToolTip())));
         modeLabel_->setAccessibleName(tr("Conversion set: %1").arg(modeLabel_->text()));
     }
 }
@@ -436,7 +438,9 @@ void CalculatorWindow::repaintConversions() {
 void CalculatorWindow::repaint() {
     readout_->setText(QString::fromStdString(model_.readout()));
     readout_->setAccessibleName(tr("Readout %1").arg(readout_->text()));
-    hint_->setText(QString::fromStdString(model_.hint()));
+    // The model keeps the hint in English (F1 reads its subject); only what
+    // is shown is translated.
+    hint_->setText(QString::fromStdString(engine::translate("Hints", model_.hint())));
     modes_->setText(QString::fromStdString(engine::modeLabel(model_.modes())));
     modes_->setAccessibleName(tr("Modes on: %1").arg(modes_->text()));
     rpnDepth_->setVisible(model_.modes().mnuRpnMode);
