@@ -1036,6 +1036,22 @@
         <source>&amp;Cancel</source>
         <translation>&amp;Abbrechen</translation>
     </message>
+    <message>
+        <source>Hide &quot;Clear&quot;</source>
+        <translation>„Löschen“ ausblenden</translation>
+    </message>
+    <message>
+        <source>Calendar First and Last Years</source>
+        <translation>Erstes und letztes Jahr des Kalenders</translation>
+    </message>
+    <message>
+        <source>First</source>
+        <translation>Erstes</translation>
+    </message>
+    <message>
+        <source>Last</source>
+        <translation>Letztes</translation>
+    </message>
 </context>
 <context>
     <name>zorv::timedate::DateField</name>
