@@ -1,5 +1,7 @@
 #include "ScientificFunctions.h"
 
+#include <span>
+
 #include <cmath>
 #include <numbers>
 #include <optional>
@@ -168,10 +170,7 @@ double invHypCotangent(double x, bool) { return std::fabs(x) > 1 ? std::atanh(1 
 
 namespace {
 
-const ScientificFunctions::Function* trigFunction(int index);
-const ScientificFunctions::Function* inverseFunction(int index);
-const ScientificFunctions::Function* hyperbolicFunction(int index);
-const ScientificFunctions::Function* inverseHyperbolicFunction(int index);
+const ScientificFunctions::Function* functionFor(CommandId id);
 
 }  // namespace
 
@@ -228,37 +227,37 @@ void ScientificFunctions::applyDouble(const Function& f) {
 
     const double r = f.eval(x.toDouble(), radians);
     if (std::isnan(r)) {
-        notDefined(f.name, x, inWords);
+        notDefined(std::string(commandText(f.id)), x, inWords);
         return;
     }
     Decimal result;
     try {
         result = Decimal::fromDouble(r);
     } catch (const DecimalError&) {
-        tooLarge(f.name, x, inWords);
+        tooLarge(std::string(commandText(f.id)), x, inWords);
         return;
     }
     finish(std::string(f.shortName) + "(" + tapeNumber(model_, x) + inUnit + ")", result, outUnit);
 }
 
-void ScientificFunctions::cmdSqr_Click() {
+void ScientificFunctions::square() {
     Decimal x;
     if (!takeReadout(x)) return;
     Decimal result;
     try {
         result = x * x;
     } catch (const DecimalError&) {
-        tooLarge("Square", x);
+        tooLarge(std::string(commandText(CommandId::Square)), x);
         return;
     }
     finish("sqr(" + tapeNumber(model_, x) + ")", result);
 }
 
-void ScientificFunctions::cmdSqrRt_Click() {
+void ScientificFunctions::squareRoot() {
     Decimal x;
     if (!takeReadout(x)) return;
     if (x.isNegative()) {
-        notDefined("Square Root", x);
+        notDefined(std::string(commandText(CommandId::SquareRoot)), x);
         return;
     }
     Decimal y;
@@ -278,73 +277,56 @@ void ScientificFunctions::cmdSqrRt_Click() {
     finish("sqrt(" + tapeNumber(model_, x) + ")", y);
 }
 
-void ScientificFunctions::mnuTrig_Click(int index) {
-    if (index == 10) {
-        Decimal x;
-        if (!takeReadout(x)) return;
-        const auto answer = model_.feedback().askText("Logarithm to which base?",
-                                                      "Logarithm to Base N", "10");
-        if (!answer || text::trim(*answer).empty()) return;
-        Decimal base;
-        try {
-            base = model_.toDecimal(text::trim(*answer));
-        } catch (const DecimalError&) {
-            model_.feedback().showMessage("Invalid value!", std::string(kProductName),
-                                          MessageIcon::Information);
-            return;
-        }
-        const std::string name = "Logarithm to Base " + tapeNumber(model_, base);
-        if (!base.isNegative() && !base.isZero() && base != Decimal(1) && !x.isNegative() &&
-            !x.isZero()) {
-            const double b = base.toDouble();
-            const double v = x.toDouble();
-            const double r = b == 10 ? std::log10(v) : b == 2 ? std::log2(v) : std::log(v) / std::log(b);
-            finish("log_" + tapeNumber(model_, base) + "(" + tapeNumber(model_, x) + ")",
-                   Decimal::fromDouble(r));
-        } else {
-            notDefined(name, x);
-        }
+void ScientificFunctions::logarithmToBase() {
+    Decimal x;
+    if (!takeReadout(x)) return;
+    const auto answer = model_.feedback().askText("Logarithm to which base?",
+                                                  std::string(commandText(CommandId::LogarithmToBase)), "10");
+    if (!answer || text::trim(*answer).empty()) return;
+    Decimal base;
+    try {
+        base = model_.toDecimal(text::trim(*answer));
+    } catch (const DecimalError&) {
+        model_.feedback().showMessage("Invalid value!", std::string(kProductName), MessageIcon::Information);
         return;
     }
-    if (const Function* f = trigFunction(index)) applyDouble(*f);
+    if (base.isNegative() || base.isZero() || base == Decimal(1) || x.isNegative() || x.isZero()) {
+        notDefined("Logarithm to Base " + tapeNumber(model_, base), x);
+        return;
+    }
+    const double b = base.toDouble();
+    const double v = x.toDouble();
+    const double r = b == 10 ? std::log10(v) : b == 2 ? std::log2(v) : std::log(v) / std::log(b);
+    finish("log_" + tapeNumber(model_, base) + "(" + tapeNumber(model_, x) + ")", Decimal::fromDouble(r));
 }
 
-void ScientificFunctions::mnuTringInverse_Click(int index) {
-    if (const Function* f = inverseFunction(index)) applyDouble(*f);
+void ScientificFunctions::apply(CommandId id) {
+    if (const Function* f = functionFor(id)) applyDouble(*f);
 }
 
-void ScientificFunctions::mnuTringHyperbolic_Click(int index) {
-    if (const Function* f = hyperbolicFunction(index)) applyDouble(*f);
-}
-
-void ScientificFunctions::mnuTrigInverseHyperbolic_Click(int index) {
-    if (const Function* f = inverseHyperbolicFunction(index)) applyDouble(*f);
-}
-
-void ScientificFunctions::mnuReciprocal_Click() {
+void ScientificFunctions::reciprocal() {
     Decimal x;
     if (!takeReadout(x)) return;
     if (x.isZero()) {
-        notDefined("Reciprocal", x);
+        notDefined(std::string(commandText(CommandId::Reciprocal)), x);
         return;
     }
     Decimal result;
     try {
         result = Decimal(1) / x;
     } catch (const DecimalError&) {
-        tooLarge("Reciprocal", x);
+        tooLarge(std::string(commandText(CommandId::Reciprocal)), x);
         return;
     }
     finish("1/(" + tapeNumber(model_, x) + ")", result);
 }
 
-void ScientificFunctions::mnuSciInput_Click(int index) {
-    if (index != 1 && index != 2) return;
-    model_.modes().SciRadians = index == 2;
+void ScientificFunctions::setRadians(bool radians) {
+    model_.modes().SciRadians = radians;
     model_.notify();
 }
 
-void ScientificFunctions::mnuSciValues_Click(int index) {
+void ScientificFunctions::enterConstant(int index) {
     static const char* const names[] = {"Pi", "e", "Golden Cut"};
     // 29 significant digits: as many as the readout's decimal type holds.
     static const char* const values[] = {"3.1415926535897932384626433833",
@@ -357,7 +339,7 @@ void ScientificFunctions::mnuSciValues_Click(int index) {
     model_.PostToTape(std::string(names[index]) + " = " + tapeNumber(model_, value));
 }
 
-void ScientificFunctions::mnuFractions_Click() {
+void ScientificFunctions::convertToFractions() {
     Decimal x;
     if (!takeReadout(x)) return;
     bool approximate = false;
@@ -370,98 +352,72 @@ void ScientificFunctions::mnuFractions_Click() {
 namespace {
 
 using F = ScientificFunctions::Function;
+using C = CommandId;
 
 const F kTrig[] = {
-    {"Sine", "sin", F::In, sine},
-    {"Cosine", "cos", F::In, cosine},
-    {"Tangent", "tan", F::In, tangent},
-    {"Arctangent", "atan", F::Out, arctangent},
-    {"Natural Logarithm", "ln", F::None, naturalLog},
-    {"Exp (Base of Natural Log)", "exp", F::None, exponential},
-    {nullptr, nullptr, F::None, nullptr},  // index 6 is a menu separator
-    {"Secant", "sec", F::In, secant},
-    {"Cosecant", "csc", F::In, cosecant},
-    {"Cotangent", "cot", F::In, cotangent},
+    {C::Sine, "sin", F::In, sine},
+    {C::Cosine, "cos", F::In, cosine},
+    {C::Tangent, "tan", F::In, tangent},
+    {C::Arctangent, "atan", F::Out, arctangent},
+    {C::NaturalLogarithm, "ln", F::None, naturalLog},
+    {C::Exponential, "exp", F::None, exponential},
+    {C::Secant, "sec", F::In, secant},
+    {C::Cosecant, "csc", F::In, cosecant},
+    {C::Cotangent, "cot", F::In, cotangent},
 };
 
 const F kInverse[] = {
-    {"Inverse Sine", "asin", F::Out, inverseSine},
-    {"Inverse Cosine", "acos", F::Out, inverseCosine},
-    {"Inverse Secant", "asec", F::Out, inverseSecant},
-    {"Inverse Cosecant", "acsc", F::Out, inverseCosecant},
-    {"Inverse Cotangent", "acot", F::Out, inverseCotangent},
+    {C::InverseSine, "asin", F::Out, inverseSine},
+    {C::InverseCosine, "acos", F::Out, inverseCosine},
+    {C::InverseSecant, "asec", F::Out, inverseSecant},
+    {C::InverseCosecant, "acsc", F::Out, inverseCosecant},
+    {C::InverseCotangent, "acot", F::Out, inverseCotangent},
 };
 
 const F kHyperbolic[] = {
-    {"Hyperbolic Sine", "sinh", F::None, hypSine},
-    {"Hyperbolic Cosine", "cosh", F::None, hypCosine},
-    {"Hyperbolic Tangent", "tanh", F::None, hypTangent},
-    {"Hyperbolic Secant", "sech", F::None, hypSecant},
-    {"Hyperbolic Cosecant", "csch", F::None, hypCosecant},
-    {"Hyperbolic Cotangent", "coth", F::None, hypCotangent},
+    {C::HyperbolicSine, "sinh", F::None, hypSine},
+    {C::HyperbolicCosine, "cosh", F::None, hypCosine},
+    {C::HyperbolicTangent, "tanh", F::None, hypTangent},
+    {C::HyperbolicSecant, "sech", F::None, hypSecant},
+    {C::HyperbolicCosecant, "csch", F::None, hypCosecant},
+    {C::HyperbolicCotangent, "coth", F::None, hypCotangent},
 };
 
 const F kInverseHyperbolic[] = {
-    {"Inverse Hyperbolic Sine", "asinh", F::None, invHypSine},
-    {"Inverse Hyperbolic Cosine", "acosh", F::None, invHypCosine},
-    {"Inverse Hyperbolic Tangent", "atanh", F::None, invHypTangent},
-    {"Inverse Hyperbolic Secant", "asech", F::None, invHypSecant},
-    {"Inverse Hyperbolic Cosecant", "acsch", F::None, invHypCosecant},
-    {"Inverse Hyperbolic Cotangent", "acoth", F::None, invHypCotangent},
+    {C::InverseHyperbolicSine, "asinh", F::None, invHypSine},
+    {C::InverseHyperbolicCosine, "acosh", F::None, invHypCosine},
+    {C::InverseHyperbolicTangent, "atanh", F::None, invHypTangent},
+    {C::InverseHyperbolicSecant, "asech", F::None, invHypSecant},
+    {C::InverseHyperbolicCosecant, "acsch", F::None, invHypCosecant},
+    {C::InverseHyperbolicCotangent, "acoth", F::None, invHypCotangent},
 };
 
-template <std::size_t N>
-const ScientificFunctions::Function* pick(const ScientificFunctions::Function (&table)[N], int i) {
-    if (i < 0 || i >= static_cast<int>(N) || !table[i].eval) return nullptr;
-    return &table[i];
-}
+const std::span<const F> kTables[] = {kTrig, kInverse, kHyperbolic, kInverseHyperbolic};
 
-const ScientificFunctions::Function* trigFunction(int index) { return pick(kTrig, index); }
-const ScientificFunctions::Function* inverseFunction(int index) { return pick(kInverse, index - 1); }
-const ScientificFunctions::Function* hyperbolicFunction(int index) {
-    return pick(kHyperbolic, index - 1);
-}
-const ScientificFunctions::Function* inverseHyperbolicFunction(int index) {
-    return pick(kInverseHyperbolic, index - 1);
+const ScientificFunctions::Function* functionFor(CommandId id) {
+    for (std::span<const F> table : kTables)
+        for (const F& f : table)
+            if (f.id == id) return &f;
+    return nullptr;
 }
 
 }  // namespace
 
 void registerScientificCommands(CalculatorModel& model, ScientificFunctions& f) {
     auto& c = model.commands();
-    c.add(CommandId::Square, [&f] { f.cmdSqr_Click(); });
-    c.add(CommandId::SquareRoot, [&f] { f.cmdSqrRt_Click(); });
-
-    using C = CommandId;
-    // The function numbers the trigonometric handler takes; 6 is unused.
-    const std::pair<C, int> trig[] = {{C::Sine, 0},      {C::Cosine, 1},           {C::Tangent, 2},
-                                      {C::Arctangent, 3}, {C::NaturalLogarithm, 4}, {C::Exponential, 5},
-                                      {C::Secant, 7},    {C::Cosecant, 8},          {C::Cotangent, 9},
-                                      {C::LogarithmToBase, 10}};
-    for (const auto& [id, i] : trig) c.add(id, [&f, i = i] { f.mnuTrig_Click(i); });
-
-    const C inverse[] = {C::InverseSine, C::InverseCosine, C::InverseSecant, C::InverseCosecant,
-                         C::InverseCotangent};
-    for (int i = 1; i <= 5; ++i) c.add(inverse[i - 1], [&f, i] { f.mnuTringInverse_Click(i); });
-
-    const C hyperbolic[] = {C::HyperbolicSine,    C::HyperbolicCosine,   C::HyperbolicTangent,
-                            C::HyperbolicSecant,  C::HyperbolicCosecant, C::HyperbolicCotangent};
-    const C inverseHyperbolic[] = {C::InverseHyperbolicSine,    C::InverseHyperbolicCosine,
-                                   C::InverseHyperbolicTangent, C::InverseHyperbolicSecant,
-                                   C::InverseHyperbolicCosecant, C::InverseHyperbolicCotangent};
-    for (int i = 1; i <= 6; ++i) {
-        c.add(hyperbolic[i - 1], [&f, i] { f.mnuTringHyperbolic_Click(i); });
-        c.add(inverseHyperbolic[i - 1], [&f, i] { f.mnuTrigInverseHyperbolic_Click(i); });
-    }
-
-    c.add(CommandId::Reciprocal, [&f] { f.mnuReciprocal_Click(); });
+    c.add(CommandId::Square, [&f] { f.square(); });
+    c.add(CommandId::SquareRoot, [&f] { f.squareRoot(); });
+    for (std::span<const F> table : kTables)
+        for (const F& fn : table) c.add(fn.id, [&f, id = fn.id] { f.apply(id); });
+    c.add(CommandId::LogarithmToBase, [&f] { f.logarithmToBase(); });
+    c.add(CommandId::Reciprocal, [&f] { f.reciprocal(); });
     Modes& m = model.modes();
-    c.add(CommandId::Degrees, [&f] { f.mnuSciInput_Click(1); }, [&m] { return !m.SciRadians; });
-    c.add(CommandId::Radians, [&f] { f.mnuSciInput_Click(2); }, [&m] { return m.SciRadians; });
-    c.add(CommandId::Pi, [&f] { f.mnuSciValues_Click(0); });
-    c.add(CommandId::EConstant, [&f] { f.mnuSciValues_Click(1); });
-    c.add(CommandId::GoldenCut, [&f] { f.mnuSciValues_Click(2); });
-    c.add(CommandId::ConvertToFractions, [&f] { f.mnuFractions_Click(); });
+    c.add(CommandId::Degrees, [&f] { f.setRadians(false); }, [&m] { return !m.SciRadians; });
+    c.add(CommandId::Radians, [&f] { f.setRadians(true); }, [&m] { return m.SciRadians; });
+    c.add(CommandId::Pi, [&f] { f.enterConstant(0); });
+    c.add(CommandId::EConstant, [&f] { f.enterConstant(1); });
+    c.add(CommandId::GoldenCut, [&f] { f.enterConstant(2); });
+    c.add(CommandId::ConvertToFractions, [&f] { f.convertToFractions(); });
 }
 
 }  // namespace zorv::engine

@@ -3,6 +3,7 @@
 #include <string>
 
 #include "CalculatorModel.h"
+#include "CommandTable.h"
 #include "Decimal.h"
 
 namespace zorv::engine {
@@ -21,30 +22,27 @@ class ScientificFunctions {
 public:
     explicit ScientificFunctions(CalculatorModel& model) : model_(model) {}
 
-    void cmdSqr_Click();
-    void cmdSqrRt_Click();
-    // 0 sine, 1 cosine, 2 tangent, 3 arctangent, 4 natural logarithm,
-    // 5 exp, 7 secant, 8 cosecant, 9 cotangent, 10 logarithm to base N.
-    void mnuTrig_Click(int index);
-    // 1 sine, 2 cosine, 3 secant, 4 cosecant, 5 cotangent.
-    void mnuTringInverse_Click(int index);
-    // 1 sine, 2 cosine, 3 tangent, 4 secant, 5 cosecant, 6 cotangent.
-    void mnuTringHyperbolic_Click(int index);
-    void mnuTrigInverseHyperbolic_Click(int index);
-    void mnuReciprocal_Click();
-    // 1 degrees, 2 radians.
-    void mnuSciInput_Click(int index);
+    void square();
+    void squareRoot();
+    // The function of the Sci menu command `id` (sine ... inverse hyperbolic
+    // cotangent, natural logarithm, exp); other ids do nothing.
+    void apply(CommandId id);
+    // Asks the base, then writes log_base(x).
+    void logarithmToBase();
+    void reciprocal();
+    // Angles in radians (true) or degrees (false).
+    void setRadians(bool radians);
     // 0 pi, 1 e, 2 the golden ratio.
-    void mnuSciValues_Click(int index);
+    void enterConstant(int index);
     // Writes the readout as a fraction on the tape; the readout stays.
-    void mnuFractions_Click();
+    void convertToFractions();
 
     // A function computed in binary floating point (defined with its table
-    // in the .cpp): name for messages, short name for the tape, whether its
-    // argument or its result is an angle, and the function, NaN outside its
-    // domain.
+    // in the .cpp): its command (whose text names it in messages), short
+    // name for the tape, whether its argument or its result is an angle, and
+    // the function, NaN outside its domain.
     struct Function {
-        const char* name;
+        CommandId id;
         const char* shortName;
         enum Angle { None, In, Out } angle;
         double (*eval)(double x, bool radians);

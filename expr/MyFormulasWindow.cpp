@@ -61,6 +61,7 @@ MyFormulasWindow::MyFormulasWindow(engine::UserFeedback& feedback, std::string d
     add_ = makeButton(QStringLiteral("&Add"), "comAdd", this);
     edit_ = makeButton(QStringLiteral("&Edit"), "comEdit", this);
     save_ = makeButton(QStringLiteral("&Save"), "comSave", this);
+    save_->setDefault(true);  // Enter in the name or formula box saves
     delete_ = makeButton(QStringLiteral("&Delete"), "comDelete", this);
     exit_ = makeButton(QStringLiteral("E&xit"), "comExit", this);
     auto* buttons = new QVBoxLayout;

@@ -129,22 +129,22 @@ PropertiesWindow::PropertiesWindow(PropertiesForm& form, std::string programFold
     // ---- start-up options and default modes --------------------------------
     auto* startBox = new QGroupBox(tr("Start Up"), this);
     auto* startGrid = new QGridLayout(startBox);
-    startGrid->addWidget(addCheck("chkMinimized", tr("Start Min.")), 0, 0);
+    startGrid->addWidget(addCheck("chkMinimized", tr("Start Minimized")), 0, 0);
     startGrid->addWidget(addCheck("chkStartOnTop", tr("Start On Top")), 0, 1);
-    startGrid->addWidget(addCheck("chkCalcOnTop", tr("Calc. On Top")), 1, 0);
-    startGrid->addWidget(addCheck("chkSaveMem", tr("Save Mem")), 1, 1);
-    startGrid->addWidget(addCheck("chkExitButton", tr("Exit Button Min.")), 2, 0);
+    startGrid->addWidget(addCheck("chkCalcOnTop", tr("Calculator On Top")), 1, 0);
+    startGrid->addWidget(addCheck("chkSaveMem", tr("Save Memory")), 1, 1);
+    startGrid->addWidget(addCheck("chkExitButton", tr("Exit Button Minimizes")), 2, 0);
     startGrid->addWidget(addCheck("chkTlBr", tr("Hide Toolbar")), 2, 1);
 
     auto* modeBox = new QGroupBox(tr("Default Modes"), this);
     auto* modeGrid = new QGridLayout(modeBox);
-    modeGrid->addWidget(addCheck("chkFinMode", tr("Fin. Mode")), 0, 0);
-    modeGrid->addWidget(addCheck("chkShowPercentage", tr("Show %")), 0, 1);
-    modeGrid->addWidget(addCheck("chkFormatNum", tr("Format Num.")), 0, 2);
-    modeGrid->addWidget(addCheck("chkPercentByNumber", tr("% for Num.")), 1, 0);
+    modeGrid->addWidget(addCheck("chkFinMode", tr("Financial Mode")), 0, 0);
+    modeGrid->addWidget(addCheck("chkShowPercentage", tr("Show Percentages")), 0, 1);
+    modeGrid->addWidget(addCheck("chkFormatNum", tr("Format Numbers")), 0, 2);
+    modeGrid->addWidget(addCheck("chkPercentByNumber", tr("% for Number")), 1, 0);
     modeGrid->addWidget(addCheck("chkAddMach", tr("Adding Machine")), 1, 1);
     modeGrid->addWidget(addCheck("chkRPN", tr("RPN Mode")), 1, 2);
-    modeGrid->addWidget(addCheck("chkAutoDec", tr("Auto Decimal")), 2, 0);
+    modeGrid->addWidget(addCheck("chkAutoDec", tr("Auto-Decimal")), 2, 0);
     modeGrid->addWidget(addCheck("chkCarryResult", tr("Carry Result")), 2, 1);
     modeGrid->addWidget(addCheck("chkHideC", tr("Hide \"Clear\"")), 2, 2);
 

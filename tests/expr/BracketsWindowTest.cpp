@@ -20,6 +20,7 @@
 #include "expr/BracketsWindow.h"
 #include "expr/ExpressionWindow.h"
 #include "expr/MyFormulasWindow.h"
+#include "tests/support/Mnemonics.h"
 
 namespace fs = std::filesystem;
 using namespace zorv;
@@ -181,6 +182,21 @@ TEST_F(BracketsWindowTest, AFormulaFileThatIsAPipeSaysWhyAndDoesNotFreeze) {
     // Closing the message activates the window again: no second message.
     window_->Form_Activate();
     EXPECT_EQ(feedback_.messages.size(), 1u);
+}
+
+// Distinct Alt+letters in both windows, and Enter in the formula box saves.
+TEST_F(BracketsWindowTest, KeyboardReachesEveryControlAndEnterSaves) {
+    QStringList clashes = test::windowClashes(window_.get());
+    window_->comFormulas()->click();
+    expr::MyFormulasWindow* f = window_->formulasWindow();
+    ASSERT_NE(f, nullptr);
+    f->comAdd()->click();
+    clashes += test::windowClashes(f);
+    EXPECT_TRUE(clashes.isEmpty()) << clashes.join("\n").toStdString();
+    f->txtName()->setText("Half");
+    QTest::keyClicks(f->txtFormula(), "x/2");
+    QTest::keyClick(f->txtFormula(), Qt::Key_Return);
+    EXPECT_EQ(formulaBytes(), "Half\tX/2\r\n");
 }
 
 TEST_F(BracketsWindowTest, MyFormulasAddEditRefuseAndDelete) {

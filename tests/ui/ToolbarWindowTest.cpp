@@ -18,6 +18,7 @@
 #include "ui/main/CalculatorWindow.h"
 #include "ui/main/ToolbarController.h"
 #include "ui/main/ToolbarSetupDialog.h"
+#include "tests/support/Mnemonics.h"
 
 using namespace zorv;
 
@@ -74,9 +75,14 @@ TEST(ToolbarWindow, FreshButtonsOpenSetUpForTheirNumber) {
     EXPECT_EQ(t.w.comToolbar(8)->toolTip(), "Right Click to Set Button");
     EXPECT_TRUE(t.w.comToolbar(4)->isEnabled());
     QString title;
+    QStringList clashes;
     EXPECT_TRUE(t.withSetup([&] { QTest::mouseClick(t.w.comToolbar(2), Qt::LeftButton); },
-                            [&](ui::ToolbarSetupDialog& d) { title = d.windowTitle(); }));
+                            [&](ui::ToolbarSetupDialog& d) {
+                                title = d.windowTitle();
+                                clashes = test::windowClashes(&d);
+                            }));
     EXPECT_EQ(title, "Setup Button # 3");
+    EXPECT_TRUE(clashes.isEmpty()) << clashes.join("\n").toStdString();
 }
 
 TEST(ToolbarWindow, SetUpBindsTheButtonAndCancelChangesNothing) {
