@@ -953,24 +953,8 @@
         <translation>Start</translation>
     </message>
     <message>
-        <source>Start Min.</source>
-        <translation>Minimiert starten</translation>
-    </message>
-    <message>
         <source>Start On Top</source>
         <translation>Im Vordergrund starten</translation>
-    </message>
-    <message>
-        <source>Calc. On Top</source>
-        <translation>Rechner oben</translation>
-    </message>
-    <message>
-        <source>Save Mem</source>
-        <translation>Speicher sichern</translation>
-    </message>
-    <message>
-        <source>Exit Button Min.</source>
-        <translation>Beenden minimiert</translation>
     </message>
     <message>
         <source>Hide Toolbar</source>
@@ -981,32 +965,12 @@
         <translation>Standardmodi</translation>
     </message>
     <message>
-        <source>Fin. Mode</source>
-        <translation>Finanzmodus</translation>
-    </message>
-    <message>
-        <source>Show %</source>
-        <translation>% anzeigen</translation>
-    </message>
-    <message>
-        <source>Format Num.</source>
-        <translation>Zahlen formatieren</translation>
-    </message>
-    <message>
-        <source>% for Num.</source>
-        <translation>% für Zahl</translation>
-    </message>
-    <message>
         <source>Adding Machine</source>
         <translation>Addiermaschine</translation>
     </message>
     <message>
         <source>RPN Mode</source>
         <translation>UPN-Modus</translation>
-    </message>
-    <message>
-        <source>Auto Decimal</source>
-        <translation>Auto-Dezimal</translation>
     </message>
     <message>
         <source>Carry Result</source>
@@ -1051,6 +1015,42 @@
     <message>
         <source>Last</source>
         <translation>Letztes</translation>
+    </message>
+    <message>
+        <source>Start Minimized</source>
+        <translation>Minimiert starten</translation>
+    </message>
+    <message>
+        <source>Calculator On Top</source>
+        <translation>Rechner im Vordergrund</translation>
+    </message>
+    <message>
+        <source>Save Memory</source>
+        <translation>Speicher sichern</translation>
+    </message>
+    <message>
+        <source>Exit Button Minimizes</source>
+        <translation>Beenden-Knopf minimiert</translation>
+    </message>
+    <message>
+        <source>Financial Mode</source>
+        <translation>Finanzmodus</translation>
+    </message>
+    <message>
+        <source>Show Percentages</source>
+        <translation>Prozentanteile anzeigen</translation>
+    </message>
+    <message>
+        <source>Format Numbers</source>
+        <translation>Zahlen formatieren</translation>
+    </message>
+    <message>
+        <source>% for Number</source>
+        <translation>% für Zahl</translation>
+    </message>
+    <message>
+        <source>Auto-Decimal</source>
+        <translation>Auto-Dezimal</translation>
     </message>
 </context>
 <context>
