@@ -370,6 +370,249 @@
     </message>
 </context>
 <context>
+    <name>zorv::convert::BaseConversionWindow</name>
+    <message>
+        <source>Base Conversions</source>
+        <translation>Basisumrechnung</translation>
+    </message>
+    <message>
+        <source>Word size</source>
+        <translation>Wortbreite</translation>
+    </message>
+    <message>
+        <source>&amp;Decimal:</source>
+        <translation>&amp;Dezimal:</translation>
+    </message>
+    <message>
+        <source>&amp;Hexadecimal:</source>
+        <translation>&amp;Hexadezimal:</translation>
+    </message>
+    <message>
+        <source>Oc&amp;tal:</source>
+        <translation>Ok&amp;tal:</translation>
+    </message>
+    <message>
+        <source>&amp;Binary:</source>
+        <translation>&amp;Binär:</translation>
+    </message>
+    <message>
+        <source>Decimal</source>
+        <translation>Dezimal</translation>
+    </message>
+    <message>
+        <source>Hexadecimal</source>
+        <translation>Hexadezimal</translation>
+    </message>
+    <message>
+        <source>Octal</source>
+        <translation>Oktal</translation>
+    </message>
+    <message>
+        <source>Binary</source>
+        <translation>Binär</translation>
+    </message>
+    <message>
+        <source>&amp;Word size:</source>
+        <translation>&amp;Wortbreite:</translation>
+    </message>
+    <message>
+        <source>Message</source>
+        <translation>Nachricht</translation>
+    </message>
+    <message>
+        <source>OK</source>
+        <translation>OK</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>Abbrechen</translation>
+    </message>
+</context>
+<context>
+    <name>zorv::convert::UnitConversionWindow</name>
+    <message>
+        <source>Value to convert</source>
+        <translation>Umzurechnender Wert</translation>
+    </message>
+    <message>
+        <source>&amp;Value:</source>
+        <translation>&amp;Wert:</translation>
+    </message>
+    <message>
+        <source>Convert from unit</source>
+        <translation>Umrechnen von Einheit</translation>
+    </message>
+    <message>
+        <source>Convert to unit</source>
+        <translation>Umrechnen in Einheit</translation>
+    </message>
+    <message>
+        <source>&amp;From:</source>
+        <translation>&amp;Von:</translation>
+    </message>
+    <message>
+        <source>&amp;To:</source>
+        <translation>&amp;Nach:</translation>
+    </message>
+    <message>
+        <source>T&amp;roy Measures</source>
+        <translation>T&amp;roy-Maße</translation>
+    </message>
+    <message>
+        <source>Troy measures</source>
+        <translation>Troy-Maße</translation>
+    </message>
+    <message>
+        <source>&amp;Imperial Measures</source>
+        <translation>&amp;Imperiale Maße</translation>
+    </message>
+    <message>
+        <source>Imperial measures</source>
+        <translation>Imperiale Maße</translation>
+    </message>
+    <message>
+        <source>Result</source>
+        <translation>Ergebnis</translation>
+    </message>
+    <message>
+        <source>Re&amp;sult:</source>
+        <translation>&amp;Ergebnis:</translation>
+    </message>
+    <message>
+        <source>Message</source>
+        <translation>Nachricht</translation>
+    </message>
+    <message>
+        <source>OK</source>
+        <translation>OK</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>Abbrechen</translation>
+    </message>
+    <message>
+        <source>Intra-System Conversions - %1</source>
+        <translation>Umrechnung innerhalb eines Systems – %1</translation>
+    </message>
+</context>
+<context>
+    <name>zorv::expr::BracketsWindow</name>
+    <message>
+        <source>Expression Builder</source>
+        <translation>Ausdruckseditor</translation>
+    </message>
+    <message>
+        <source>&amp;Expression:</source>
+        <translation>A&amp;usdruck:</translation>
+    </message>
+    <message>
+        <source>P types pi, S squares (^2), R takes the square root (^%1)</source>
+        <translation>P schreibt pi, S quadriert (^2), R zieht die Quadratwurzel (^%1)</translation>
+    </message>
+    <message>
+        <source>Clear &amp;Variables</source>
+        <translation>&amp;Variablen löschen</translation>
+    </message>
+    <message>
+        <source>&amp;Formula:</source>
+        <translation>&amp;Formel:</translation>
+    </message>
+    <message>
+        <source>&amp;Insert</source>
+        <translation>&amp;Einfügen</translation>
+    </message>
+    <message>
+        <source>Put the selected formula into the expression</source>
+        <translation>Die gewählte Formel in den Ausdruck einfügen</translation>
+    </message>
+    <message>
+        <source>&amp;My Formulas...</source>
+        <translation>&amp;Meine Formeln...</translation>
+    </message>
+    <message>
+        <source>Add, edit and delete stored formulas</source>
+        <translation>Gespeicherte Formeln hinzufügen, bearbeiten und löschen</translation>
+    </message>
+    <message>
+        <source>Confirm Expression</source>
+        <translation>Ausdruck bestätigen</translation>
+    </message>
+    <message>
+        <source>Show the interpreted expression before it is evaluated</source>
+        <translation>Den verstandenen Ausdruck vor der Auswertung zeigen</translation>
+    </message>
+    <message>
+        <source>On &amp;Top</source>
+        <translation>Vorder&amp;grund</translation>
+    </message>
+    <message>
+        <source>Keep this window above other windows</source>
+        <translation>Dieses Fenster über anderen Fenstern halten</translation>
+    </message>
+    <message>
+        <source>&amp;OK</source>
+        <translation>&amp;OK</translation>
+    </message>
+    <message>
+        <source>&amp;Cancel</source>
+        <translation>&amp;Abbrechen</translation>
+    </message>
+</context>
+<context>
+    <name>zorv::expr::MyFormulasWindow</name>
+    <message>
+        <source>My Formulas</source>
+        <translation>Meine Formeln</translation>
+    </message>
+    <message>
+        <source>Stored &amp;formulas:</source>
+        <translation>Gespeicherte &amp;Formeln:</translation>
+    </message>
+    <message>
+        <source>&amp;Name:</source>
+        <translation>&amp;Name:</translation>
+    </message>
+    <message>
+        <source>F&amp;ormula:</source>
+        <translation>F&amp;ormel:</translation>
+    </message>
+    <message>
+        <source>&amp;Add</source>
+        <translation>&amp;Hinzufügen</translation>
+    </message>
+    <message>
+        <source>&amp;Edit</source>
+        <translation>&amp;Bearbeiten</translation>
+    </message>
+    <message>
+        <source>&amp;Save</source>
+        <translation>&amp;Speichern</translation>
+    </message>
+    <message>
+        <source>&amp;Delete</source>
+        <translation>&amp;Löschen</translation>
+    </message>
+    <message>
+        <source>E&amp;xit</source>
+        <translation>Schl&amp;ießen</translation>
+    </message>
+</context>
+<context>
+    <name>zorv::finance::NumInputDialog</name>
+    <message>
+        <source>Numeric Input</source>
+        <translation>Zahleneingabe</translation>
+    </message>
+    <message>
+        <source>&amp;OK</source>
+        <translation>&amp;OK</translation>
+    </message>
+    <message>
+        <source>&amp;Cancel</source>
+        <translation>&amp;Abbrechen</translation>
+    </message>
+</context>
+<context>
     <name>zorv::notes::AlarmEditDialog</name>
     <message>
         <source>Alarm</source>
@@ -2076,6 +2319,30 @@
         <source>Memory in use</source>
         <translation>Speicher belegt</translation>
     </message>
+    <message>
+        <source>Memory:</source>
+        <translation>Speicher:</translation>
+    </message>
+    <message>
+        <source>Number Lock is On</source>
+        <translation>Die Num-Taste ist an</translation>
+    </message>
+    <message>
+        <source>Number Lock is Off</source>
+        <translation>Die Num-Taste ist aus</translation>
+    </message>
+    <message>
+        <source>Right Click to Set Button</source>
+        <translation>Rechtsklick, um den Knopf zu belegen</translation>
+    </message>
+    <message>
+        <source>Exit Zorv Calculator</source>
+        <translation>Zorv Calculator beenden</translation>
+    </message>
+    <message>
+        <source>RPN: </source>
+        <translation>UPN: </translation>
+    </message>
 </context>
 <context>
     <name>zorv::ui::HelpWindow</name>
@@ -2147,6 +2414,17 @@
     </message>
 </context>
 <context>
+    <name>zorv::ui::ToolbarController</name>
+    <message>
+        <source>Hide Toolbar</source>
+        <translation>Symbolleiste ausblenden</translation>
+    </message>
+    <message>
+        <source>Show Toolbar</source>
+        <translation>Symbolleiste einblenden</translation>
+    </message>
+</context>
+<context>
     <name>zorv::ui::ToolbarSetupDialog</name>
     <message>
         <source>Selected:</source>
@@ -2155,6 +2433,10 @@
     <message>
         <source>&amp;Group:</source>
         <translation>&amp;Gruppe:</translation>
+    </message>
+    <message>
+        <source>Setup Button # %1</source>
+        <translation>Knopf Nr. %1 belegen</translation>
     </message>
 </context>
 <context>

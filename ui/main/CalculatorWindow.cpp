@@ -82,17 +82,17 @@ CalculatorWindow::CalculatorWindow(CalculatorModel& model, convert::QuickConvers
     status->setSpacing(6);
     memoryIndicator_ = new QLabel(QStringLiteral(" M "), calc);
     memoryIndicator_->setObjectName(QStringLiteral("imgMem"));
-    memoryCaption_ = new QLabel(QStringLiteral("Memory:"), calc);
+    memoryCaption_ = new QLabel(tr("Memory:"), calc);
     memoryCaption_->setObjectName(QStringLiteral("lblMem"));
     memoryValue_ = new QLabel(calc);
     memoryValue_->setObjectName(QStringLiteral("lblMemValue"));
     numLockOn_ = new QLabel(QStringLiteral("NUM"), calc);
     numLockOn_->setObjectName(QStringLiteral("imgNumLock1"));
-    numLockOn_->setToolTip(QStringLiteral("Number Lock is On"));
+    numLockOn_->setToolTip(tr("Number Lock is On"));
     numLockOn_->setAccessibleName(numLockOn_->toolTip());
     numLockOff_ = new QLabel(QStringLiteral("NUM"), calc);
     numLockOff_->setObjectName(QStringLiteral("imgNumLock2"));
-    numLockOff_->setToolTip(QStringLiteral("Number Lock is Off"));
+    numLockOff_->setToolTip(tr("Number Lock is Off"));
     numLockOff_->setAccessibleName(numLockOff_->toolTip());
     numLockOn_->hide();
     numLockOff_->hide();
@@ -238,12 +238,12 @@ QWidget* CalculatorWindow::buildToolbarStrip() {
             if (toolbarClick) toolbarClick(i);
         });
         toolbar_[static_cast<std::size_t>(i)] = b;
-        showToolbarButton(i, QStringLiteral("%1R.Clk").arg(i + 1), QStringLiteral("Right Click to Set Button"));
+        showToolbarButton(i, QStringLiteral("%1R.Clk").arg(i + 1), tr("Right Click to Set Button"));
         row->addWidget(b);
     }
     exit_ = new QPushButton(tr("Exit"), toolbarStrip_);
     exit_->setObjectName(QStringLiteral("cmdExit"));
-    exit_->setToolTip(QStringLiteral("Exit Zorv Calculator"));
+    exit_->setToolTip(tr("Exit Zorv Calculator"));
     exit_->setAccessibleName(tr("Exit"));
     exit_->setAccessibleDescription(exit_->toolTip());
     exit_->setFocusPolicy(Qt::NoFocus);
@@ -444,7 +444,7 @@ void CalculatorWindow::repaint() {
     modes_->setText(QString::fromStdString(engine::modeLabel(model_.modes())));
     modes_->setAccessibleName(tr("Modes on: %1").arg(modes_->text()));
     rpnDepth_->setVisible(model_.modes().mnuRpnMode);
-    rpnDepth_->setText(QStringLiteral("RPN: ") + QString::fromStdString(model_.lblRPN()));
+    rpnDepth_->setText(tr("RPN: ") + QString::fromStdString(model_.lblRPN()));
     const bool mem = model_.memoryShown();
     memoryIndicator_->setVisible(mem);
     memoryCaption_->setVisible(mem);
