@@ -429,6 +429,177 @@
     </message>
 </context>
 <context>
+    <name>zorv::convert::CurrencyWindow</name>
+    <message>
+        <source>&amp;Update Rates</source>
+        <translation>Kurse a&amp;ktualisieren</translation>
+    </message>
+    <message>
+        <source>Cancel &amp;Update</source>
+        <translation>A&amp;ktualisierung abbrechen</translation>
+    </message>
+    <message>
+        <source>Currency Conversions</source>
+        <translation>Währungsumrechnung</translation>
+    </message>
+    <message>
+        <source>Where to get rates</source>
+        <translation>Woher die Kurse kommen</translation>
+    </message>
+    <message>
+        <source>Amount</source>
+        <translation>Betrag</translation>
+    </message>
+    <message>
+        <source>Convert from currency</source>
+        <translation>Umrechnen von Währung</translation>
+    </message>
+    <message>
+        <source>Convert to currency</source>
+        <translation>Umrechnen in Währung</translation>
+    </message>
+    <message>
+        <source>Result</source>
+        <translation>Ergebnis</translation>
+    </message>
+    <message>
+        <source>Exchange rate</source>
+        <translation>Wechselkurs</translation>
+    </message>
+    <message>
+        <source>Decimals of the result</source>
+        <translation>Nachkommastellen des Ergebnisses</translation>
+    </message>
+    <message>
+        <source>Currency&apos;s own</source>
+        <translation>Wie die Währung</translation>
+    </message>
+    <message>
+        <source>&amp;Amount:</source>
+        <translation>&amp;Betrag:</translation>
+    </message>
+    <message>
+        <source>&amp;Decimals:</source>
+        <translation>&amp;Nachkommastellen:</translation>
+    </message>
+    <message>
+        <source>&amp;From:</source>
+        <translation>&amp;Von:</translation>
+    </message>
+    <message>
+        <source>&amp;To:</source>
+        <translation>Na&amp;ch:</translation>
+    </message>
+    <message>
+        <source>Re&amp;sult:</source>
+        <translation>&amp;Ergebnis:</translation>
+    </message>
+    <message>
+        <source>About the rates</source>
+        <translation>Über die Kurse</translation>
+    </message>
+    <message>
+        <source>Exchange rates</source>
+        <translation>Wechselkurse</translation>
+    </message>
+    <message>
+        <source>Code</source>
+        <translation>Code</translation>
+    </message>
+    <message>
+        <source>Rate</source>
+        <translation>Kurs</translation>
+    </message>
+    <message>
+        <source>Name</source>
+        <translation>Name</translation>
+    </message>
+    <message>
+        <source>Rat&amp;es (units per one of the base currency):</source>
+        <translation>Ku&amp;rse (Einheiten je eine Einheit der Basiswährung):</translation>
+    </message>
+    <message>
+        <source>Add/C&amp;hange...</source>
+        <translation>&amp;Hinzufügen/Ändern...</translation>
+    </message>
+    <message>
+        <source>Add or change a rate</source>
+        <translation>Einen Kurs hinzufügen oder ändern</translation>
+    </message>
+    <message>
+        <source>De&amp;lete</source>
+        <translation>&amp;Löschen</translation>
+    </message>
+    <message>
+        <source>Delete the currency</source>
+        <translation>Die Währung löschen</translation>
+    </message>
+    <message>
+        <source>&amp;Import...</source>
+        <translation>&amp;Importieren...</translation>
+    </message>
+    <message>
+        <source>Import rates from a file</source>
+        <translation>Kurse aus einer Datei importieren</translation>
+    </message>
+    <message>
+        <source>Update rates</source>
+        <translation>Kurse aktualisieren</translation>
+    </message>
+    <message>
+        <source>Status of the rates</source>
+        <translation>Stand der Kurse</translation>
+    </message>
+    <message>
+        <source>Message</source>
+        <translation>Nachricht</translation>
+    </message>
+    <message>
+        <source>OK</source>
+        <translation>OK</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>Abbrechen</translation>
+    </message>
+    <message>
+        <source>Import Exchange Rates</source>
+        <translation>Wechselkurse importieren</translation>
+    </message>
+    <message>
+        <source>Exchange rates (*.xml *.csv *.txt);;All files (*)</source>
+        <translation>Wechselkurse (*.xml *.csv *.txt);;Alle Dateien (*)</translation>
+    </message>
+    <message>
+        <source>Fetching the rates from %1 ...</source>
+        <translation>Kurse werden von %1 geholt ...</translation>
+    </message>
+    <message>
+        <source>Add or Change a Rate</source>
+        <translation>Kurs hinzufügen oder ändern</translation>
+    </message>
+    <message>
+        <source>Currency code</source>
+        <translation>Währungscode</translation>
+    </message>
+    <message>
+        <source>Currency name</source>
+        <translation>Name der Währung</translation>
+    </message>
+    <message>
+        <source>Co&amp;de:</source>
+        <translation>&amp;Code:</translation>
+    </message>
+    <message>
+        <source>&amp;Rate (per one %1):</source>
+        <translation>&amp;Kurs (je eine %1):</translation>
+    </message>
+    <message>
+        <source>&amp;Name:</source>
+        <translation>&amp;Name:</translation>
+    </message>
+</context>
+<context>
     <name>zorv::convert::UnitConversionWindow</name>
     <message>
         <source>Value to convert</source>
