@@ -730,6 +730,197 @@
     </message>
 </context>
 <context>
+    <name>zorv::expr::BuilderWindow</name>
+    <message>
+        <source>Construction Calculator (ft/in)</source>
+        <translation>Baurechner (ft/in)</translation>
+    </message>
+    <message>
+        <source>Expression</source>
+        <translation>Ausdruck</translation>
+    </message>
+    <message>
+        <source>&amp;Expression:</source>
+        <translation>&amp;Ausdruck:</translation>
+    </message>
+    <message>
+        <source>Clear</source>
+        <translation>Löschen</translation>
+    </message>
+    <message>
+        <source>Clear the expression</source>
+        <translation>Den Ausdruck löschen</translation>
+    </message>
+    <message>
+        <source>Result</source>
+        <translation>Ergebnis</translation>
+    </message>
+    <message>
+        <source>The result in other units</source>
+        <translation>Das Ergebnis in anderen Einheiten</translation>
+    </message>
+    <message>
+        <source>Variable %1</source>
+        <translation>Variable %1</translation>
+    </message>
+    <message>
+        <source>Clear &amp;Variables</source>
+        <translation>&amp;Variablen löschen</translation>
+    </message>
+    <message>
+        <source>Clear Variables</source>
+        <translation>Variablen löschen</translation>
+    </message>
+    <message>
+        <source>Stored formula</source>
+        <translation>Gespeicherte Formel</translation>
+    </message>
+    <message>
+        <source>&amp;Formula:</source>
+        <translation>&amp;Formel:</translation>
+    </message>
+    <message>
+        <source>&amp;Insert</source>
+        <translation>&amp;Einfügen</translation>
+    </message>
+    <message>
+        <source>Insert formula</source>
+        <translation>Formel einfügen</translation>
+    </message>
+    <message>
+        <source>Put the selected formula into the expression</source>
+        <translation>Die gewählte Formel in den Ausdruck einfügen</translation>
+    </message>
+    <message>
+        <source>My F&amp;ormulas...</source>
+        <translation>&amp;Meine Formeln...</translation>
+    </message>
+    <message>
+        <source>My Formulas</source>
+        <translation>Meine Formeln</translation>
+    </message>
+    <message>
+        <source>Add, edit and delete the construction formulas</source>
+        <translation>Die Bauformeln hinzufügen, bearbeiten und löschen</translation>
+    </message>
+    <message>
+        <source>Options</source>
+        <translation>Optionen</translation>
+    </message>
+    <message>
+        <source>In&amp;ches</source>
+        <translation>Z&amp;oll</translation>
+    </message>
+    <message>
+        <source>Plain numbers are inches</source>
+        <translation>Zahlen ohne Einheit sind Zoll</translation>
+    </message>
+    <message>
+        <source>Fee&amp;t</source>
+        <translation>F&amp;uß</translation>
+    </message>
+    <message>
+        <source>Plain numbers are feet</source>
+        <translation>Zahlen ohne Einheit sind Fuß</translation>
+    </message>
+    <message>
+        <source>Round inches to</source>
+        <translation>Zoll runden auf</translation>
+    </message>
+    <message>
+        <source>&amp;Round to:</source>
+        <translation>&amp;Runden auf:</translation>
+    </message>
+    <message>
+        <source>Feet-inch res&amp;ult</source>
+        <translation>Ergebnis &amp;in Fuß und Zoll</translation>
+    </message>
+    <message>
+        <source>Result line in feet and inches</source>
+        <translation>Ergebniszeile in Fuß und Zoll</translation>
+    </message>
+    <message>
+        <source>Off: the result line is a decimal in the plain-number unit</source>
+        <translation>Aus: die Ergebniszeile ist eine Dezimalzahl in der Einheit der Zahlen ohne Einheit</translation>
+    </message>
+    <message>
+        <source>Metric &amp;line</source>
+        <translation>Metrische Zei&amp;le</translation>
+    </message>
+    <message>
+        <source>Show the metric line</source>
+        <translation>Die metrische Zeile zeigen</translation>
+    </message>
+    <message>
+        <source>Area in s&amp;q yd</source>
+        <translation>Fläche in &amp;Quadratyard</translation>
+    </message>
+    <message>
+        <source>Show areas in square yards</source>
+        <translation>Flächen in Quadratyard zeigen</translation>
+    </message>
+    <message>
+        <source>Volume in cu y&amp;d</source>
+        <translation>Volumen in Kubi&amp;kyard</translation>
+    </message>
+    <message>
+        <source>Show volumes in cubic yards</source>
+        <translation>Volumen in Kubikyard zeigen</translation>
+    </message>
+    <message>
+        <source>Send to re&amp;adout</source>
+        <translation>In die A&amp;nzeige</translation>
+    </message>
+    <message>
+        <source>Send the result to the calculator readout</source>
+        <translation>Das Ergebnis in die Anzeige des Rechners übernehmen</translation>
+    </message>
+    <message>
+        <source>Confir&amp;m</source>
+        <translation>&amp;Bestätigen</translation>
+    </message>
+    <message>
+        <source>Confirm the interpreted expression</source>
+        <translation>Den verstandenen Ausdruck bestätigen</translation>
+    </message>
+    <message>
+        <source>Show the interpreted expression before it is evaluated</source>
+        <translation>Den verstandenen Ausdruck vor der Auswertung zeigen</translation>
+    </message>
+    <message>
+        <source>Plain numbers:</source>
+        <translation>Zahlen ohne Einheit:</translation>
+    </message>
+    <message>
+        <source>On To&amp;p</source>
+        <translation>Im Vor&amp;dergrund</translation>
+    </message>
+    <message>
+        <source>Keep on top</source>
+        <translation>Im Vordergrund halten</translation>
+    </message>
+    <message>
+        <source>Keep this window above other windows</source>
+        <translation>Dieses Fenster über anderen Fenstern halten</translation>
+    </message>
+    <message>
+        <source>Calculate</source>
+        <translation>Berechnen</translation>
+    </message>
+    <message>
+        <source>Calculate (Enter)</source>
+        <translation>Berechnen (Eingabe)</translation>
+    </message>
+    <message>
+        <source>Close</source>
+        <translation>Schließen</translation>
+    </message>
+    <message>
+        <source>Close (Esc)</source>
+        <translation>Schließen (Esc)</translation>
+    </message>
+</context>
+<context>
     <name>zorv::expr::MyFormulasWindow</name>
     <message>
         <source>My Formulas</source>

@@ -7,6 +7,7 @@
 #include "convert/CurrencyWindow.h"
 #include "convert/UnitConversionWindow.h"
 #include "engine/CalculatorModel.h"
+#include "expr/BuilderWindow.h"
 #include "engine/ScriptedFeedback.h"
 #include "shell/PropertiesForm.h"
 #include "shell/PropertiesWindow.h"
@@ -63,4 +64,20 @@ TEST(GermanProperties, PropertiesWindowIsGerman) {
     for (auto* box : dialog.findChildren<QWidget*>())
         if (box->property("title").toString() == QString::fromUtf8("Nachkommastellen")) found = true;
     EXPECT_TRUE(found);
+}
+
+TEST(GermanBuilder, ConstructionCalculatorIsGerman) {
+    test::TempDir dir;
+    engine::ScriptedFeedback feedback;
+    engine::CalculatorModel model{feedback};
+    std::map<std::string, std::string> stored;
+    auto session = std::make_shared<expr::BuilderSession>(
+        model,
+        [&stored](std::string_view key, std::string_view fallback) {
+            const auto it = stored.find(std::string(key));
+            return it == stored.end() ? std::string(fallback) : it->second;
+        },
+        [&stored](std::string_view key, std::string_view value) { stored[std::string(key)] = value; });
+    expr::BuilderWindow window(model, feedback, expr::BuilderWindow::Options{dir.path.string()}, session);
+    expectGermanWithoutClashes(window, "Baurechner (ft/in)");
 }
