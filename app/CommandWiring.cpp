@@ -67,14 +67,14 @@ void wireToolbarAndBackup(CommandWiring& wiring, CommandContext& context) {
     wiring.toolbar = std::make_unique<shell::ToolbarButtons>(model, context.settings);
     wiring.toolbar->load();
     shell::ToolbarButtons& toolbar = *wiring.toolbar;
-    model.comToolbar_Click = [&toolbar](int index) { toolbar.comToolbar_Click(index); };
+    model.comToolbar_Click = [&toolbar](int index) { toolbar.press(index); };
     model.commands().addWithArgument(engine::CommandId::ToolbarButton, [&model, &toolbar](std::string_view argument) {
         const std::string n = engine::text::trim(argument);
         if (n.size() != 1 || n[0] < '1' || n[0] > '9') {
             model.feedback().beep();
             return;
         }
-        toolbar.comToolbar_Click(n[0] - '1');
+        toolbar.press(n[0] - '1');
     });
 
     const std::string folder = context.dataDir.empty() ? shell::defaultDataFolder() : context.dataDir;
@@ -83,8 +83,8 @@ void wireToolbarAndBackup(CommandWiring& wiring, CommandContext& context) {
             return model.feedback().askText(title, std::string(engine::kProductName), "").value_or("");
         });
     shell::DataBackup& backup = *wiring.backup;
-    model.commands().add(engine::CommandId::BackupData, [&backup] { backup.mnuBackup_Click(); });
-    model.commands().add(engine::CommandId::RestoreData, [&backup] { backup.mnuRestore_Click(); });
+    model.commands().add(engine::CommandId::BackupData, [&backup] { backup.backup(); });
+    model.commands().add(engine::CommandId::RestoreData, [&backup] { backup.restore(); });
 }
 
 }  // namespace

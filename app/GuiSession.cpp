@@ -16,7 +16,7 @@
 #include "engine/AtomicFile.h"
 #include "engine/CalculatorModel.h"
 #include "expr/BuilderWindow.h"
-#include "expr/ExpressionWindow.h"
+#include "expr/ExpressionLauncher.h"
 #include "finance/FinanceCommands.h"
 #include "finance/NumInputDialog.h"
 #include "notes/CalendarWiring.h"
@@ -168,14 +168,14 @@ int runGui(QApplication& app, const GuiOptions& options) {
             store.WriteSetting("Startup", "Dont hide Eval", state.mnuDontHideEval ? "True" : "False");
         },
         [&state] { return state.mnuDontHideEval; });
-    expr::BracketsWindow::Options exprOptions;
+    expr::ExpressionDialog::Options exprOptions;
     exprOptions.dataDir = dataFolder;
     exprOptions.readConfirm = [&store] { return store.ReadSetting("Startup", "Confirm Expression", "0"); };
     exprOptions.writeConfirm = [&store](std::string v) {
         store.WriteSetting("Startup", "Confirm Expression", v);
     };
     exprOptions.dontHideEval = [&state] { return state.mnuDontHideEval; };
-    expr::installExpressionWindow(model, &window, feedback, exprOptions);
+    expr::installExpressionEvaluator(model, &window, feedback, exprOptions);
     expr::installBuilderWindow(model, &window, feedback, {dataFolder, &window}, makeBuilderSession(model, store));
     convert::installConverterWindows(model, &window, converterSettings(context));
     auto calendarWindows = notes::installCalendarWindows(

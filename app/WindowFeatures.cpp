@@ -83,7 +83,7 @@ std::unique_ptr<WindowFeatures> wireWindowFeatures(ui::CalculatorWindow& window,
         };
         target.yield = [&window] { yieldTo(window); };
         target.exitProgram = [&model] { model.runCommand(CommandId::Exit); };
-        shell::mnuInsertPrevProg_Click(model, target, nic);
+        shell::insertIntoPreviousProgram(model, target, nic);
     });
     window.refreshActions();
     return features;

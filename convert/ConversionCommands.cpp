@@ -62,14 +62,14 @@ void registerConversionCommands(
     catalogue.add(
         CommandId::ImperialMeasures,
         [&model, &conversions, keep] {
-            conversions.mnuImperialMeasures_Click();
+            conversions.toggleImperialMeasures();
             keep(CommandId::ImperialMeasures, model.modes().mnuImperialMeasures);
         },
         [&model] { return model.modes().mnuImperialMeasures; });
     catalogue.add(
         CommandId::TroyMeasures,
         [&model, &conversions, keep] {
-            conversions.mnuTroyMeassures_Click();
+            conversions.toggleTroyMeasures();
             keep(CommandId::TroyMeasures, model.modes().mnuTroyMeassures);
         },
         [&model] { return model.modes().mnuTroyMeassures; });
@@ -81,7 +81,7 @@ void registerConversionCommands(
             return;
         }
         // An unavailable key beeps inside the click, as it would for a user.
-        conversions.comConvert_Click(digit[0] - '0');
+        conversions.pressKey(digit[0] - '0');
     });
 }
 

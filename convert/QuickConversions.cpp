@@ -259,16 +259,16 @@ bool QuickConversions::setMode(int set) {
     return true;
 }
 
-void QuickConversions::comMode_Click() { setMode((msys_ + 1) % kSetCount); }
+void QuickConversions::nextSet() { setMode((msys_ + 1) % kSetCount); }
 
-void QuickConversions::comPrevMode_Click() { setMode((msys_ + kSetCount - 1) % kSetCount); }
+void QuickConversions::previousSet() { setMode((msys_ + kSetCount - 1) % kSetCount); }
 
-void QuickConversions::mnuImperialMeasures_Click() {
+void QuickConversions::toggleImperialMeasures() {
     model_.modes().mnuImperialMeasures = !model_.modes().mnuImperialMeasures;
     changed();
 }
 
-void QuickConversions::mnuTroyMeassures_Click() {
+void QuickConversions::toggleTroyMeasures() {
     model_.modes().mnuTroyMeassures = !model_.modes().mnuTroyMeassures;
     changed();
 }
@@ -300,7 +300,7 @@ std::string QuickConversions::modeCaption() const { return std::string(kSetLabel
 
 std::string QuickConversions::modeToolTip() const { return std::string(kSetLabels[msys_].toolTip); }
 
-void QuickConversions::comConvert_Click(int index) {
+void QuickConversions::pressKey(int index) {
     if (!keyAvailable(index)) {
         model_.feedback().beep();
         return;

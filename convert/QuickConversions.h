@@ -25,12 +25,12 @@ public:
     int MSys() const { return msys_; }
     // Chooses a set directly; false (and no change) outside 0..9.
     bool setMode(int set);
-    void comMode_Click();      // next set, 9 wraps to 0
-    void comPrevMode_Click();  // previous set, 0 wraps to 9
+    void nextSet();      // next set, 9 wraps to 0
+    void previousSet();  // previous set, 0 wraps to 9
 
     // Toggle the unit check marks kept in the model's modes.
-    void mnuImperialMeasures_Click();
-    void mnuTroyMeassures_Click();
+    void toggleImperialMeasures();
+    void toggleTroyMeasures();
 
     // ---- what the window shows ------------------------------------------
     // Caption and tool tip of comConvert(index) in the active set, following
@@ -51,7 +51,7 @@ public:
     // not a number or lies beyond the fixed-point range, and a result that
     // cannot be represented, give "Invalid value!" and leave the readout and
     // tape untouched.
-    void comConvert_Click(int index);
+    void pressKey(int index);
 
     // Called after the set or a unit check mark changed, so the window can
     // repaint the key captions, lblMode and the menu check marks.

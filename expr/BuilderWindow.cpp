@@ -286,11 +286,11 @@ BuilderWindow::BuilderWindow(engine::CalculatorModel& model, engine::UserFeedbac
     setTabOrder(stayTop_, equals_);
     setTabOrder(equals_, close_);
 
-    connect(equals_, &QPushButton::clicked, this, [this] { cmdEquals_Click(); });
-    connect(close_, &QPushButton::clicked, this, [this] { cmdClose_Click(); });
-    connect(clearVars, &QPushButton::clicked, this, [this] { cmdClearVar_Click(); });
-    connect(insert, &QPushButton::clicked, this, [this] { comInsert_Click(); });
-    connect(formulasButton, &QPushButton::clicked, this, [this] { comFormulas_Click(); });
+    connect(equals_, &QPushButton::clicked, this, [this] { evaluate(); });
+    connect(close_, &QPushButton::clicked, this, [this] { closeWindow(); });
+    connect(clearVars, &QPushButton::clicked, this, [this] { clearVariables(); });
+    connect(insert, &QPushButton::clicked, this, [this] { insertFormula(); });
+    connect(formulasButton, &QPushButton::clicked, this, [this] { openMyFormulas(); });
     connect(stayTop_, &QPushButton::clicked, this, [this] { setStayOnTop(stayTop_->isChecked()); });
     connect(formulas_, &QComboBox::currentIndexChanged, this,
             [this] { formulas_->setToolTip(formulas_->currentText()); });
@@ -359,7 +359,7 @@ void BuilderWindow::storeVariables() {
         session_->setVariable(i, vars_[static_cast<std::size_t>(i)]->text().toStdString());
 }
 
-void BuilderWindow::cmdEquals_Click() {
+void BuilderWindow::evaluate() {
     storeVariables();
     const BuilderResult r = session_->evaluate(expression_->text().toStdString(), feedback_);
     if (r.ok) {
@@ -376,7 +376,7 @@ void BuilderWindow::cmdEquals_Click() {
     expression_->setFocus();
 }
 
-void BuilderWindow::cmdClearVar_Click() {
+void BuilderWindow::clearVariables() {
     for (int i = 0; i < 3; ++i) {
         vars_[static_cast<std::size_t>(i)]->setText(QStringLiteral("0"));
         session_->setVariable(i, "0");
@@ -384,14 +384,14 @@ void BuilderWindow::cmdClearVar_Click() {
     expression_->setFocus();
 }
 
-void BuilderWindow::comInsert_Click() {
+void BuilderWindow::insertFormula() {
     if (formulas_->count() == 0) return;
     const auto text = expr::FormulaFile(formulaFile_).find(formulas_->currentText().toStdString());
     if (text) expression_->setText(qs(*text));
     expression_->setFocus();
 }
 
-void BuilderWindow::comFormulas_Click() {
+void BuilderWindow::openMyFormulas() {
     if (!formulasWindow_) {
         formulasWindow_ = new MyFormulasWindow(feedback_, options_.dataDir, ".", this);
         connect(formulasWindow_, &QDialog::finished, this, [this] { LoadFormulaNames(); });

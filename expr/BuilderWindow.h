@@ -43,11 +43,11 @@ public:
     BuilderWindow(engine::CalculatorModel& model, engine::UserFeedback& feedback, Options options,
                   std::shared_ptr<BuilderSession> session, QWidget* parent = nullptr);
 
-    void cmdEquals_Click();
-    void cmdClose_Click() { hide(); }
-    void cmdClearVar_Click();
-    void comInsert_Click();
-    void comFormulas_Click();
+    void evaluate();
+    void closeWindow() { hide(); }
+    void clearVariables();
+    void insertFormula();
+    void openMyFormulas();
     void LoadFormulaNames();
     // Inserts a keypad key's text at the caret of the expression box; a
     // fraction right after digits is joined with "-" (6 then 3/8 is 6-3/8").

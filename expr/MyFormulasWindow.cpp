@@ -79,11 +79,11 @@ MyFormulasWindow::MyFormulasWindow(engine::UserFeedback& feedback, std::string d
     setLayout(top);
     setMinimumWidth(440);
 
-    connect(add_, &QPushButton::clicked, this, [this] { comAdd_Click(); });
-    connect(edit_, &QPushButton::clicked, this, [this] { comEdit_Click(); });
-    connect(save_, &QPushButton::clicked, this, [this] { comSave_Click(); });
-    connect(delete_, &QPushButton::clicked, this, [this] { comDelete_Click(); });
-    connect(exit_, &QPushButton::clicked, this, [this] { comExit_Click(); });
+    connect(add_, &QPushButton::clicked, this, [this] { addFormula(); });
+    connect(edit_, &QPushButton::clicked, this, [this] { editFormula(); });
+    connect(save_, &QPushButton::clicked, this, [this] { saveFormula(); });
+    connect(delete_, &QPushButton::clicked, this, [this] { deleteFormula(); });
+    connect(exit_, &QPushButton::clicked, this, [this] { closeFormulas(); });
     connect(list_, &QListWidget::itemDoubleClicked, this, [this] { lstFormulas_DblClick(); });
     connect(list_, &QListWidget::currentRowChanged, this, [this] { updateButtons(); });
     showBoxes(false);
@@ -124,7 +124,7 @@ void MyFormulasWindow::updateButtons() {
     save_->setEnabled(mode_ != Mode::None);
 }
 
-void MyFormulasWindow::comAdd_Click() {
+void MyFormulasWindow::addFormula() {
     mode_ = Mode::Adding;
     name_->clear();
     formula_->clear();
@@ -132,7 +132,7 @@ void MyFormulasWindow::comAdd_Click() {
     name_->setFocus();
 }
 
-void MyFormulasWindow::comEdit_Click() {
+void MyFormulasWindow::editFormula() {
     const int row = list_->currentRow();
     const auto lines = file_.lines();
     if (row < 0 || static_cast<std::size_t>(row) >= lines.size()) return;
@@ -144,9 +144,9 @@ void MyFormulasWindow::comEdit_Click() {
     formula_->setFocus();
 }
 
-void MyFormulasWindow::lstFormulas_DblClick() { comEdit_Click(); }
+void MyFormulasWindow::lstFormulas_DblClick() { editFormula(); }
 
-void MyFormulasWindow::comSave_Click() {
+void MyFormulasWindow::saveFormula() {
     if (mode_ == Mode::None) return;
     const std::string name = name_->text().toStdString();
     const std::string formula = formula_->text().toStdString();
@@ -173,7 +173,7 @@ void MyFormulasWindow::comSave_Click() {
     if (added && list_->count() > 0) list_->setCurrentRow(list_->count() - 1);
 }
 
-void MyFormulasWindow::comDelete_Click() {
+void MyFormulasWindow::deleteFormula() {
     const int row = list_->currentRow();
     if (row < 0) return;
     try {
@@ -188,7 +188,7 @@ void MyFormulasWindow::comDelete_Click() {
     reload();
 }
 
-void MyFormulasWindow::comExit_Click() { accept(); }
+void MyFormulasWindow::closeFormulas() { accept(); }
 
 bool MyFormulasWindow::eventFilter(QObject* watched, QEvent* event) {
     if (watched != formula_ || event->type() != QEvent::KeyPress) return QDialog::eventFilter(watched, event);

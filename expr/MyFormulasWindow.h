@@ -28,11 +28,11 @@ public:
     // Opens the file <dataDir>/<fileName>, creating it empty when missing.
     void Init(const std::string& fileName);
 
-    void comAdd_Click();
-    void comEdit_Click();
-    void comSave_Click();
-    void comDelete_Click();
-    void comExit_Click();
+    void addFormula();
+    void editFormula();
+    void saveFormula();
+    void deleteFormula();
+    void closeFormulas();
     void lstFormulas_DblClick();
 
     QListWidget* lstFormulas() const { return list_; }

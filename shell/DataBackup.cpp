@@ -47,8 +47,8 @@ CopyOutcome copyReplacing(const std::string& from, const std::string& to) {
 DataBackup::DataBackup(engine::UserFeedback& feedback, std::string dataFolder, FolderChooser chooser)
     : feedback_(feedback), dataFolder_(std::move(dataFolder)), chooser_(std::move(chooser)) {}
 
-void DataBackup::mnuBackup_Click() { run(Direction::Backup); }
-void DataBackup::mnuRestore_Click() { run(Direction::Restore); }
+void DataBackup::backup() { run(Direction::Backup); }
+void DataBackup::restore() { run(Direction::Restore); }
 
 void DataBackup::run(Direction direction) {
     const bool backup = direction == Direction::Backup;

@@ -32,8 +32,8 @@ public:
 
     DataBackup(engine::UserFeedback& feedback, std::string dataFolder, FolderChooser chooser);
 
-    void mnuBackup_Click();
-    void mnuRestore_Click();
+    void backup();
+    void restore();
 
     const std::string& dataFolder() const { return dataFolder_; }
     void setFolderChooser(FolderChooser chooser) { chooser_ = std::move(chooser); }

@@ -29,7 +29,7 @@ bool isNicCommandLine(const std::string& commandLine) {
     return upper == "/NIC";
 }
 
-void mnuInsertPrevProg_Click(engine::CalculatorModel& model, const InsertTarget& target,
+void insertIntoPreviousProgram(engine::CalculatorModel& model, const InsertTarget& target,
                              bool exitAfterwards) {
     model.NormalizeReadout();
     if (model.InputCancelled) return;  // "Invalid value!" was shown; nothing to insert

@@ -31,7 +31,7 @@ std::string clipboardFallbackText(const std::string& value);
 // when "Calc On Top" is on, it comes back. Where keystrokes cannot be sent,
 // the value goes to the clipboard, the user is told so and the calculator
 // stays open, so that the clipboard keeps the value.
-void mnuInsertPrevProg_Click(engine::CalculatorModel& model, const InsertTarget& target,
+void insertIntoPreviousProgram(engine::CalculatorModel& model, const InsertTarget& target,
                              bool exitAfterwards);
 
 // Whether the command line asks to exit after inserting ("/NIC", any case).

@@ -146,13 +146,13 @@ void PropertiesForm::fill() {
     p_.toolbarToggled = false;
 }
 
-void PropertiesForm::cmbColor_Click(int index) {
+void PropertiesForm::chooseColour(int index) {
     if (index < 0 || index >= static_cast<int>(kPalette.size())) return;
     p_.colourIndex = index;
     p_.colourChosen = true;
 }
 
-void PropertiesForm::comResetFonts_Click() {
+void PropertiesForm::resetFont() {
     const TapeFont defaults;
     p_.fontName = defaults.name;
     p_.fontSize = wholeNumber(defaults.size);
@@ -160,10 +160,10 @@ void PropertiesForm::comResetFonts_Click() {
     p_.colourChosen = true;
     p_.bold = false;
     p_.italic = false;
-    comSave_Click();
+    saveAsDefaults();
 }
 
-void PropertiesForm::chkHide_Click(bool checked) {
+void PropertiesForm::setTapeHidden(bool checked) {
     p_.tapeHidden = checked;
     if (checked) {
         if (!window_.tapeHidden()) window_.setTapeHidden(true);
@@ -174,51 +174,51 @@ void PropertiesForm::chkHide_Click(bool checked) {
     }
 }
 
-void PropertiesForm::vsTapeSize_Change(int percent) {
+void PropertiesForm::setTapeSize(int percent) {
     p_.tapeSizePercent = std::clamp(percent, kMinTapePercent, kMaxTapePercent);
     if (window_.tapeHidden()) return;
     p_.ratio = p_.tapeSizePercent / 100.0;
     window_.layoutTape(p_.ratio);
 }
 
-void PropertiesForm::comRestore_Click() {
-    vsTapeSize_Change(100);
+void PropertiesForm::resetTapeSize() {
+    setTapeSize(100);
     // Even with the tape hidden, "Reset" stores the original size.
     p_.ratio = 1;
-    comSave_Click();
+    saveAsDefaults();
 }
 
-void PropertiesForm::chkMinimized_Click(bool checked) {
+void PropertiesForm::setStartMinimized(bool checked) {
     p_.startMinimized = checked;
     if (checked) p_.startOnTop = false;
 }
 
-void PropertiesForm::chkStartOnTop_Click(bool checked) {
+void PropertiesForm::setStartOnTop(bool checked) {
     p_.startOnTop = checked;
     if (checked) p_.startMinimized = false;
 }
 
-void PropertiesForm::chkAddMach_Click(bool checked) {
+void PropertiesForm::setAddingMachine(bool checked) {
     p_.addMach = checked;
     if (checked) p_.rpn = false;
 }
 
-void PropertiesForm::chkRPN_Click(bool checked) {
+void PropertiesForm::setRpn(bool checked) {
     p_.rpn = checked;
     if (checked) p_.addMach = false;
 }
 
-void PropertiesForm::chkTlBr_Click(bool checked) {
+void PropertiesForm::setHideToolbar(bool checked) {
     p_.hideToolbar = checked;
     p_.toolbarToggled = !p_.toolbarToggled;
 }
 
-void PropertiesForm::chkHideC_Click(bool checked) {
+void PropertiesForm::setHideClear(bool checked) {
     p_.hideC = checked;
     model_.modes().HideClearBanner = checked;
 }
 
-void PropertiesForm::chkCarryResult_Click(bool checked) {
+void PropertiesForm::setCarryResult(bool checked) {
     p_.carryResult = checked;
     model_.modes().CarryResult = checked;
     model_.notify();
@@ -285,7 +285,7 @@ YearCheck PropertiesForm::txtYear_LostFocus(int index, int currentYear) {
     return {};
 }
 
-void PropertiesForm::cmdPublish_Click(const FileChooser& chooseFile, const std::string& programFolder) {
+void PropertiesForm::choosePublishProgram(const FileChooser& chooseFile, const std::string& programFolder) {
     const std::string publishTo = readText(store_, key::PublishTo);
     const std::string publishType = readText(store_, key::PublishType);
     std::string folder = programFolder;
@@ -370,7 +370,7 @@ void PropertiesForm::apply() {
     model_.notify();
 }
 
-void PropertiesForm::comOK_Click() {
+void PropertiesForm::accept() {
     try {
         apply();
     } catch (const std::exception& e) {
@@ -419,12 +419,12 @@ void PropertiesForm::saveSettings() {
     store_.backend().sync();
 }
 
-void PropertiesForm::comSave_Click() {
+void PropertiesForm::saveAsDefaults() {
     saveSettings();
-    comOK_Click();
+    accept();
 }
 
-void PropertiesForm::comCancel_Click() {
+void PropertiesForm::cancel() {
     window_.layoutTape(openedRatio_);
     if (window_.tapeHidden() != openedHidden_) window_.setTapeHidden(openedHidden_);
     done_ = true;

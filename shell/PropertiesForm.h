@@ -100,21 +100,21 @@ public:
     std::string sizeCaption() const;
 
     // ---- controls ---------------------------------------------------------
-    void cmbFonts_Click(const std::string& name) { p_.fontName = name; }
-    void cmbSize_Click(const std::string& size) { p_.fontSize = size; }
-    void cmbColor_Click(int index);
-    void comResetFonts_Click();  // default font, then Save
-    void chkHide_Click(bool checked);
-    void vsTapeSize_Change(int percent);
-    void comRestore_Click();     // 100 %, then Save
-    void vsDecPlaces_Change(int value) { p_.decimalPlaces = value < 0 ? -value : value; }
-    void chkMinimized_Click(bool checked);
-    void chkStartOnTop_Click(bool checked);
-    void chkAddMach_Click(bool checked);
-    void chkRPN_Click(bool checked);
-    void chkTlBr_Click(bool checked);
-    void chkHideC_Click(bool checked);
-    void chkCarryResult_Click(bool checked);
+    void chooseFont(const std::string& name) { p_.fontName = name; }
+    void chooseFontSize(const std::string& size) { p_.fontSize = size; }
+    void chooseColour(int index);
+    void resetFont();  // default font, then Save
+    void setTapeHidden(bool checked);
+    void setTapeSize(int percent);
+    void resetTapeSize();     // 100 %, then Save
+    void setDecimalPlaces(int value) { p_.decimalPlaces = value < 0 ? -value : value; }
+    void setStartMinimized(bool checked);
+    void setStartOnTop(bool checked);
+    void setAddingMachine(bool checked);
+    void setRpn(bool checked);
+    void setHideToolbar(bool checked);
+    void setHideClear(bool checked);
+    void setCarryResult(bool checked);
 
     // Year boxes: the characters a box takes (digits, backspace, Tab; Enter
     // is turned into Tab by the window), and the rule run when a box is left
@@ -125,14 +125,14 @@ public:
     YearCheck txtYear_LostFocus(int index, int currentYear);
 
     // Publish set-up: the extension to publish as, then the program.
-    void cmdPublish_Click(const FileChooser& chooseFile, const std::string& programFolder);
+    void choosePublishProgram(const FileChooser& chooseFile, const std::string& programFolder);
 
     // Apply: the pending values go to the tape, the menus and the modes.
-    void comOK_Click();
+    void accept();
     // Save: every value to the store, in a fixed order, then Apply.
-    void comSave_Click();
+    void saveAsDefaults();
     // Cancel: the live previews (tape hidden, tape size) are undone.
-    void comCancel_Click();
+    void cancel();
 
     // Set once OK, Save or Cancel has run: the window closes.
     bool done() const { return done_; }

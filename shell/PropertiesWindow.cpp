@@ -218,34 +218,34 @@ PropertiesWindow::PropertiesWindow(PropertiesForm& form, std::string programFold
     // ---- wiring: every control goes to the form ----------------------------
     auto& p = form_.pending();
     connect(fonts_, &QComboBox::currentTextChanged, this, [this](const QString& t) {
-        if (!filling_) form_.cmbFonts_Click(t.toStdString());
+        if (!filling_) form_.chooseFont(t.toStdString());
     });
     connect(size_, &QComboBox::currentTextChanged, this, [this](const QString& t) {
-        if (!filling_) form_.cmbSize_Click(t.toStdString());
+        if (!filling_) form_.chooseFontSize(t.toStdString());
     });
-    connect(colour_, &QComboBox::activated, this, [this](int i) { form_.cmbColor_Click(i); });
+    connect(colour_, &QComboBox::activated, this, [this](int i) { form_.chooseColour(i); });
     connect(bold, &QCheckBox::clicked, this, [&p](bool on) { p.bold = on; });
     connect(italic, &QCheckBox::clicked, this, [&p](bool on) { p.italic = on; });
     connect(resetFonts, &QPushButton::clicked, this, [this] {
-        form_.comResetFonts_Click();
+        form_.resetFont();
         afterAction();
     });
     connect(hide, &QCheckBox::clicked, this, [this](bool on) {
-        form_.chkHide_Click(on);
+        form_.setTapeHidden(on);
         showPending();
     });
     connect(tapeSize_, &QSpinBox::valueChanged, this, [this](int v) {
         if (filling_) return;
-        form_.vsTapeSize_Change(v);
+        form_.setTapeSize(v);
         showPending();
     });
     connect(restore, &QPushButton::clicked, this, [this] {
-        form_.comRestore_Click();
+        form_.resetTapeSize();
         afterAction();
     });
     connect(decPlaces_, &QSpinBox::valueChanged, this, [this](int v) {
         if (filling_) return;
-        form_.vsDecPlaces_Change(v);
+        form_.setDecimalPlaces(v);
         showPending();
     });
     auto onCheck = [this](const char* name, auto handler) {
@@ -254,13 +254,13 @@ PropertiesWindow::PropertiesWindow(PropertiesForm& form, std::string programFold
             showPending();
         });
     };
-    onCheck("chkMinimized", [this](bool on) { form_.chkMinimized_Click(on); });
-    onCheck("chkStartOnTop", [this](bool on) { form_.chkStartOnTop_Click(on); });
-    onCheck("chkAddMach", [this](bool on) { form_.chkAddMach_Click(on); });
-    onCheck("chkRPN", [this](bool on) { form_.chkRPN_Click(on); });
-    onCheck("chkTlBr", [this](bool on) { form_.chkTlBr_Click(on); });
-    onCheck("chkHideC", [this](bool on) { form_.chkHideC_Click(on); });
-    onCheck("chkCarryResult", [this](bool on) { form_.chkCarryResult_Click(on); });
+    onCheck("chkMinimized", [this](bool on) { form_.setStartMinimized(on); });
+    onCheck("chkStartOnTop", [this](bool on) { form_.setStartOnTop(on); });
+    onCheck("chkAddMach", [this](bool on) { form_.setAddingMachine(on); });
+    onCheck("chkRPN", [this](bool on) { form_.setRpn(on); });
+    onCheck("chkTlBr", [this](bool on) { form_.setHideToolbar(on); });
+    onCheck("chkHideC", [this](bool on) { form_.setHideClear(on); });
+    onCheck("chkCarryResult", [this](bool on) { form_.setCarryResult(on); });
     onCheck("chkCalcOnTop", [&p](bool on) { p.calcOnTop = on; });
     onCheck("chkSaveMem", [&p](bool on) { p.saveMem = on; });
     onCheck("chkExitButton", [&p](bool on) { p.exitMin = on; });
@@ -271,20 +271,20 @@ PropertiesWindow::PropertiesWindow(PropertiesForm& form, std::string programFold
     onCheck("chkAutoDec", [&p](bool on) { p.autoDec = on; });
 
     connect(publish, &QPushButton::clicked, this, [this] {
-        form_.cmdPublish_Click(chooseFile, programFolder_);
+        form_.choosePublishProgram(chooseFile, programFolder_);
     });
     connect(ok, &QPushButton::clicked, this, [this] {
         if (!yearsSettled()) return;
-        form_.comOK_Click();
+        form_.accept();
         afterAction();
     });
     connect(save, &QPushButton::clicked, this, [this] {
         if (!yearsSettled()) return;
-        form_.comSave_Click();
+        form_.saveAsDefaults();
         afterAction();
     });
     connect(cancel, &QPushButton::clicked, this, [this] {
-        form_.comCancel_Click();
+        form_.cancel();
         afterAction();
     });
 }
@@ -426,7 +426,7 @@ bool PropertiesWindow::eventFilter(QObject* watched, QEvent* event) {
 }
 
 void PropertiesWindow::reject() {
-    if (!form_.done()) form_.comCancel_Click();
+    if (!form_.done()) form_.cancel();
     QDialog::reject();
 }
 

@@ -70,7 +70,7 @@ void ToolbarButtons::bind(int index, std::size_t group, std::size_t position) {
     if (onChange) onChange();
 }
 
-void ToolbarButtons::comToolbar_Click(int index) {
+void ToolbarButtons::press(int index) {
     auto& feedback = model_.feedback();
     if (index < 0 || index >= kCount) {
         feedback.beep();

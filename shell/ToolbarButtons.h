@@ -48,7 +48,7 @@ public:
     // visible, then runs the bound catalogue item (an item whose feature is
     // missing says so), opens set-up for an unbound button, and beeps for
     // any other tool tip text or an index outside 0..8.
-    void comToolbar_Click(int index);
+    void press(int index);
 
     // Opens the set-up window for button `index`; without it (batch mode)
     // an unbound button is reported through `reportUnbound`, then beeps.

@@ -41,12 +41,12 @@ protected:
 TEST_F(ConversionModes, ModeKeysStepThroughAllSetsAndWrap) {
     ASSERT_EQ(quick.MSys(), 0);
     for (int expected = 1; expected <= 10; ++expected) {
-        quick.comMode_Click();
+        quick.nextSet();
         EXPECT_EQ(quick.MSys(), expected % 10);
     }
-    quick.comPrevMode_Click();
+    quick.previousSet();
     EXPECT_EQ(quick.MSys(), 9);
-    quick.comPrevMode_Click();
+    quick.previousSet();
     EXPECT_EQ(quick.MSys(), 8);
     EXPECT_EQ(repaints, 12);
 
@@ -98,14 +98,14 @@ TEST_F(ConversionModes, UnitMarksSwitchCaptionsRepaintAndAreKept) {
 TEST_F(ConversionModes, TapeKeysRunTheirCommandsOnlyWhenRegistered) {
     model.setReadout("12.");
     EXPECT_FALSE(quick.keyAvailable(2));
-    quick.comConvert_Click(2);
+    quick.pressKey(2);
     EXPECT_EQ(feedback.beeps, 1);
 
     int printed = 0;
     model.commands().add(zorv::engine::CommandId::PrintTape, [&] { ++printed; });
     EXPECT_TRUE(quick.keyAvailable(2));
     EXPECT_FALSE(quick.keyAvailable(3));
-    quick.comConvert_Click(2);
+    quick.pressKey(2);
     EXPECT_EQ(printed, 1);
     EXPECT_EQ(feedback.beeps, 1);
     // The calculator set never converts the readout or writes on the tape.

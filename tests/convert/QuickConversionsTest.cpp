@@ -30,7 +30,7 @@ protected:
     void convert(int set, int key, const std::string& readout) {
         ASSERT_TRUE(quick.setMode(set));
         model.setReadout(readout);
-        quick.comConvert_Click(key);
+        quick.pressKey(key);
     }
 
     ScriptedFeedback feedback;
@@ -158,7 +158,7 @@ TEST_F(Conversions, KeysWithoutAConversionAreUnavailableAndOnlyBeep) {
             EXPECT_EQ(quick.caption(key), "");
             model.setReadout("5.");
             const int beeps = feedback.beeps;
-            quick.comConvert_Click(key);
+            quick.pressKey(key);
             EXPECT_EQ(feedback.beeps, beeps + 1);
             EXPECT_EQ(model.readout(), "5.");
         }
@@ -192,7 +192,7 @@ TEST_F(Conversions, WithAnOperationPendingTheResultIsTheNextOperand) {
     model.Operator_Click(zorv::engine::OpAdd);
     model.Number_Click(2);
     quick.setMode(6);
-    quick.comConvert_Click(0);  // 2 weeks -> 14 days
+    quick.pressKey(0);  // 2 weeks -> 14 days
     EXPECT_EQ(model.readout(), "14.");
     EXPECT_EQ(model.EntryState(), "NUMS");
     model.Operator_Click(zorv::engine::OpEquals);

@@ -155,9 +155,9 @@ TEST_F(BuilderWindowTest, FormulasComeFromTheConstructionFile) {
     window_->cmbFormula()->setCurrentIndex(window_->cmbFormula()->findText(QStringLiteral("Rafter length (X run, Y rise)")));
     window_->txtVar(0)->setText(QStringLiteral("12'"));
     window_->txtVar(1)->setText(QStringLiteral("5'"));
-    window_->comInsert_Click();
+    window_->insertFormula();
     EXPECT_EQ(window_->expression()->text(), QStringLiteral("(X^2+Y^2)^.5"));
-    window_->cmdEquals_Click();
+    window_->evaluate();
     EXPECT_EQ(window_->resultLine()->text(), QStringLiteral("13'0\""));
 
     // A formula added to the file shows once the list is read again.

@@ -17,7 +17,7 @@
 
 #include "FakeWindow.h"
 #include "engine/CalculatorModel.h"
-#include "expr/BracketsWindow.h"
+#include "expr/ExpressionDialog.h"
 #include "expr/MyFormulasWindow.h"
 #include "finance/NumInputDialog.h"
 #include "platform/QtFeedback.h"
@@ -108,10 +108,10 @@ struct MessageOwner : ::testing::Test {
 };
 
 TEST_F(MessageOwner, ExpressionBuilderGetsTheKeysAfterAnEvaluationError) {
-    expr::BracketsWindow::Options options;
+    expr::ExpressionDialog::Options options;
     options.dataDir = dir.string();
     options.mainWindow = &mainWindow;
-    expr::BracketsWindow builder(model, feedback, options, {}, &mainWindow);
+    expr::ExpressionDialog builder(model, feedback, options, {}, &mainWindow);
     activate(builder);
     QLineEdit* box = builder.Readout();
     box->setFocus();
@@ -128,18 +128,18 @@ TEST_F(MessageOwner, FormulasWindowGetsTheKeysAfterItsMessage) {
     expr::MyFormulasWindow formulas(feedback, dir.string(), ".", &mainWindow);
     formulas.Init("evalform.frm");
     activate(formulas);
-    formulas.comAdd_Click();
+    formulas.addFormula();
     formulas.txtName()->setText(QStringLiteral("Area"));
     formulas.txtFormula()->setText(QStringLiteral("X*Y"));
-    formulas.comSave_Click();
+    formulas.saveFormula();
     settle();
     closer.closed = 0;
-    formulas.comAdd_Click();
+    formulas.addFormula();
     formulas.txtName()->setText(QStringLiteral("Area"));
     formulas.txtFormula()->setText(QStringLiteral("X*Z"));
     formulas.txtFormula()->setFocus();
     settle();
-    formulas.comSave_Click();  // "That name already exists!", then the name box to rename
+    formulas.saveFormula();  // "That name already exists!", then the name box to rename
     expectBackIn(formulas, formulas.txtName(), "formulas");
 }
 
@@ -180,9 +180,9 @@ TEST_F(MessageOwner, NumericInputGetsTheKeysAfterInvalidValue) {
 }
 
 TEST_F(MessageOwner, QuestionsGoBackToTheWindowThatAsked) {
-    expr::BracketsWindow::Options options;
+    expr::ExpressionDialog::Options options;
     options.dataDir = dir.string();
-    expr::BracketsWindow builder(model, feedback, options, {}, &mainWindow);
+    expr::ExpressionDialog builder(model, feedback, options, {}, &mainWindow);
     activate(builder);
     builder.Readout()->setFocus();
     settle();

@@ -62,7 +62,7 @@ TEST(DataBackup, BackupCopiesTheFilesThatExistAndSkipsTheRest) {
     write(f.data / "notes.txt", "not part of the set");
     write(f.other / "evalform.frm", "older backup");
     f.answer = f.other.string();
-    f.backup.mnuBackup_Click();
+    f.backup.backup();
     EXPECT_EQ(f.titles, std::vector<std::string>{"Choose Drive and Folder to Save To"});
     EXPECT_EQ(f.fb.messageTexts(), std::vector<std::string>{"Backup succeeded!"});
     EXPECT_EQ(f.fb.messages[0].icon, engine::MessageIcon::Information);
@@ -79,7 +79,7 @@ TEST(DataBackup, RestoreCopiesBackAndCreatesAMissingDataFolder) {
     write(f.other / "calcalrm.2do", "alarm");
     write(f.other / "evalform.frm", "x\t1+1\r\n");
     f.answer = f.other.string();
-    f.backup.mnuRestore_Click();
+    f.backup.restore();
     EXPECT_EQ(f.titles, std::vector<std::string>{"Choose Drive and Folder to Restore From"});
     EXPECT_EQ(f.fb.messageTexts(), std::vector<std::string>{"Restore succeeded!"});
     EXPECT_EQ(listing(f.data), (std::vector<std::string>{"calcalrm.2do", "evalform.frm"}));
@@ -89,14 +89,14 @@ TEST(DataBackup, RestoreCopiesBackAndCreatesAMissingDataFolder) {
 TEST(DataBackup, NothingToCopyStillSucceedsAndCancelShowsNothing) {
     Folders f;
     f.answer = f.other.string();
-    f.backup.mnuBackup_Click();
+    f.backup.backup();
     EXPECT_EQ(f.fb.messageTexts(), std::vector<std::string>{"Backup succeeded!"});
     EXPECT_TRUE(listing(f.other).empty());
 
     f.fb.clearRecord();
     f.answer.clear();
-    f.backup.mnuBackup_Click();
-    f.backup.mnuRestore_Click();
+    f.backup.backup();
+    f.backup.restore();
     EXPECT_TRUE(f.fb.events.empty());
 }
 
@@ -110,7 +110,7 @@ TEST(DataBackup, TheDataFolderItselfIsRefusedInAnySpelling) {
         for (bool backup : {true, false}) {
             f.fb.clearRecord();
             f.answer = chosen;
-            backup ? f.backup.mnuBackup_Click() : f.backup.mnuRestore_Click();
+            backup ? f.backup.backup() : f.backup.restore();
             ASSERT_EQ(f.fb.messages.size(), 1u) << chosen;
             EXPECT_EQ(f.fb.messages[0].text, "Source and Destination must be different!") << chosen;
             EXPECT_EQ(f.fb.messages[0].icon, engine::MessageIcon::Exclamation);
@@ -127,7 +127,7 @@ TEST(DataBackup, AFailedCopyStopsLeavesEarlierCopiesAndNoHalfFiles) {
     fs::create_directories(f.other / "evalform.frm");
     write(f.other / "calcalrm.2do", "old alarms");
     f.answer = f.other.string();
-    f.backup.mnuBackup_Click();
+    f.backup.backup();
     EXPECT_EQ(f.fb.messageTexts(), std::vector<std::string>{"Backup could not be completed!"});
     EXPECT_EQ(f.fb.messages[0].icon, engine::MessageIcon::Information);
     EXPECT_EQ(read(f.other / "consform.frm"), "new consform.frm") << "copied before the failure";
@@ -139,11 +139,11 @@ TEST(DataBackup, AFailedCopyStopsLeavesEarlierCopiesAndNoHalfFiles) {
 
     f.fb.clearRecord();
     f.answer = (f.other / "no" / "such" / "folder").string();
-    f.backup.mnuBackup_Click();
+    f.backup.backup();
     EXPECT_EQ(f.fb.messageTexts(), std::vector<std::string>{"Backup could not be completed!"});
 
     f.fb.clearRecord();
-    f.backup.mnuRestore_Click();  // restoring from a folder that is not there
+    f.backup.restore();  // restoring from a folder that is not there
     EXPECT_EQ(f.fb.messageTexts(),
               std::vector<std::string>{"Restore could not be completed!\r\n" + f.answer +
                                        "\r\nThe folder does not exist."})
@@ -183,7 +183,7 @@ TEST(DataBackup, RestoreFromAFolderThatCannotBeReadFailsAndTouchesNothing) {
     for (const auto& c : cases) {
         f.fb.clearRecord();
         f.answer = c.folder.string();
-        f.backup.mnuRestore_Click();
+        f.backup.restore();
         ASSERT_EQ(f.fb.messages.size(), 1u);
         EXPECT_EQ(f.fb.messages[0].text, "Restore could not be completed!\r\n" + c.folder.string() + "\r\n" + c.why);
         EXPECT_EQ(read(f.data / "evalform.frm"), "Keep\t1\r\n");
@@ -193,7 +193,7 @@ TEST(DataBackup, RestoreFromAFolderThatCannotBeReadFailsAndTouchesNothing) {
     shell::DataBackup fresh{f.fb, (f.data / "new").string(), [&](const std::string&) {
                                 return (f.other / "does-not-exist").string();
                             }};
-    fresh.mnuRestore_Click();
+    fresh.restore();
     EXPECT_FALSE(fs::exists(f.data / "new"));
 
     if (::geteuid() == 0) return;  // root reads any folder
@@ -202,7 +202,7 @@ TEST(DataBackup, RestoreFromAFolderThatCannotBeReadFailsAndTouchesNothing) {
     fs::permissions(f.other / "locked", fs::perms::none);
     f.fb.clearRecord();
     f.answer = (f.other / "locked").string();
-    f.backup.mnuRestore_Click();
+    f.backup.restore();
     fs::permissions(f.other / "locked", fs::perms::owner_all);
     EXPECT_NE(f.fb.messageTexts().at(0).find("The folder cannot be read."), std::string::npos);
     EXPECT_EQ(read(f.data / "evalform.frm"), "Keep\t1\r\n");
@@ -214,7 +214,7 @@ TEST(DataBackup, APipeAmongTheFilesIsNotWaitedFor) {
     write(f.data / "evalform.frm", "Keep\t1\r\n");
     ASSERT_EQ(::mkfifo((f.other / "evalform.frm").c_str(), 0600), 0);
     f.answer = f.other.string();
-    f.backup.mnuRestore_Click();
+    f.backup.restore();
     ::alarm(0);
     EXPECT_EQ(f.fb.messageTexts(), std::vector<std::string>{"Restore could not be completed!"});
     EXPECT_EQ(read(f.data / "evalform.frm"), "Keep\t1\r\n");

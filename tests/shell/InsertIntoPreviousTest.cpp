@@ -38,7 +38,7 @@ struct Insert {
     void keys(const std::string& k) {
         engine::runKeyScript(model, engine::parseKeyScript(k), {});
     }
-    void run(bool nic = false) { shell::mnuInsertPrevProg_Click(model, target, nic); }
+    void run(bool nic = false) { shell::insertIntoPreviousProgram(model, target, nic); }
 };
 
 using Log = std::vector<std::string>;

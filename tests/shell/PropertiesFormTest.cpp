@@ -103,37 +103,37 @@ TEST_F(Properties, OpeningFillsFromTheWindowTheModesAndTheStore) {
 
 TEST_F(Properties, PairsExcludeEachOther) {
     PropertiesForm& f = open();
-    f.chkMinimized_Click(true);
-    f.chkStartOnTop_Click(true);
+    f.setStartMinimized(true);
+    f.setStartOnTop(true);
     EXPECT_FALSE(f.pending().startMinimized);
-    f.chkMinimized_Click(true);
+    f.setStartMinimized(true);
     EXPECT_FALSE(f.pending().startOnTop);
-    f.chkAddMach_Click(true);
-    f.chkRPN_Click(true);
+    f.setAddingMachine(true);
+    f.setRpn(true);
     EXPECT_FALSE(f.pending().addMach);
-    f.chkAddMach_Click(true);
+    f.setAddingMachine(true);
     EXPECT_FALSE(f.pending().rpn);
     // Unchecking leaves the other as it is.
-    f.chkAddMach_Click(false);
+    f.setAddingMachine(false);
     EXPECT_FALSE(f.pending().rpn);
 }
 
 TEST_F(Properties, HideToolbarClickedTwiceLeavesTheToolbarAsItWas) {
-    open().chkTlBr_Click(true);
-    form->chkTlBr_Click(false);
-    form->comOK_Click();
+    open().setHideToolbar(true);
+    form->setHideToolbar(false);
+    form->accept();
     EXPECT_FALSE(window.toolbarIsHidden);
 
-    open().chkTlBr_Click(true);
-    form->comOK_Click();
+    open().setHideToolbar(true);
+    form->accept();
     EXPECT_TRUE(window.toolbarIsHidden);
 }
 
 TEST_F(Properties, HideToolbarRunsTheMenuCommandWhenThereIsOne) {
     int runs = 0;
     model.commands().add(zorv::engine::CommandId::HideShowToolbar, [&runs] { ++runs; });
-    open().chkTlBr_Click(true);
-    form->comOK_Click();
+    open().setHideToolbar(true);
+    form->accept();
     EXPECT_EQ(runs, 1);
 }
 
@@ -228,18 +228,18 @@ TEST_F(Properties, ApplySetsTheTapeTheMarksAndTheModesWithoutWriting) {
     auto& p = f.pending();
     p.fontName = "Liberation Mono";
     p.fontSize = "14";
-    f.cmbColor_Click(2);
+    f.chooseColour(2);
     p.italic = true;
     p.finMode = false;
     p.autoDec = true;
-    f.chkRPN_Click(true);
+    f.setRpn(true);
     p.exitMin = true;
     p.calcOnTop = true;
     p.decimalPlaces = 4;
     p.firstYear = "1800";
     p.lastYear = "2100";
     backend->order.clear();
-    f.comOK_Click();
+    f.accept();
     EXPECT_TRUE(f.done());
     EXPECT_TRUE(backend->order.empty());
     EXPECT_EQ(window.font, (TapeFont{"Liberation Mono", 14, 128 * 256, false, true}));
@@ -258,10 +258,10 @@ TEST_F(Properties, ApplySetsTheTapeTheMarksAndTheModesWithoutWriting) {
 
 TEST_F(Properties, ATapeColourOutsideThePaletteIsKeptUnlessOneIsChosen) {
     window.font.colour = 0x123456;
-    open().comOK_Click();
+    open().accept();
     EXPECT_EQ(window.font.colour, 0x123456u);
-    open().cmbColor_Click(0);
-    form->comOK_Click();
+    open().chooseColour(0);
+    form->accept();
     EXPECT_EQ(window.font.colour, 0u);
 }
 
@@ -270,11 +270,11 @@ TEST_F(Properties, SaveWritesEveryKeyInOrderThenApplies) {
     model.commands().add(zorv::engine::CommandId::StayOnTop, [] {}, [] { return true; });
     window.label = WindowPosition{0, 500};
     PropertiesForm& f = open();
-    f.chkHide_Click(true);
-    f.chkCarryResult_Click(false);
-    f.chkAddMach_Click(true);
+    f.setTapeHidden(true);
+    f.setCarryResult(false);
+    f.setAddingMachine(true);
     backend->order.clear();
-    f.comSave_Click();
+    f.saveAsDefaults();
     const std::vector<std::string> expected = {
         "Saved Settings", "Tape Size", "Font", "Font Size", "Font Color", "Font Bold", "Font Italic",
         "Calc Top", "Calc Left", "Tape Hide", "Carry Result", "Start Minimized", "Start On Top",
@@ -298,20 +298,20 @@ TEST_F(Properties, SaveWritesEveryKeyInOrderThenApplies) {
 
 TEST_F(Properties, ResetOfTheSizeGroupStoresExactlyOne) {
     window.ratio = 2.37;
-    open().vsTapeSize_Change(180);
-    form->comRestore_Click();
+    open().setTapeSize(180);
+    form->resetTapeSize();
     EXPECT_EQ(value("Tape Size"), "1");
     EXPECT_EQ(window.ratio, 1);
     // With the tape hidden too.
     window.hidden = true;
     window.ratio = 0.6;
-    open().comRestore_Click();
+    open().resetTapeSize();
     EXPECT_EQ(value("Tape Size"), "1");
 }
 
 TEST_F(Properties, ResetOfTheFontGroupStoresTheDefaultFont) {
     window.font = {"Serif", 20, 255, true, true};
-    open().comResetFonts_Click();
+    open().resetFont();
     EXPECT_EQ(value("Font"), "Courier New");
     EXPECT_EQ(value("Font Size"), "8");
     EXPECT_EQ(value("Font Color"), "0");
@@ -323,18 +323,18 @@ TEST_F(Properties, ResetOfTheFontGroupStoresTheDefaultFont) {
 TEST_F(Properties, TapeSizePreviewsAndCancelUndoesThem) {
     window.ratio = 1.2;
     PropertiesForm& f = open();
-    f.vsTapeSize_Change(300);
+    f.setTapeSize(300);
     EXPECT_EQ(window.ratio, 3.0);
     EXPECT_EQ(f.sizeCaption(), "300%");
-    f.chkHide_Click(true);
+    f.setTapeHidden(true);
     EXPECT_TRUE(window.hidden);
     EXPECT_EQ(f.sizeCaption(), "Hidden");
-    f.vsTapeSize_Change(50);  // hidden: nothing moves
+    f.setTapeSize(50);  // hidden: nothing moves
     EXPECT_EQ(window.ratio, 3.0);
-    f.chkHide_Click(false);
+    f.setTapeHidden(false);
     EXPECT_FALSE(window.hidden);
     EXPECT_EQ(window.ratio, 0.5);
-    f.comCancel_Click();
+    f.cancel();
     EXPECT_TRUE(f.done());
     EXPECT_FALSE(window.hidden);
     EXPECT_EQ(window.ratio, 1.2);
@@ -343,9 +343,9 @@ TEST_F(Properties, TapeSizePreviewsAndCancelUndoesThem) {
 
 TEST_F(Properties, CancelKeepsTheClearAndCarryCheckBoxesWhichActAtOnce) {
     PropertiesForm& f = open();
-    f.chkHideC_Click(true);
-    f.chkCarryResult_Click(false);
-    f.comCancel_Click();
+    f.setHideClear(true);
+    f.setCarryResult(false);
+    f.cancel();
     EXPECT_TRUE(model.modes().HideClearBanner);
     EXPECT_FALSE(model.modes().CarryResult);
     EXPECT_TRUE(backend->order.empty());
@@ -356,28 +356,28 @@ TEST_F(Properties, SaveThenAFreshStartRestoresEveryValue) {
     auto& p = f.pending();
     p.fontName = "Liberation Mono";
     p.fontSize = "12";
-    f.cmbColor_Click(9);
+    f.chooseColour(9);
     p.bold = true;
-    f.vsTapeSize_Change(75);
-    f.chkHide_Click(true);
-    f.chkCarryResult_Click(false);
-    f.chkHideC_Click(true);
+    f.setTapeSize(75);
+    f.setTapeHidden(true);
+    f.setCarryResult(false);
+    f.setHideClear(true);
     p.finMode = false;
     p.showPercentage = false;
-    f.chkRPN_Click(true);
+    f.setRpn(true);
     p.formatNum = false;
     p.percentForNum = false;
     p.autoDec = true;
     p.saveMem = true;
     p.decimalPlaces = 5;
-    f.chkTlBr_Click(true);
+    f.setHideToolbar(true);
     p.firstYear = "1700";
     p.lastYear = "2200";
     p.exitMin = true;
     p.calcOnTop = true;
-    f.chkMinimized_Click(true);
+    f.setStartMinimized(true);
     window.pos = {120, 340};
-    f.comSave_Click();
+    f.saveAsDefaults();
 
     // A new run on the same store.
     engine::ScriptedFeedback feedback2;
@@ -429,7 +429,7 @@ TEST_F(Properties, PublishSetUp) {
         feedback.clearRecord();
         for (const auto& a : c.answers) feedback.answer(a);
         std::string askedTitle, askedFolder;
-        f.cmdPublish_Click(
+        f.choosePublishProgram(
             [&](const std::string& title, const std::string& folder, const std::string&) {
                 askedTitle = title;
                 askedFolder = folder;
@@ -455,7 +455,7 @@ TEST_F(Properties, PublishSetUp) {
     store->WriteSetting("Startup", "Publish Type", "ODT");
     feedback.answer("ODT");
     std::string folder;
-    form->cmdPublish_Click([&](const std::string&, const std::string& f, const std::string&) {
+    form->choosePublishProgram([&](const std::string&, const std::string& f, const std::string&) {
         folder = f;
         return std::optional<std::string>();
     }, "/data");

@@ -47,12 +47,12 @@ TEST(ToolbarButtons, FreshButtonsAreUnboundAndOpenSetUp) {
         EXPECT_EQ(t.buttons.button(i).caption, std::to_string(i + 1) + "R.Clk");
         EXPECT_EQ(t.buttons.button(i).toolTip, "Right Click to Set Button");
     }
-    t.buttons.comToolbar_Click(2);
+    t.buttons.press(2);
     EXPECT_EQ(t.setups, std::vector<int>{2});
     EXPECT_EQ(t.fb.beeps, 0);
     // With no set-up window (batch mode) there is nothing to open.
     t.buttons.openSetup = nullptr;
-    t.buttons.comToolbar_Click(2);
+    t.buttons.press(2);
     EXPECT_EQ(t.fb.beeps, 1);
 }
 
@@ -64,7 +64,7 @@ TEST(ToolbarButtons, BindingStoresCodeAndNameAndRunsTheCommand) {
     EXPECT_EQ(t.value("9Caption"), "Tap8");
     EXPECT_EQ(t.value("9ToolTip"), "Tape to Scratch Pad");
     EXPECT_EQ(t.value("1Caption"), "<absent>") << "other buttons are not written";
-    t.buttons.comToolbar_Click(8);
+    t.buttons.press(8);
     EXPECT_EQ(t.ran, std::vector<std::string>{"Tape to Scratch Pad"});
 
     // A second toolbar over the same store reads the binding back.
@@ -75,7 +75,7 @@ TEST(ToolbarButtons, BindingStoresCodeAndNameAndRunsTheCommand) {
 
     t.buttons.bind(0, 1, 25);  // Mode, item 25
     EXPECT_EQ(t.buttons.button(0).caption, "Mod25");
-    t.buttons.comToolbar_Click(0);
+    t.buttons.press(0);
     EXPECT_EQ(t.ran.back(), "Intra-System Computer");
 }
 
@@ -83,10 +83,10 @@ TEST(ToolbarButtons, ClickMovesFocusToEqualsOnlyWhileTheWindowIsVisible) {
     Toolbar t;
     t.stored(1, "Tap1", "Annotate Tape");
     t.buttons.load();
-    t.buttons.comToolbar_Click(0);
+    t.buttons.press(0);
     EXPECT_EQ(t.fb.focusRequests, 0);
     t.fb.windowVisible = true;
-    t.buttons.comToolbar_Click(0);
+    t.buttons.press(0);
     EXPECT_EQ(t.fb.focusRequests, 1);
     EXPECT_EQ(t.ran.size(), 2u);
 }
@@ -100,17 +100,17 @@ TEST(ToolbarButtons, UnknownTextsBeepAndMissingFeaturesSaySo) {
     t.stored(3, "Z", "annotate tape");    // comparison is case-sensitive
     t.stored(4, "Oth16", "Scratch Pad");  // a catalogue item with no command registered
     t.buttons.load();
-    for (int i = 0; i < 3; ++i) t.buttons.comToolbar_Click(i);
+    for (int i = 0; i < 3; ++i) t.buttons.press(i);
     EXPECT_EQ(t.fb.beeps, 3);
     EXPECT_EQ(converted, 0);
     EXPECT_TRUE(t.ran.empty());
     EXPECT_TRUE(t.setups.empty());
 
-    t.buttons.comToolbar_Click(3);
+    t.buttons.press(3);
     ASSERT_EQ(t.fb.messages.size(), 1u);
     EXPECT_EQ(t.fb.messages[0].text,
               "\"Scratch Pad\" is not available in this version of Zorv Advanced Calculator.");
-    for (int bad : {-1, 9}) t.buttons.comToolbar_Click(bad);
+    for (int bad : {-1, 9}) t.buttons.press(bad);
     EXPECT_EQ(t.fb.beeps, 5);
 }
 

@@ -280,8 +280,8 @@ QWidget* CalculatorWindow::buildConversionRow() {
     grid->addWidget(modeLabel_, 0, 1, 1, 2);
     grid->addWidget(next, 0, 3);
     if (conversions_) {
-        connect(prev, &QPushButton::clicked, this, [this] { conversions_->comPrevMode_Click(); });
-        connect(next, &QPushButton::clicked, this, [this] { conversions_->comMode_Click(); });
+        connect(prev, &QPushButton::clicked, this, [this] { conversions_->previousSet(); });
+        connect(next, &QPushButton::clicked, this, [this] { conversions_->nextSet(); });
     } else {
         prev->setEnabled(false);
         next->setEnabled(false);
@@ -297,7 +297,7 @@ QWidget* CalculatorWindow::buildConversionRow() {
         b->setMinimumSize(44, 26);
         b->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
         connect(b, &QPushButton::clicked, this, [this, i] {
-            if (conversions_) conversions_->comConvert_Click(i);
+            if (conversions_) conversions_->pressKey(i);
         });
         convertKeys_[static_cast<std::size_t>(i)] = b;
         grid->addWidget(b, 1 + i / 4, i % 4);

@@ -42,7 +42,7 @@ void ShowLabelWindow::setCaption(const char* caption) {
     setFixedSize(label_->size());
 }
 
-void ShowLabelWindow::lblShow_Click() {
+void ShowLabelWindow::bringCalculatorBack() {
     if (calcStatus_ != 0) {
         calculator_.raise();
         calculator_.activateWindow();
@@ -90,7 +90,7 @@ bool ShowLabelWindow::eventFilter(QObject* watched, QEvent* event) {
         mDown_ = false;
         if (e->button() == Qt::LeftButton && !dragged_ &&
             label_->rect().contains(e->position().toPoint()))
-            lblShow_Click();
+            bringCalculatorBack();
         return true;
     }
     case QEvent::MouseButtonDblClick:

@@ -22,7 +22,7 @@ public:
     // -1 while the calculator is shown through the label, 0 while hidden.
     int CalcStatus() const { return calcStatus_; }
 
-    void lblShow_Click();
+    void bringCalculatorBack();
     void lblShow_DblClick();
 
     static constexpr const char* kShowCaption = "Show Zorv Calculator ";

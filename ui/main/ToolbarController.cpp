@@ -25,9 +25,9 @@ ToolbarController::ToolbarController(CalculatorWindow& window, engine::Calculato
     : QObject(parent), window_(window), model_(model), buttons_(buttons) {
     buttons_.onChange = [this] { repaintButtons(); };
     buttons_.openSetup = [this](int index) { openSetup(index); };
-    window_.toolbarClick = [this](int index) { buttons_.comToolbar_Click(index); };
-    model_.comToolbar_Click = [this](int index) { buttons_.comToolbar_Click(index); };
-    model_.commands().add(CommandId::HideShowToolbar, [this] { mnuHideToolbar_Click(); });
+    window_.toolbarClick = [this](int index) { buttons_.press(index); };
+    model_.comToolbar_Click = [this](int index) { buttons_.press(index); };
+    model_.commands().add(CommandId::HideShowToolbar, [this] { toggleToolbar(); });
 
     // Mouse moves over the strip itself (between buttons) clear the hover look.
     window_.tbToolbar()->setMouseTracking(true);
@@ -133,7 +133,7 @@ void ToolbarController::openSetup(int index) {
     dialog.exec();
 }
 
-void ToolbarController::mnuHideToolbar_Click() { setToolbarVisible(!visible_); }
+void ToolbarController::toggleToolbar() { setToolbarVisible(!visible_); }
 
 void ToolbarController::setToolbarVisible(bool visible) {
     visible_ = visible;

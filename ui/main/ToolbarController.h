@@ -28,7 +28,7 @@ public:
 
     // Opens the set-up window for button `index` modally.
     void openSetup(int index);
-    void mnuHideToolbar_Click();
+    void toggleToolbar();
     // Shows or hides the strip and sets the menu caption to match.
     void setToolbarVisible(bool visible);
     bool toolbarVisible() const;

@@ -55,7 +55,7 @@ ToolbarSetupDialog::ToolbarSetupDialog(int index, shell::ToolbarButtons& buttons
         auto* b = new QPushButton(tr(captions[i]), this);
         b->setObjectName(QStringLiteral("comExit%1").arg(i));
         b->setAutoDefault(i == 0);
-        connect(b, &QPushButton::clicked, this, [this, i] { comExit_Click(i); });
+        connect(b, &QPushButton::clicked, this, [this, i] { finish(i); });
         exit_[static_cast<std::size_t>(i)] = b;
     }
 
@@ -81,15 +81,15 @@ ToolbarSetupDialog::ToolbarSetupDialog(int index, shell::ToolbarButtons& buttons
     // selected; an unbound button starts at the first group.
     const auto current = engine::findToolbarItem(buttons_.button(index_).toolTip);
     groups_->setCurrentIndex(current ? static_cast<int>(current->group) : 0);
-    cmbMenu_Click();
+    showGroup();
     if (current) {
         items_->setCurrentRow(static_cast<int>(current->position) - 1);
-        lstItems_Click();
+        showChosenItem();
     }
 
-    connect(groups_, &QComboBox::currentIndexChanged, this, [this] { cmbMenu_Click(); });
-    connect(items_, &QListWidget::currentRowChanged, this, [this] { lstItems_Click(); });
-    connect(items_, &QListWidget::itemDoubleClicked, this, [this] { comExit_Click(0); });
+    connect(groups_, &QComboBox::currentIndexChanged, this, [this] { showGroup(); });
+    connect(items_, &QListWidget::currentRowChanged, this, [this] { showChosenItem(); });
+    connect(items_, &QListWidget::itemDoubleClicked, this, [this] { finish(0); });
 }
 
 std::optional<std::size_t> ToolbarSetupDialog::chosenPosition() const {
@@ -98,7 +98,7 @@ std::optional<std::size_t> ToolbarSetupDialog::chosenPosition() const {
     return static_cast<std::size_t>(row) + 1;
 }
 
-void ToolbarSetupDialog::cmbMenu_Click() {
+void ToolbarSetupDialog::showGroup() {
     try {
         const QSignalBlocker block(items_);
         items_->clear();
@@ -108,12 +108,12 @@ void ToolbarSetupDialog::cmbMenu_Click() {
                 items_->addItem(qs(item));
         items_->setCurrentRow(-1);
     } catch (const std::exception& e) {
-        model_.ReportError("frmToolBarSet [cmbMenu_Click] ", 0, e.what());
+        model_.ReportError("frmToolBarSet [showGroup] ", 0, e.what());
     }
-    lstItems_Click();
+    showChosenItem();
 }
 
-void ToolbarSetupDialog::lstItems_Click() {
+void ToolbarSetupDialog::showChosenItem() {
     const auto position = chosenPosition();
     // OK is offered only once there is something to bind the button to.
     exit_[0]->setEnabled(position.has_value());
@@ -127,14 +127,14 @@ void ToolbarSetupDialog::lstItems_Click() {
                           QStringLiteral(")"));
 }
 
-void ToolbarSetupDialog::comExit_Click(int index) {
+void ToolbarSetupDialog::finish(int index) {
     if (index == 0) {
         const auto position = chosenPosition();
         if (!position) return;
         try {
             buttons_.bind(index_, static_cast<std::size_t>(groups_->currentIndex()), *position);
         } catch (const std::exception& e) {
-            model_.ReportError("frmToolBarSet [comExit_Click] [Index=0]", 0, e.what());
+            model_.ReportError("frmToolBarSet [finish] [Index=0]", 0, e.what());
         }
         accept();
     } else {

@@ -34,9 +34,9 @@ public:
     QLabel* lblSelected(int i) const { return selected_[static_cast<std::size_t>(i)]; }
     QPushButton* comExit(int i) const { return exit_[static_cast<std::size_t>(i)]; }
 
-    void cmbMenu_Click();
-    void lstItems_Click();
-    void comExit_Click(int index);
+    void showGroup();
+    void showChosenItem();
+    void finish(int index);
 
 private:
     std::optional<std::size_t> chosenPosition() const;

@@ -32,9 +32,9 @@ TrayController::TrayController(CalculatorWindow& window, engine::CalculatorModel
     trayAvailable = [] { return QSystemTrayIcon::isSystemTrayAvailable(); };
     buildPopup();
     auto& commands = model_.commands();
-    commands.add(CommandId::ShowInTray, [this] { mnuShowTray_Click(); }, [this] { return trayMode(); });
-    commands.add(CommandId::StayOnTop, [this] { mnuOnTop_Click(); }, [this] { return labelMode(); });
-    commands.add(CommandId::HideMainWindow, [this] { mnuHide_Click(); });
+    commands.add(CommandId::ShowInTray, [this] { showInTray(); }, [this] { return trayMode(); });
+    commands.add(CommandId::StayOnTop, [this] { stayOnTop(); }, [this] { return labelMode(); });
+    commands.add(CommandId::HideMainWindow, [this] { hideMainWindow(); });
     window_.onActionsRefreshed = [this] {
         if (QAction* a = window_.action(CommandId::HideMainWindow)) a->setEnabled(trayMode() || labelMode());
     };
@@ -64,9 +64,9 @@ void TrayController::buildPopup() {
             window_.refreshActions();
         };
     };
-    add("mnuShow", tr("&Show Calculator"), [this] { mnuShow_Click(); });
-    add("mnuHide", tr("&Hide Calculator"), [this] { mnuHideCalculator_Click(); });
-    add("mnuRemove", tr("&Remove from Tray"), [this] { mnuRemove_Click(); });
+    add("mnuShow", tr("&Show Calculator"), [this] { showCalculator(); });
+    add("mnuHide", tr("&Hide Calculator"), [this] { hideCalculator(); });
+    add("mnuRemove", tr("&Remove from Tray"), [this] { removeFromTray(); });
     popup_->addSeparator();
     add("mnuBaseConvert", tr("&Base Conversions"), command(CommandId::BaseConversions));
     add("mnuConstruction", tr("C&onstruction Calculator (ft/in)"),
@@ -80,7 +80,7 @@ void TrayController::buildPopup() {
     add("mnuTimeDateCalc", tr("&Time/Date Calculations"), command(CommandId::TimeDateCalculations));
     popup_->addSeparator();
     add("mnuCancel", tr("&Cancel Menu"), [] {});
-    add("mnuExit", tr("E&xit Calculator"), [this] { mnuExit_Click(); });
+    add("mnuExit", tr("E&xit Calculator"), [this] { exitCalculator(); });
 }
 
 bool TrayController::blockedByModal() {
@@ -115,7 +115,7 @@ void TrayController::closeLabel() {
     label_.reset();
 }
 
-void TrayController::mnuShowTray_Click() {
+void TrayController::showInTray() {
     if (!trayMode() && !trayAvailable()) {
         // Refused before anything changes, so the label (if shown) stays the
         // way back to the calculator.
@@ -131,8 +131,8 @@ void TrayController::mnuShowTray_Click() {
     refreshMenus();
 }
 
-void TrayController::mnuOnTop_Click() {
-    if (trayMode()) mnuShowTray_Click();
+void TrayController::stayOnTop() {
+    if (trayMode()) showInTray();
     if (model_.commands().checked(CommandId::CalcOnTop).value_or(false)) model_.runCommand(CommandId::CalcOnTop);
     if (!labelMode()) {
         label_ = std::make_unique<ShowLabelWindow>(window_);
@@ -141,7 +141,7 @@ void TrayController::mnuOnTop_Click() {
     } else {
         closeLabel();
         if (trayAvailable()) {
-            mnuShowTray_Click();
+            showInTray();
         } else if (!window_.isVisible()) {
             // With no tray to fall back on, the calculator itself comes back.
             window_.showNormal();
@@ -152,7 +152,7 @@ void TrayController::mnuOnTop_Click() {
     refreshMenus();
 }
 
-void TrayController::mnuHide_Click() {
+void TrayController::hideMainWindow() {
     if (labelMode())
         label_->lblShow_DblClick();
     else if (trayMode())
@@ -191,17 +191,17 @@ void TrayController::trayActivated(QSystemTrayIcon::ActivationReason reason) {
     showCalculator(reason == QSystemTrayIcon::Trigger);
 }
 
-void TrayController::mnuShow_Click() {
+void TrayController::showCalculator() {
     if (blockedByModal()) return;
     if (!window_.isVisible()) showCalculator(false);
 }
 
-void TrayController::mnuHideCalculator_Click() {
+void TrayController::hideCalculator() {
     if (blockedByModal()) return;
     window_.hide();
 }
 
-void TrayController::mnuRemove_Click() {
+void TrayController::removeFromTray() {
     if (blockedByModal()) return;
     removeTray();
     window_.showNormal();
@@ -209,7 +209,7 @@ void TrayController::mnuRemove_Click() {
     refreshMenus();
 }
 
-void TrayController::mnuExit_Click() {
+void TrayController::exitCalculator() {
     if (blockedByModal()) return;
     // The ordinary exit, so what is kept at exit (the memory register, the
     // program folder) is written as when the calculator is closed. Closing a

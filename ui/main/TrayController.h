@@ -37,9 +37,9 @@ public:
     // Whether the desktop has a notification area. Replaceable for tests.
     std::function<bool()> trayAvailable;
 
-    void mnuShowTray_Click();
-    void mnuOnTop_Click();
-    void mnuHide_Click();
+    void showInTray();
+    void stayOnTop();
+    void hideMainWindow();
     bool trayMode() const { return trayIcon_ != nullptr; }
     bool labelMode() const { return label_ != nullptr; }
 
@@ -48,10 +48,10 @@ public:
     void trayActivated(QSystemTrayIcon::ActivationReason reason);
 
     // Pop-up menu items.
-    void mnuShow_Click();
-    void mnuHideCalculator_Click();
-    void mnuRemove_Click();
-    void mnuExit_Click();
+    void showCalculator();
+    void hideCalculator();
+    void removeFromTray();
+    void exitCalculator();
 
     QSystemTrayIcon* trayIcon() const { return trayIcon_.get(); }
     QMenu* mnuPopup() const { return popup_.get(); }

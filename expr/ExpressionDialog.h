@@ -23,7 +23,7 @@ class MyFormulasWindow;
 // frmBrackets, "Expression Builder": the user types an expression, gives
 // X, Y and Z their values, picks stored formulas, and OK sends the value to
 // the calculator's readout and a line to the tape. Closing only hides it.
-class BracketsWindow : public QDialog {
+class ExpressionDialog : public QDialog {
     Q_OBJECT
 
 public:
@@ -41,18 +41,18 @@ public:
 
     // `feedback` shows this window's messages; `session` (shared with the
     // batch commands, so {Var X=4} fills the X box) is made when not given.
-    BracketsWindow(engine::CalculatorModel& model, engine::UserFeedback& feedback, Options options,
+    ExpressionDialog(engine::CalculatorModel& model, engine::UserFeedback& feedback, Options options,
                    std::shared_ptr<ExpressionSession> session = {}, QWidget* parent = nullptr);
-    ~BracketsWindow() override;
+    ~ExpressionDialog() override;
 
     // Handlers by their documented names.
-    void cmdOK_Click();
-    void cmdCancel_Click();
-    void cmdClearVar_Click();
-    void chkVerify_Click();
-    void comInsert_Click();
-    void comFormulas_Click();
-    void cmdStayTop_Click();
+    void acceptResult();
+    void cancelEvaluation();
+    void clearVariables();
+    void toggleConfirm();
+    void insertFormula();
+    void openMyFormulas();
+    void toggleStayOnTop();
     // What every activation does: focus and select the expression, reload
     // the formula names, select the first.
     void Form_Activate();

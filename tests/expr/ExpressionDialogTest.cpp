@@ -17,8 +17,8 @@
 
 #include "engine/CalculatorModel.h"
 #include "engine/ScriptedFeedback.h"
-#include "expr/BracketsWindow.h"
-#include "expr/ExpressionWindow.h"
+#include "expr/ExpressionDialog.h"
+#include "expr/ExpressionLauncher.h"
 #include "expr/MyFormulasWindow.h"
 #include "tests/support/Mnemonics.h"
 
@@ -27,7 +27,7 @@ using namespace zorv;
 
 namespace {
 
-class BracketsWindowTest : public ::testing::Test {
+class ExpressionDialogTest : public ::testing::Test {
 protected:
     void SetUp() override {
         dir_ = fs::temp_directory_path() /
@@ -35,12 +35,12 @@ protected:
         fs::remove_all(dir_);
         fs::create_directories(dir_);
         model_.modes().mnuFinCalcMode = false;
-        expr::BracketsWindow::Options options;
+        expr::ExpressionDialog::Options options;
         options.dataDir = dir_.string();
         options.readConfirm = [this] { return storedConfirm_; };
         options.writeConfirm = [this](std::string v) { storedConfirm_ = std::move(v); };
         options.dontHideEval = [this] { return dontHide_; };
-        window_ = std::make_unique<expr::BracketsWindow>(model_, feedback_, options);
+        window_ = std::make_unique<expr::ExpressionDialog>(model_, feedback_, options);
         window_->show();
     }
     void TearDown() override {
@@ -66,10 +66,10 @@ protected:
     engine::CalculatorModel model_{feedback_};
     std::string storedConfirm_ = "0";
     bool dontHide_ = false;
-    std::unique_ptr<expr::BracketsWindow> window_;
+    std::unique_ptr<expr::ExpressionDialog> window_;
 };
 
-TEST_F(BracketsWindowTest, ExpressionBoxFiltersKeys) {
+TEST_F(ExpressionDialogTest, ExpressionBoxFiltersKeys) {
     QLineEdit* box = window_->Readout();
     EXPECT_EQ(typed(box, "2p"), "23.14159265359");
     EXPECT_EQ(typed(box, "(x+y)*z"), "(X+Y)*Z");
@@ -82,7 +82,7 @@ TEST_F(BracketsWindowTest, ExpressionBoxFiltersKeys) {
     EXPECT_EQ(box->text(), "1");
 }
 
-TEST_F(BracketsWindowTest, VariableBoxesFilterKeysCopyAndPaste) {
+TEST_F(ExpressionDialogTest, VariableBoxesFilterKeysCopyAndPaste) {
     QLineEdit* x = window_->txtVar(0);
     EXPECT_EQ(typed(x, "4.5"), "4.5");
     EXPECT_EQ(typed(x, "-2x"), "2");
@@ -104,7 +104,7 @@ TEST_F(BracketsWindowTest, VariableBoxesFilterKeysCopyAndPaste) {
     for (int i = 0; i < 3; ++i) EXPECT_EQ(window_->txtVar(i)->text(), "0");
 }
 
-TEST_F(BracketsWindowTest, OkSendsTheResultToReadoutAndTape) {
+TEST_F(ExpressionDialogTest, OkSendsTheResultToReadoutAndTape) {
     window_->txtVar(0)->setText("4");
     window_->Readout()->setText("2X^2+50%");
     window_->cmdOK()->click();
@@ -122,7 +122,7 @@ TEST_F(BracketsWindowTest, OkSendsTheResultToReadoutAndTape) {
     EXPECT_EQ(model_.tape().text(), "(2*4^2)+(50/100) = 32.5\r\n2*(3) = 6.\r\n2*(3) = 6.\r\n");
 }
 
-TEST_F(BracketsWindowTest, ErrorsKeepTheWindowAndTheCalculator) {
+TEST_F(ExpressionDialogTest, ErrorsKeepTheWindowAndTheCalculator) {
     window_->Readout()->setText("(2+3");
     window_->cmdOK()->click();
     EXPECT_TRUE(window_->isVisible());
@@ -131,7 +131,7 @@ TEST_F(BracketsWindowTest, ErrorsKeepTheWindowAndTheCalculator) {
     EXPECT_EQ(window_->Readout()->text(), "(2+3");
 }
 
-TEST_F(BracketsWindowTest, ConfirmationIsStoredAndNoEditsTheInterpretedText) {
+TEST_F(ExpressionDialogTest, ConfirmationIsStoredAndNoEditsTheInterpretedText) {
     window_->chkVerify()->click();
     EXPECT_EQ(storedConfirm_, "1");
     window_->Readout()->setText("2Pi");
@@ -146,7 +146,7 @@ TEST_F(BracketsWindowTest, ConfirmationIsStoredAndNoEditsTheInterpretedText) {
     EXPECT_EQ(storedConfirm_, "0");
 }
 
-TEST_F(BracketsWindowTest, StoredFormulasAreListedAndInserted) {
+TEST_F(ExpressionDialogTest, StoredFormulasAreListedAndInserted) {
     writeFormulas("Circle\t3.14159265359*X^2\r\nDouble\t2*X\r\ndouble\t 3*X \r\n");
     window_->Form_Activate();
     QComboBox* list = window_->cmbFormula();
@@ -167,7 +167,7 @@ TEST_F(BracketsWindowTest, StoredFormulasAreListedAndInserted) {
     EXPECT_EQ(window_->Readout()->text(), "3*X");
 }
 
-TEST_F(BracketsWindowTest, AFormulaFileThatIsAPipeSaysWhyAndDoesNotFreeze) {
+TEST_F(ExpressionDialogTest, AFormulaFileThatIsAPipeSaysWhyAndDoesNotFreeze) {
     ::alarm(20);  // a read that blocks ends the test run as a failure
     ASSERT_EQ(::mkfifo((dir_ / "evalform.frm").c_str(), 0600), 0);
     window_->Form_Activate();
@@ -185,7 +185,7 @@ TEST_F(BracketsWindowTest, AFormulaFileThatIsAPipeSaysWhyAndDoesNotFreeze) {
 }
 
 // Distinct Alt+letters in both windows, and Enter in the formula box saves.
-TEST_F(BracketsWindowTest, KeyboardReachesEveryControlAndEnterSaves) {
+TEST_F(ExpressionDialogTest, KeyboardReachesEveryControlAndEnterSaves) {
     QStringList clashes = test::windowClashes(window_.get());
     window_->comFormulas()->click();
     expr::MyFormulasWindow* f = window_->formulasWindow();
@@ -199,7 +199,7 @@ TEST_F(BracketsWindowTest, KeyboardReachesEveryControlAndEnterSaves) {
     EXPECT_EQ(formulaBytes(), "Half\tX/2\r\n");
 }
 
-TEST_F(BracketsWindowTest, MyFormulasAddEditRefuseAndDelete) {
+TEST_F(ExpressionDialogTest, MyFormulasAddEditRefuseAndDelete) {
     writeFormulas("Area\tX*Y\r\n");
     window_->comFormulas()->click();
     expr::MyFormulasWindow* f = window_->formulasWindow();
@@ -235,13 +235,13 @@ TEST_F(BracketsWindowTest, MyFormulasAddEditRefuseAndDelete) {
     EXPECT_EQ(window_->cmbFormula()->count(), 1);
 }
 
-TEST(ExpressionWindow, CatalogueOpensTheWindowAndVarFillsItsBox) {
+TEST(ExpressionLauncher, CatalogueOpensTheWindowAndVarFillsItsBox) {
     engine::ScriptedFeedback feedback;
     engine::CalculatorModel model(feedback);
     QWidget main;
-    expr::BracketsWindow::Options options;
+    expr::ExpressionDialog::Options options;
     options.dataDir = fs::temp_directory_path().string();
-    auto* host = expr::installExpressionWindow(model, &main, feedback, options);
+    auto* host = expr::installExpressionEvaluator(model, &main, feedback, options);
     model.commands().run("Var X=4");
     ASSERT_TRUE(model.Form_KeyPress("("));
     ASSERT_TRUE(host->window().isVisible());

@@ -1,4 +1,4 @@
-#include "expr/BracketsWindow.h"
+#include "expr/ExpressionDialog.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -28,7 +28,7 @@ QString qs(const std::string& s) { return QString::fromStdString(s); }
 
 }  // namespace
 
-BracketsWindow::BracketsWindow(engine::CalculatorModel& model, engine::UserFeedback& feedback,
+ExpressionDialog::ExpressionDialog(engine::CalculatorModel& model, engine::UserFeedback& feedback,
                                Options options, std::shared_ptr<ExpressionSession> session,
                                QWidget* parent)
     : QDialog(parent),
@@ -123,13 +123,13 @@ BracketsWindow::BracketsWindow(engine::CalculatorModel& model, engine::UserFeedb
     layout->addLayout(buttons);
     setMinimumWidth(520);
 
-    connect(ok_, &QPushButton::clicked, this, [this] { cmdOK_Click(); });
-    connect(cancel_, &QPushButton::clicked, this, [this] { cmdCancel_Click(); });
-    connect(clearVars_, &QPushButton::clicked, this, [this] { cmdClearVar_Click(); });
-    connect(verify_, &QCheckBox::clicked, this, [this] { chkVerify_Click(); });
-    connect(insert_, &QPushButton::clicked, this, [this] { comInsert_Click(); });
-    connect(formulasButton_, &QPushButton::clicked, this, [this] { comFormulas_Click(); });
-    connect(stayTop_, &QPushButton::clicked, this, [this] { cmdStayTop_Click(); });
+    connect(ok_, &QPushButton::clicked, this, [this] { acceptResult(); });
+    connect(cancel_, &QPushButton::clicked, this, [this] { cancelEvaluation(); });
+    connect(clearVars_, &QPushButton::clicked, this, [this] { clearVariables(); });
+    connect(verify_, &QCheckBox::clicked, this, [this] { toggleConfirm(); });
+    connect(insert_, &QPushButton::clicked, this, [this] { insertFormula(); });
+    connect(formulasButton_, &QPushButton::clicked, this, [this] { openMyFormulas(); });
+    connect(stayTop_, &QPushButton::clicked, this, [this] { toggleStayOnTop(); });
     connect(formulas_, &QComboBox::currentIndexChanged, this,
             [this] { formulas_->setToolTip(formulas_->currentText()); });
 
@@ -142,12 +142,12 @@ BracketsWindow::BracketsWindow(engine::CalculatorModel& model, engine::UserFeedb
     };
 }
 
-BracketsWindow::~BracketsWindow() {
+ExpressionDialog::~ExpressionDialog() {
     // The session may outlive the window (the batch commands hold it too).
     session_->onVariableChanged = nullptr;
 }
 
-void BracketsWindow::cmdOK_Click() {
+void ExpressionDialog::acceptResult() {
     // The variable boxes are cleaned as when they lose the focus, which they
     // do not when Enter presses OK from inside one of them.
     for (int i = 0; i < 3; ++i) purgeVariable(i);
@@ -160,9 +160,9 @@ void BracketsWindow::cmdOK_Click() {
     readout_->setFocus();
 }
 
-void BracketsWindow::cmdCancel_Click() { hide(); }
+void ExpressionDialog::cancelEvaluation() { hide(); }
 
-void BracketsWindow::cmdClearVar_Click() {
+void ExpressionDialog::clearVariables() {
     for (int i = 0; i < 3; ++i) {
         vars_[static_cast<std::size_t>(i)]->setText(QStringLiteral("0"));
         session_->evaluator().setVariable(i, "0");
@@ -170,19 +170,19 @@ void BracketsWindow::cmdClearVar_Click() {
     readout_->setFocus();
 }
 
-void BracketsWindow::chkVerify_Click() {
+void ExpressionDialog::toggleConfirm() {
     const bool on = verify_->isChecked();
     session_->evaluator().setConfirm(on);
     if (options_.writeConfirm) options_.writeConfirm(on ? "1" : "0");
 }
 
-void BracketsWindow::comInsert_Click() {
+void ExpressionDialog::insertFormula() {
     if (formulas_->count() == 0) return;
     const auto text = expr::FormulaFile(formulaFile_).find(formulas_->currentText().toStdString());
     if (text) readout_->setText(qs(*text));
 }
 
-void BracketsWindow::comFormulas_Click() {
+void ExpressionDialog::openMyFormulas() {
     if (!formulasWindow_) {
         formulasWindow_ = new MyFormulasWindow(feedback_, options_.dataDir, model_.DecimalSymbol(), this);
         // Closing the list changes what this window offers.
@@ -195,9 +195,9 @@ void BracketsWindow::comFormulas_Click() {
     formulasWindow_->activateWindow();
 }
 
-void BracketsWindow::cmdStayTop_Click() { setStayOnTop(stayTop_->isChecked()); }
+void ExpressionDialog::toggleStayOnTop() { setStayOnTop(stayTop_->isChecked()); }
 
-void BracketsWindow::setStayOnTop(bool on) {
+void ExpressionDialog::setStayOnTop(bool on) {
     stayTop_->setChecked(on);
     if (windowFlags().testFlag(Qt::WindowStaysOnTopHint) == on) return;
     const bool shown = isVisible();
@@ -205,7 +205,7 @@ void BracketsWindow::setStayOnTop(bool on) {
     if (shown) show();  // changing the flags hides the window
 }
 
-void BracketsWindow::LoadFormulaNames() {
+void ExpressionDialog::LoadFormulaNames() {
     formulas_->clear();
     const auto loaded = expr::FormulaFile(formulaFile_).load();
     // Said once, not at every activation: closing the message activates
@@ -220,7 +220,7 @@ void BracketsWindow::LoadFormulaNames() {
     formulas_->setEnabled(true);
 }
 
-void BracketsWindow::Form_Activate() {
+void ExpressionDialog::Form_Activate() {
     if (options_.mainWindow && options_.mainWindow->windowFlags().testFlag(Qt::WindowStaysOnTopHint))
         setStayOnTop(true);
     readout_->setFocus();
@@ -228,17 +228,17 @@ void BracketsWindow::Form_Activate() {
     LoadFormulaNames();
 }
 
-bool BracketsWindow::event(QEvent* event) {
+bool ExpressionDialog::event(QEvent* event) {
     const bool handled = QDialog::event(event);
     if (event->type() == QEvent::WindowActivate) Form_Activate();
     return handled;
 }
 
-void BracketsWindow::purgeVariable(int index) {
+void ExpressionDialog::purgeVariable(int index) {
     session_->setVariable(index, vars_[static_cast<std::size_t>(index)]->text().toStdString());
 }
 
-bool BracketsWindow::eventFilter(QObject* watched, QEvent* event) {
+bool ExpressionDialog::eventFilter(QObject* watched, QEvent* event) {
     if (event->type() == QEvent::KeyPress) {
         auto* key = static_cast<QKeyEvent*>(event);
         if (watched == readout_) return expressionKeyPress(key);
@@ -258,7 +258,7 @@ bool BracketsWindow::eventFilter(QObject* watched, QEvent* event) {
     return QDialog::eventFilter(watched, event);
 }
 
-bool BracketsWindow::expressionKeyPress(QKeyEvent* key) {
+bool ExpressionDialog::expressionKeyPress(QKeyEvent* key) {
     const auto typed = typedKey(key);
     if (!typed) return false;
     const KeyOutcome outcome = expressionKey(*typed, model_.DecimalSymbol());
@@ -274,7 +274,7 @@ bool BracketsWindow::expressionKeyPress(QKeyEvent* key) {
     }
 }
 
-bool BracketsWindow::variableKeyPress(int index, QKeyEvent* key) {
+bool ExpressionDialog::variableKeyPress(int index, QKeyEvent* key) {
     QLineEdit* box = vars_[static_cast<std::size_t>(index)];
     const auto typed = typedKey(key);
     if (!typed) return false;

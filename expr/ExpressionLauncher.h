@@ -4,7 +4,7 @@
 #include <QPointer>
 #include <memory>
 
-#include "expr/BracketsWindow.h"
+#include "expr/ExpressionDialog.h"
 #include "expr/ExpressionSession.h"
 
 namespace zorv::expr {
@@ -13,31 +13,31 @@ namespace zorv::expr {
 // command "Expression Evaluator" (menu mnuExprEval, the tray menu, the
 // toolbar and the "(" key) shows it. The window is built the first time it
 // is needed and then only hidden, so what it holds stays for the next use.
-class ExpressionWindow : public QObject {
+class ExpressionLauncher : public QObject {
     Q_OBJECT
 
 public:
-    ExpressionWindow(engine::CalculatorModel& model, engine::UserFeedback& feedback,
-                     BracketsWindow::Options options, QObject* parent = nullptr);
+    ExpressionLauncher(engine::CalculatorModel& model, engine::UserFeedback& feedback,
+                     ExpressionDialog::Options options, QObject* parent = nullptr);
 
-    // mnuExprEval_Click: shows and activates the window.
-    void mnuExprEval_Click();
+    // open: shows and activates the window.
+    void open();
     // The window, built on first use.
-    BracketsWindow& window();
+    ExpressionDialog& window();
     std::shared_ptr<ExpressionSession> session() const { return session_; }
 
 private:
     engine::CalculatorModel& model_;
     engine::UserFeedback& feedback_;
-    BracketsWindow::Options options_;
+    ExpressionDialog::Options options_;
     std::shared_ptr<ExpressionSession> session_;
-    QPointer<BracketsWindow> window_;
+    QPointer<ExpressionDialog> window_;
 };
 
 // Registers "Expression Evaluator", and "Eval TEXT" / "Var X=VALUE" working
 // on the window's own variables, in the model's catalogue. The returned
 // object is a child of `mainWindow`.
-ExpressionWindow* installExpressionWindow(engine::CalculatorModel& model, QWidget* mainWindow,
-                                          engine::UserFeedback& feedback, BracketsWindow::Options options);
+ExpressionLauncher* installExpressionEvaluator(engine::CalculatorModel& model, QWidget* mainWindow,
+                                          engine::UserFeedback& feedback, ExpressionDialog::Options options);
 
 }  // namespace zorv::expr
