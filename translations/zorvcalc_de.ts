@@ -667,69 +667,6 @@
     </message>
 </context>
 <context>
-    <name>zorv::expr::BracketsWindow</name>
-    <message>
-        <source>Expression Builder</source>
-        <translation>Ausdruckseditor</translation>
-    </message>
-    <message>
-        <source>&amp;Expression:</source>
-        <translation>A&amp;usdruck:</translation>
-    </message>
-    <message>
-        <source>P types pi, S squares (^2), R takes the square root (^%1)</source>
-        <translation>P schreibt pi, S quadriert (^2), R zieht die Quadratwurzel (^%1)</translation>
-    </message>
-    <message>
-        <source>Clear &amp;Variables</source>
-        <translation>&amp;Variablen löschen</translation>
-    </message>
-    <message>
-        <source>&amp;Formula:</source>
-        <translation>&amp;Formel:</translation>
-    </message>
-    <message>
-        <source>&amp;Insert</source>
-        <translation>&amp;Einfügen</translation>
-    </message>
-    <message>
-        <source>Put the selected formula into the expression</source>
-        <translation>Die gewählte Formel in den Ausdruck einfügen</translation>
-    </message>
-    <message>
-        <source>&amp;My Formulas...</source>
-        <translation>&amp;Meine Formeln...</translation>
-    </message>
-    <message>
-        <source>Add, edit and delete stored formulas</source>
-        <translation>Gespeicherte Formeln hinzufügen, bearbeiten und löschen</translation>
-    </message>
-    <message>
-        <source>Confirm Expression</source>
-        <translation>Ausdruck bestätigen</translation>
-    </message>
-    <message>
-        <source>Show the interpreted expression before it is evaluated</source>
-        <translation>Den verstandenen Ausdruck vor der Auswertung zeigen</translation>
-    </message>
-    <message>
-        <source>On &amp;Top</source>
-        <translation>Vorder&amp;grund</translation>
-    </message>
-    <message>
-        <source>Keep this window above other windows</source>
-        <translation>Dieses Fenster über anderen Fenstern halten</translation>
-    </message>
-    <message>
-        <source>&amp;OK</source>
-        <translation>&amp;OK</translation>
-    </message>
-    <message>
-        <source>&amp;Cancel</source>
-        <translation>&amp;Abbrechen</translation>
-    </message>
-</context>
-<context>
     <name>zorv::expr::BuilderWindow</name>
     <message>
         <source>Construction Calculator (ft/in)</source>
@@ -918,6 +855,69 @@
     <message>
         <source>Close (Esc)</source>
         <translation>Schließen (Esc)</translation>
+    </message>
+</context>
+<context>
+    <name>zorv::expr::ExpressionDialog</name>
+    <message>
+        <source>Expression Builder</source>
+        <translation>Ausdruckseditor</translation>
+    </message>
+    <message>
+        <source>&amp;Expression:</source>
+        <translation>A&amp;usdruck:</translation>
+    </message>
+    <message>
+        <source>P types pi, S squares (^2), R takes the square root (^%1)</source>
+        <translation>P schreibt pi, S quadriert (^2), R zieht die Quadratwurzel (^%1)</translation>
+    </message>
+    <message>
+        <source>Clear &amp;Variables</source>
+        <translation>&amp;Variablen löschen</translation>
+    </message>
+    <message>
+        <source>&amp;Formula:</source>
+        <translation>&amp;Formel:</translation>
+    </message>
+    <message>
+        <source>&amp;Insert</source>
+        <translation>&amp;Einfügen</translation>
+    </message>
+    <message>
+        <source>Put the selected formula into the expression</source>
+        <translation>Die gewählte Formel in den Ausdruck einfügen</translation>
+    </message>
+    <message>
+        <source>&amp;My Formulas...</source>
+        <translation>&amp;Meine Formeln...</translation>
+    </message>
+    <message>
+        <source>Add, edit and delete stored formulas</source>
+        <translation>Gespeicherte Formeln hinzufügen, bearbeiten und löschen</translation>
+    </message>
+    <message>
+        <source>Confirm Expression</source>
+        <translation>Ausdruck bestätigen</translation>
+    </message>
+    <message>
+        <source>Show the interpreted expression before it is evaluated</source>
+        <translation>Den verstandenen Ausdruck vor der Auswertung zeigen</translation>
+    </message>
+    <message>
+        <source>On &amp;Top</source>
+        <translation>Vorder&amp;grund</translation>
+    </message>
+    <message>
+        <source>Keep this window above other windows</source>
+        <translation>Dieses Fenster über anderen Fenstern halten</translation>
+    </message>
+    <message>
+        <source>&amp;OK</source>
+        <translation>&amp;OK</translation>
+    </message>
+    <message>
+        <source>&amp;Cancel</source>
+        <translation>&amp;Abbrechen</translation>
     </message>
 </context>
 <context>

@@ -8,6 +8,7 @@
 #include "convert/UnitConversionWindow.h"
 #include "engine/CalculatorModel.h"
 #include "expr/BuilderWindow.h"
+#include "expr/ExpressionDialog.h"
 #include "engine/ScriptedFeedback.h"
 #include "shell/PropertiesForm.h"
 #include "shell/PropertiesWindow.h"
@@ -80,4 +81,17 @@ TEST(GermanBuilder, ConstructionCalculatorIsGerman) {
         [&stored](std::string_view key, std::string_view value) { stored[std::string(key)] = value; });
     expr::BuilderWindow window(model, feedback, expr::BuilderWindow::Options{dir.path.string()}, session);
     expectGermanWithoutClashes(window, "Baurechner (ft/in)");
+}
+
+TEST(GermanExpression, ExpressionDialogIsGerman) {
+    test::TempDir dir;
+    engine::ScriptedFeedback feedback;
+    engine::CalculatorModel model{feedback};
+    expr::ExpressionDialog::Options options;
+    options.dataDir = dir.path.string();
+    options.readConfirm = [] { return std::string("0"); };
+    options.writeConfirm = [](std::string) {};
+    options.dontHideEval = [] { return false; };
+    expr::ExpressionDialog window(model, feedback, options);
+    expectGermanWithoutClashes(window, "Ausdruckseditor");
 }
