@@ -10,6 +10,7 @@
 #include "app/CalculatorWindowControl.h"
 #include "app/CommandWiring.h"
 #include "app/ConverterWiring.h"
+#include "app/Translations.h"
 #include "convert/ConverterWindows.h"
 #include "app/WindowFeatures.h"
 #include "engine/AtomicFile.h"
@@ -75,6 +76,8 @@ void afterFirstPaint(QWidget& window, std::function<void()> work) {
 
 int runGui(QApplication& app, const GuiOptions& options) {
     QApplication::setApplicationName(QStringLiteral("Zorv Advanced Calculator"));
+    // Menus, windows and messages in the user's language (batch mode stays English).
+    installTranslations(app, QLocale::system());
     // One icon for every window and dialog; the desktop file name lets the
     // desktop match the windows to the installed menu entry.
     QApplication::setWindowIcon(ui::applicationIcon());

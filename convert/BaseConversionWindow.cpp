@@ -28,20 +28,20 @@ constexpr int kDefaultWordSize = 32;
 BaseConversionWindow::BaseConversionWindow(engine::CalculatorModel& model, QWidget* parent)
     : QDialog(parent), model_(model) {
     setObjectName(QStringLiteral("frmBaseConversions"));
-    setWindowTitle(QStringLiteral("Base Conversions"));
+    setWindowTitle(tr("Base Conversions"));
 
-    wordSize_ = named(new QComboBox(this), "cboWordSize", QStringLiteral("Word size"));
+    wordSize_ = named(new QComboBox(this), "cboWordSize", tr("Word size"));
     for (int bits : kWordSizes) wordSize_->addItem(QStringLiteral("%1 bits").arg(bits), bits);
     wordSize_->setCurrentIndex(wordSize_->findData(kDefaultWordSize));
 
     const char* names[] = {"txtDecimal", "txtHex", "txtOctal", "txtBinary"};
-    const QString captions[] = {QStringLiteral("&Decimal:"), QStringLiteral("&Hexadecimal:"),
-                                QStringLiteral("Oc&tal:"), QStringLiteral("&Binary:")};
-    const QString spoken[] = {QStringLiteral("Decimal"), QStringLiteral("Hexadecimal"),
-                              QStringLiteral("Octal"), QStringLiteral("Binary")};
+    const QString captions[] = {tr("&Decimal:"), tr("&Hexadecimal:"),
+                                tr("Oc&tal:"), tr("&Binary:")};
+    const QString spoken[] = {tr("Decimal"), tr("Hexadecimal"),
+                              tr("Octal"), tr("Binary")};
     const QFont fixed = QFontDatabase::systemFont(QFontDatabase::FixedFont);
     auto* form = new QFormLayout;
-    auto* sizeLabel = new QLabel(QStringLiteral("&Word size:"), this);
+    auto* sizeLabel = new QLabel(tr("&Word size:"), this);
     sizeLabel->setBuddy(wordSize_);
     form->addRow(sizeLabel, wordSize_);
     for (int i = 0; i < 4; ++i) {
@@ -55,11 +55,11 @@ BaseConversionWindow::BaseConversionWindow(engine::CalculatorModel& model, QWidg
     // Room for 64 bits in nibbles.
     fields_[3]->setMinimumWidth(QFontMetrics(fixed).horizontalAdvance(QString(80, QLatin1Char('0'))));
 
-    message_ = named(new QLabel(this), "lblMessage", QStringLiteral("Message"));
+    message_ = named(new QLabel(this), "lblMessage", tr("Message"));
     message_->setWordWrap(true);
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
-    ok_ = named(buttons->button(QDialogButtonBox::Ok), "cmdOK", QStringLiteral("OK"));
-    named(buttons->button(QDialogButtonBox::Cancel), "cmdCancel", QStringLiteral("Cancel"));
+    ok_ = named(buttons->button(QDialogButtonBox::Ok), "cmdOK", tr("OK"));
+    named(buttons->button(QDialogButtonBox::Cancel), "cmdCancel", tr("Cancel"));
     ok_->setDefault(true);
 
     auto* top = new QVBoxLayout(this);

@@ -31,8 +31,8 @@ namespace {
 // The largest file an import reads, like the largest download.
 constexpr std::size_t kMaxImportBytes = 100u * 1024 * 1024;
 
-const QString kUpdateCaption = QStringLiteral("&Update Rates");
-const QString kCancelUpdateCaption = QStringLiteral("Cancel &Update");
+const char* const kUpdateCaption = QT_TRANSLATE_NOOP("zorv::convert::CurrencyWindow", "&Update Rates");
+const char* const kCancelUpdateCaption = QT_TRANSLATE_NOOP("zorv::convert::CurrencyWindow", "Cancel &Update");
 
 QString itemText(const CurrencyRate& c) {
     return c.name.empty() ? qs(c.code) : qs(c.code + "  " + c.name);
@@ -55,9 +55,9 @@ QComboBox* currencyBox(QWidget* parent, const char* name, const QString& spoken)
 CurrencyWindow::CurrencyWindow(engine::CalculatorModel& model, ConverterSettings settings, QWidget* parent)
     : QDialog(parent), model_(model), settings_(std::move(settings)), download_(new RatesDownload(this)) {
     setObjectName(QStringLiteral("frmCurrency"));
-    setWindowTitle(QStringLiteral("Currency Conversions"));
+    setWindowTitle(tr("Currency Conversions"));
 
-    help_ = named(new QLabel(this), "lblHelp", QStringLiteral("Where to get rates"));
+    help_ = named(new QLabel(this), "lblHelp", tr("Where to get rates"));
     help_->setWordWrap(true);
     help_->setText(QStringLiteral(
         "Where to get rates: the European Central Bank publishes its reference rates against the "
@@ -66,14 +66,14 @@ CurrencyWindow::CurrencyWindow(engine::CalculatorModel& model, ConverterSettings
     help_->setFrameShape(QFrame::StyledPanel);
     help_->hide();
 
-    amount_ = named(new QLineEdit(this), "txtAmount", QStringLiteral("Amount"));
-    from_ = currencyBox(this, "cboFrom", QStringLiteral("Convert from currency"));
-    to_ = currencyBox(this, "cboTo", QStringLiteral("Convert to currency"));
-    result_ = named(new QLineEdit(this), "txtResult", QStringLiteral("Result"));
+    amount_ = named(new QLineEdit(this), "txtAmount", tr("Amount"));
+    from_ = currencyBox(this, "cboFrom", tr("Convert from currency"));
+    to_ = currencyBox(this, "cboTo", tr("Convert to currency"));
+    result_ = named(new QLineEdit(this), "txtResult", tr("Result"));
     result_->setReadOnly(true);
-    rate_ = named(new QLabel(this), "lblRate", QStringLiteral("Exchange rate"));
-    decimals_ = named(new QComboBox(this), "cboDecimals", QStringLiteral("Decimals of the result"));
-    decimals_->addItem(QStringLiteral("Currency's own"), -1);
+    rate_ = named(new QLabel(this), "lblRate", tr("Exchange rate"));
+    decimals_ = named(new QComboBox(this), "cboDecimals", tr("Decimals of the result"));
+    decimals_->addItem(tr("Currency's own"), -1);
     for (int places = 0; places <= 6; ++places) decimals_->addItem(QString::number(places), places);
 
     auto* form = new QGridLayout;
@@ -82,48 +82,48 @@ CurrencyWindow::CurrencyWindow(engine::CalculatorModel& model, ConverterSettings
         l->setBuddy(buddy);
         return l;
     };
-    form->addWidget(label(QStringLiteral("&Amount:"), amount_), 0, 0);
+    form->addWidget(label(tr("&Amount:"), amount_), 0, 0);
     form->addWidget(amount_, 0, 1);
-    form->addWidget(label(QStringLiteral("&Decimals:"), decimals_), 0, 2);
+    form->addWidget(label(tr("&Decimals:"), decimals_), 0, 2);
     form->addWidget(decimals_, 0, 3);
-    form->addWidget(label(QStringLiteral("&From:"), from_), 1, 0);
+    form->addWidget(label(tr("&From:"), from_), 1, 0);
     form->addWidget(from_, 1, 1);
-    form->addWidget(label(QStringLiteral("&To:"), to_), 1, 2);
+    form->addWidget(label(tr("&To:"), to_), 1, 2);
     form->addWidget(to_, 1, 3);
-    form->addWidget(label(QStringLiteral("Re&sult:"), result_), 2, 0);
+    form->addWidget(label(tr("Re&sult:"), result_), 2, 0);
     form->addWidget(result_, 2, 1);
     form->addWidget(rate_, 2, 2, 1, 2);
 
-    info_ = named(new QLabel(this), "lblRatesInfo", QStringLiteral("About the rates"));
+    info_ = named(new QLabel(this), "lblRatesInfo", tr("About the rates"));
     info_->setWordWrap(true);
-    list_ = named(new QTreeWidget(this), "lstRates", QStringLiteral("Exchange rates"));
-    list_->setHeaderLabels({QStringLiteral("Code"), QStringLiteral("Rate"), QStringLiteral("Name")});
+    list_ = named(new QTreeWidget(this), "lstRates", tr("Exchange rates"));
+    list_->setHeaderLabels({tr("Code"), tr("Rate"), tr("Name")});
     list_->setRootIsDecorated(false);
     list_->setUniformRowHeights(true);
     list_->setMinimumHeight(150);
     list_->header()->setSectionResizeMode(QHeaderView::ResizeToContents);
-    auto* listLabel = label(QStringLiteral("Rat&es (units per one of the base currency):"), list_);
+    auto* listLabel = label(tr("Rat&es (units per one of the base currency):"), list_);
 
-    edit_ = named(new QPushButton(QStringLiteral("Add/C&hange..."), this), "cmdSetRate",
-                  QStringLiteral("Add or change a rate"));
-    delete_ = named(new QPushButton(QStringLiteral("De&lete"), this), "cmdDelete",
-                    QStringLiteral("Delete the currency"));
-    import_ = named(new QPushButton(QStringLiteral("&Import..."), this), "cmdImport",
-                    QStringLiteral("Import rates from a file"));
-    update_ = named(new QPushButton(kUpdateCaption, this), "cmdUpdate", QStringLiteral("Update rates"));
+    edit_ = named(new QPushButton(tr("Add/C&hange..."), this), "cmdSetRate",
+                  tr("Add or change a rate"));
+    delete_ = named(new QPushButton(tr("De&lete"), this), "cmdDelete",
+                    tr("Delete the currency"));
+    import_ = named(new QPushButton(tr("&Import..."), this), "cmdImport",
+                    tr("Import rates from a file"));
+    update_ = named(new QPushButton(tr(kUpdateCaption), this), "cmdUpdate", tr("Update rates"));
     for (QPushButton* b : {edit_, delete_, import_, update_}) b->setAutoDefault(false);
     auto* rateButtons = new QHBoxLayout;
     for (QPushButton* b : {edit_, delete_, import_, update_}) rateButtons->addWidget(b);
     rateButtons->addStretch(1);
-    status_ = named(new QLabel(this), "lblStatus", QStringLiteral("Status of the rates"));
+    status_ = named(new QLabel(this), "lblStatus", tr("Status of the rates"));
     status_->setWordWrap(true);
     status_->setTextInteractionFlags(Qt::TextSelectableByMouse);
-    message_ = named(new QLabel(this), "lblMessage", QStringLiteral("Message"));
+    message_ = named(new QLabel(this), "lblMessage", tr("Message"));
     message_->setWordWrap(true);
 
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
-    ok_ = named(buttons->button(QDialogButtonBox::Ok), "cmdOK", QStringLiteral("OK"));
-    named(buttons->button(QDialogButtonBox::Cancel), "cmdCancel", QStringLiteral("Cancel"));
+    ok_ = named(buttons->button(QDialogButtonBox::Ok), "cmdOK", tr("OK"));
+    named(buttons->button(QDialogButtonBox::Cancel), "cmdCancel", tr("Cancel"));
     ok_->setDefault(true);
 
     auto* top = new QVBoxLayout(this);
@@ -164,8 +164,8 @@ CurrencyWindow::CurrencyWindow(engine::CalculatorModel& model, ConverterSettings
     });
     connect(import_, &QPushButton::clicked, this, [this] {
         const QString file = QFileDialog::getOpenFileName(
-            this, QStringLiteral("Import Exchange Rates"), qs(settings_.dataFolder),
-            QStringLiteral("Exchange rates (*.xml *.csv *.txt);;All files (*)"));
+            this, tr("Import Exchange Rates"), qs(settings_.dataFolder),
+            tr("Exchange rates (*.xml *.csv *.txt);;All files (*)"));
         if (!file.isEmpty()) importFile(file.toStdString());
     });
     connect(update_, &QPushButton::clicked, this, [this] { updateRates(); });
@@ -440,12 +440,12 @@ void CurrencyWindow::updateRates(RatesDownload::Limits limits) {
         return;
     }
     download_->start(url, limits);
-    update_->setText(kCancelUpdateCaption);
-    status_->setText(QStringLiteral("Fetching the rates from %1 ...").arg(url.host().isEmpty() ? url.toDisplayString() : url.host()));
+    update_->setText(tr(kCancelUpdateCaption));
+    status_->setText(tr("Fetching the rates from %1 ...").arg(url.host().isEmpty() ? url.toDisplayString() : url.host()));
 }
 
 void CurrencyWindow::downloaded(bool ok, const QByteArray& data, const QString& message) {
-    update_->setText(kUpdateCaption);
+    update_->setText(tr(kUpdateCaption));
     if (!ok) {
         status_->setText(message + QStringLiteral(" The rates file was not changed."));
         emit updateFinished(false);
@@ -459,10 +459,10 @@ void CurrencyWindow::downloaded(bool ok, const QByteArray& data, const QString& 
 
 void CurrencyWindow::editRate() {
     QDialog dialog(this);
-    dialog.setWindowTitle(QStringLiteral("Add or Change a Rate"));
-    auto* code = named(new QLineEdit(&dialog), "txtCode", QStringLiteral("Currency code"));
-    auto* rate = named(new QLineEdit(&dialog), "txtRate", QStringLiteral("Rate"));
-    auto* name = named(new QLineEdit(&dialog), "txtName", QStringLiteral("Currency name"));
+    dialog.setWindowTitle(tr("Add or Change a Rate"));
+    auto* code = named(new QLineEdit(&dialog), "txtCode", tr("Currency code"));
+    auto* rate = named(new QLineEdit(&dialog), "txtRate", tr("Rate"));
+    auto* name = named(new QLineEdit(&dialog), "txtName", tr("Currency name"));
     code->setMaxLength(3);
     name->setMaxLength(static_cast<int>(kMaxCurrencyNameLength));
     if (QTreeWidgetItem* item = list_->currentItem()) {
@@ -477,9 +477,9 @@ void CurrencyWindow::editRate() {
         l->setBuddy(field);
         form->addRow(l, field);
     };
-    row(QStringLiteral("Co&de:"), code);
-    row(QStringLiteral("&Rate (per one %1):").arg(base), rate);
-    row(QStringLiteral("&Name:"), name);
+    row(tr("Co&de:"), code);
+    row(tr("&Rate (per one %1):").arg(base), rate);
+    row(tr("&Name:"), name);
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, &dialog);
     auto* layout = new QVBoxLayout(&dialog);
     layout->addLayout(form);

@@ -23,36 +23,36 @@ UnitConversionWindow::UnitConversionWindow(engine::CalculatorModel& model, Conve
     : QDialog(parent), model_(model), settings_(std::move(settings)) {
     setObjectName(QStringLiteral("frmUnitConversions"));
 
-    value_ = named(new QLineEdit(this), "txtValue", QStringLiteral("Value to convert"));
-    auto* valueLabel = new QLabel(QStringLiteral("&Value:"), this);
+    value_ = named(new QLineEdit(this), "txtValue", tr("Value to convert"));
+    auto* valueLabel = new QLabel(tr("&Value:"), this);
     valueLabel->setBuddy(value_);
 
-    from_ = named(new QListWidget(this), "lstFrom", QStringLiteral("Convert from unit"));
-    to_ = named(new QListWidget(this), "lstTo", QStringLiteral("Convert to unit"));
+    from_ = named(new QListWidget(this), "lstFrom", tr("Convert from unit"));
+    to_ = named(new QListWidget(this), "lstTo", tr("Convert to unit"));
     for (QListWidget* list : {from_, to_}) {
         list->setMinimumWidth(220);
         list->setMinimumHeight(240);
     }
-    auto* fromLabel = new QLabel(QStringLiteral("&From:"), this);
+    auto* fromLabel = new QLabel(tr("&From:"), this);
     fromLabel->setBuddy(from_);
-    auto* toLabel = new QLabel(QStringLiteral("&To:"), this);
+    auto* toLabel = new QLabel(tr("&To:"), this);
     toLabel->setBuddy(to_);
 
-    troy_ = named(new QCheckBox(QStringLiteral("T&roy Measures"), this), "chkTroy",
-                  QStringLiteral("Troy measures"));
-    imperial_ = named(new QCheckBox(QStringLiteral("&Imperial Measures"), this), "chkImperial",
-                      QStringLiteral("Imperial measures"));
+    troy_ = named(new QCheckBox(tr("T&roy Measures"), this), "chkTroy",
+                  tr("Troy measures"));
+    imperial_ = named(new QCheckBox(tr("&Imperial Measures"), this), "chkImperial",
+                      tr("Imperial measures"));
 
-    result_ = named(new QLineEdit(this), "txtResult", QStringLiteral("Result"));
+    result_ = named(new QLineEdit(this), "txtResult", tr("Result"));
     result_->setReadOnly(true);
-    auto* resultLabel = new QLabel(QStringLiteral("Re&sult:"), this);
+    auto* resultLabel = new QLabel(tr("Re&sult:"), this);
     resultLabel->setBuddy(result_);
-    message_ = named(new QLabel(this), "lblMessage", QStringLiteral("Message"));
+    message_ = named(new QLabel(this), "lblMessage", tr("Message"));
     message_->setWordWrap(true);
 
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
-    ok_ = named(buttons->button(QDialogButtonBox::Ok), "cmdOK", QStringLiteral("OK"));
-    named(buttons->button(QDialogButtonBox::Cancel), "cmdCancel", QStringLiteral("Cancel"));
+    ok_ = named(buttons->button(QDialogButtonBox::Ok), "cmdOK", tr("OK"));
+    named(buttons->button(QDialogButtonBox::Cancel), "cmdCancel", tr("Cancel"));
     ok_->setDefault(true);
 
     auto* grid = new QGridLayout;
@@ -101,7 +101,7 @@ const Unit* UnitConversionWindow::unitAt(int row) const {
 
 void UnitConversionWindow::open(UnitSystem system) {
     system_ = system;
-    setWindowTitle(QStringLiteral("Intra-System Conversions - ") + qs(systemName(system)));
+    setWindowTitle(tr("Intra-System Conversions - %1").arg(qs(systemName(system))));
     troy_->setVisible(system == UnitSystem::EnglishWeight);
     imperial_->setVisible(system == UnitSystem::EnglishCapacity);
     value_->setText(qs(model_.readoutForCopy()));

@@ -13,6 +13,7 @@
 #include "AtomicFile.h"
 #include "RegularFile.h"
 #include "TextUtil.h"
+#include "Translate.h"
 
 namespace zorv::engine {
 
@@ -199,8 +200,10 @@ void TapeCommands::find(bool askFirst) {
         pos = from > 0 ? findIgnoringCase(text, search_, 0) : std::string::npos;
         if (pos == std::string::npos) {
             searchFrom_ = 0;
-            model_.feedback().showMessage("\"" + search_ + "\" was not found on the tape.",
-                                          std::string(kProductName), MessageIcon::Information);
+            // The search text is placed into the translated sentence.
+            std::string message = translate("Messages", "\"%1\" was not found on the tape.");
+            if (const auto at = message.find("%1"); at != std::string::npos) message.replace(at, 2, search_);
+            model_.feedback().showMessage(message, std::string(kProductName), MessageIcon::Information);
             return;
         }
         model_.feedback().showMessage(

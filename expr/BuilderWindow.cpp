@@ -51,16 +51,16 @@ BuilderWindow::BuilderWindow(engine::CalculatorModel& model, engine::UserFeedbac
       options_(std::move(options)),
       session_(std::move(session)) {
     setObjectName(QStringLiteral("frmBuilder"));
-    setWindowTitle(QStringLiteral("Construction Calculator (ft/in)"));
+    setWindowTitle(tr("Construction Calculator (ft/in)"));
 
     // ---- expression
     expression_ = new QLineEdit(this);
     expression_->setObjectName(QStringLiteral("txtExpression"));
-    expression_->setAccessibleName(QStringLiteral("Expression"));
+    expression_->setAccessibleName(tr("Expression"));
     expression_->setPlaceholderText(QStringLiteral("e.g. 12'6-3/8\" + 3'0-1/4\""));
     expression_->setMaxLength(static_cast<int>(Evaluator::kMaxLength));
     expression_->installEventFilter(this);
-    auto* expressionLabel = new QLabel(QStringLiteral("&Expression:"), this);
+    auto* expressionLabel = new QLabel(tr("&Expression:"), this);
     expressionLabel->setBuddy(expression_);
     auto* hint = new QLabel(QStringLiteral("Lengths: 12'6-3/8\", 12' 6 3/8\", 150\", 12.5', 30cm, 1.5m, 300mm; "
                                            "S squares, R takes the root"),
@@ -94,7 +94,7 @@ BuilderWindow::BuilderWindow(engine::CalculatorModel& model, engine::UserFeedbac
         connect(b, &QPushButton::clicked, this, [this, text] { keypad(text); });
         pad->addWidget(b, k.row, k.column);
     }
-    auto* clear = keyButton(QStringLiteral("Clear"), QStringLiteral("Clear the expression"), this);
+    auto* clear = keyButton(tr("Clear"), tr("Clear the expression"), this);
     connect(clear, &QPushButton::clicked, this, [this] {
         expression_->clear();
         expression_->setFocus();
@@ -111,10 +111,10 @@ BuilderWindow::BuilderWindow(engine::CalculatorModel& model, engine::UserFeedbac
     }
     pad->setColumnMinimumWidth(6, 8);
     // ---- result
-    auto* resultBox = new QGroupBox(QStringLiteral("Result"), this);
+    auto* resultBox = new QGroupBox(tr("Result"), this);
     result_ = new QLabel(QStringLiteral("\u2014"), resultBox);
     result_->setObjectName(QStringLiteral("lblResult"));
-    result_->setAccessibleName(QStringLiteral("Result"));
+    result_->setAccessibleName(tr("Result"));
     result_->setTextInteractionFlags(Qt::TextSelectableByMouse);
     QFont big = result_->font();
     big.setPointSizeF(big.pointSizeF() * 1.6);
@@ -122,7 +122,7 @@ BuilderWindow::BuilderWindow(engine::CalculatorModel& model, engine::UserFeedbac
     result_->setFont(big);
     others_ = new QLabel(resultBox);
     others_->setObjectName(QStringLiteral("lblOtherForms"));
-    others_->setAccessibleName(QStringLiteral("The result in other units"));
+    others_->setAccessibleName(tr("The result in other units"));
     others_->setTextInteractionFlags(Qt::TextSelectableByMouse);
     others_->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     // Room for the longest set of lines (a length with its rounding note).
@@ -142,7 +142,7 @@ BuilderWindow::BuilderWindow(engine::CalculatorModel& model, engine::UserFeedbac
     for (int i = 0; i < 3; ++i) {
         auto* box = new QLineEdit(this);
         box->setObjectName(QStringLiteral("txtVar%1").arg(i));
-        box->setAccessibleName(QStringLiteral("Variable %1").arg(QChar(QLatin1Char("XYZ"[i]))));
+        box->setAccessibleName(tr("Variable %1").arg(QChar(QLatin1Char("XYZ"[i]))));
         box->setText(qs(session_->variable(i)));
         box->setMaxLength(64);
         box->installEventFilter(this);
@@ -154,30 +154,30 @@ BuilderWindow::BuilderWindow(engine::CalculatorModel& model, engine::UserFeedbac
         varRow->addWidget(box, 1);
         vars_[static_cast<std::size_t>(i)] = box;
     }
-    auto* clearVars = new QPushButton(QStringLiteral("Clear &Variables"), this);
+    auto* clearVars = new QPushButton(tr("Clear &Variables"), this);
     clearVars->setObjectName(QStringLiteral("cmdClearVar"));
-    clearVars->setAccessibleName(QStringLiteral("Clear Variables"));
+    clearVars->setAccessibleName(tr("Clear Variables"));
     clearVars->setAutoDefault(false);
     varRow->addWidget(clearVars);
 
     // ---- formulas
     formulas_ = new QComboBox(this);
     formulas_->setObjectName(QStringLiteral("cmbFormula"));
-    formulas_->setAccessibleName(QStringLiteral("Stored formula"));
+    formulas_->setAccessibleName(tr("Stored formula"));
     formulas_->setMinimumContentsLength(20);
     formulas_->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
-    auto* formulaLabel = new QLabel(QStringLiteral("&Formula:"), this);
+    auto* formulaLabel = new QLabel(tr("&Formula:"), this);
     formulaLabel->setBuddy(formulas_);
-    auto* insert = new QPushButton(QStringLiteral("&Insert"), this);
+    auto* insert = new QPushButton(tr("&Insert"), this);
     insert->setObjectName(QStringLiteral("comInsert"));
-    insert->setAccessibleName(QStringLiteral("Insert formula"));
+    insert->setAccessibleName(tr("Insert formula"));
     insert->setAutoDefault(false);
-    insert->setToolTip(QStringLiteral("Put the selected formula into the expression"));
-    auto* formulasButton = new QPushButton(QStringLiteral("My F&ormulas..."), this);
+    insert->setToolTip(tr("Put the selected formula into the expression"));
+    auto* formulasButton = new QPushButton(tr("My F&ormulas..."), this);
     formulasButton->setObjectName(QStringLiteral("comFormulas"));
-    formulasButton->setAccessibleName(QStringLiteral("My Formulas"));
+    formulasButton->setAccessibleName(tr("My Formulas"));
     formulasButton->setAutoDefault(false);
-    formulasButton->setToolTip(QStringLiteral("Add, edit and delete the construction formulas"));
+    formulasButton->setToolTip(tr("Add, edit and delete the construction formulas"));
     auto* formulaRow = new QHBoxLayout;
     formulaRow->addWidget(formulaLabel);
     formulaRow->addWidget(formulas_, 1);
@@ -185,37 +185,37 @@ BuilderWindow::BuilderWindow(engine::CalculatorModel& model, engine::UserFeedbac
     formulaRow->addWidget(formulasButton);
 
     // ---- options
-    auto* optionsBox = new QGroupBox(QStringLiteral("Options"), this);
-    inches_ = new QRadioButton(QStringLiteral("In&ches"), optionsBox);
-    inches_->setAccessibleName(QStringLiteral("Plain numbers are inches"));
-    feet_ = new QRadioButton(QStringLiteral("Fee&t"), optionsBox);
-    feet_->setAccessibleName(QStringLiteral("Plain numbers are feet"));
+    auto* optionsBox = new QGroupBox(tr("Options"), this);
+    inches_ = new QRadioButton(tr("In&ches"), optionsBox);
+    inches_->setAccessibleName(tr("Plain numbers are inches"));
+    feet_ = new QRadioButton(tr("Fee&t"), optionsBox);
+    feet_->setAccessibleName(tr("Plain numbers are feet"));
     auto* unitGroup = new QButtonGroup(this);
     unitGroup->addButton(inches_);
     unitGroup->addButton(feet_);
     denominator_ = new QComboBox(optionsBox);
     denominator_->setObjectName(QStringLiteral("cmbDenominator"));
-    denominator_->setAccessibleName(QStringLiteral("Round inches to"));
+    denominator_->setAccessibleName(tr("Round inches to"));
     for (int d : kDenominators) denominator_->addItem(QStringLiteral("1/%1\"").arg(d), d);
-    auto* roundLabel = new QLabel(QStringLiteral("&Round to:"), optionsBox);
+    auto* roundLabel = new QLabel(tr("&Round to:"), optionsBox);
     roundLabel->setBuddy(denominator_);
-    ftIn_ = new QCheckBox(QStringLiteral("Feet-inch res&ult"), optionsBox);
-    ftIn_->setAccessibleName(QStringLiteral("Result line in feet and inches"));
-    ftIn_->setToolTip(QStringLiteral("Off: the result line is a decimal in the plain-number unit"));
-    convert_ = new QCheckBox(QStringLiteral("Metric &line"), optionsBox);
-    convert_->setAccessibleName(QStringLiteral("Show the metric line"));
-    area_ = new QCheckBox(QStringLiteral("Area in s&q yd"), optionsBox);
-    area_->setAccessibleName(QStringLiteral("Show areas in square yards"));
-    volume_ = new QCheckBox(QStringLiteral("Volume in cu y&d"), optionsBox);
-    volume_->setAccessibleName(QStringLiteral("Show volumes in cubic yards"));
-    toReadout_ = new QCheckBox(QStringLiteral("Send to re&adout"), optionsBox);
-    toReadout_->setAccessibleName(QStringLiteral("Send the result to the calculator readout"));
-    confirm_ = new QCheckBox(QStringLiteral("Confir&m"), optionsBox);
-    confirm_->setAccessibleName(QStringLiteral("Confirm the interpreted expression"));
-    confirm_->setToolTip(QStringLiteral("Show the interpreted expression before it is evaluated"));
+    ftIn_ = new QCheckBox(tr("Feet-inch res&ult"), optionsBox);
+    ftIn_->setAccessibleName(tr("Result line in feet and inches"));
+    ftIn_->setToolTip(tr("Off: the result line is a decimal in the plain-number unit"));
+    convert_ = new QCheckBox(tr("Metric &line"), optionsBox);
+    convert_->setAccessibleName(tr("Show the metric line"));
+    area_ = new QCheckBox(tr("Area in s&q yd"), optionsBox);
+    area_->setAccessibleName(tr("Show areas in square yards"));
+    volume_ = new QCheckBox(tr("Volume in cu y&d"), optionsBox);
+    volume_->setAccessibleName(tr("Show volumes in cubic yards"));
+    toReadout_ = new QCheckBox(tr("Send to re&adout"), optionsBox);
+    toReadout_->setAccessibleName(tr("Send the result to the calculator readout"));
+    confirm_ = new QCheckBox(tr("Confir&m"), optionsBox);
+    confirm_->setAccessibleName(tr("Confirm the interpreted expression"));
+    confirm_->setToolTip(tr("Show the interpreted expression before it is evaluated"));
     auto* optionsGrid = new QGridLayout(optionsBox);
     auto* unitRow = new QHBoxLayout;
-    unitRow->addWidget(new QLabel(QStringLiteral("Plain numbers:"), optionsBox));
+    unitRow->addWidget(new QLabel(tr("Plain numbers:"), optionsBox));
     unitRow->addWidget(inches_);
     unitRow->addWidget(feet_);
     unitRow->addSpacing(12);
@@ -231,22 +231,22 @@ BuilderWindow::BuilderWindow(engine::CalculatorModel& model, engine::UserFeedbac
     optionsGrid->addWidget(confirm_, 2, 2);
 
     // ---- buttons
-    stayTop_ = new QPushButton(QStringLiteral("On To&p"), this);
+    stayTop_ = new QPushButton(tr("On To&p"), this);
     stayTop_->setObjectName(QStringLiteral("cmdStayTop"));
-    stayTop_->setAccessibleName(QStringLiteral("Keep on top"));
+    stayTop_->setAccessibleName(tr("Keep on top"));
     stayTop_->setCheckable(true);
     stayTop_->setAutoDefault(false);
-    stayTop_->setToolTip(QStringLiteral("Keep this window above other windows"));
+    stayTop_->setToolTip(tr("Keep this window above other windows"));
     equals_ = new QPushButton(QStringLiteral("="), this);
     equals_->setObjectName(QStringLiteral("cmdEquals"));
-    equals_->setAccessibleName(QStringLiteral("Calculate"));
-    equals_->setToolTip(QStringLiteral("Calculate (Enter)"));
+    equals_->setAccessibleName(tr("Calculate"));
+    equals_->setToolTip(tr("Calculate (Enter)"));
     equals_->setDefault(true);
     equals_->setMinimumWidth(90);
-    close_ = new QPushButton(QStringLiteral("Close"), this);
+    close_ = new QPushButton(tr("Close"), this);
     close_->setObjectName(QStringLiteral("cmdClose"));
-    close_->setAccessibleName(QStringLiteral("Close"));
-    close_->setToolTip(QStringLiteral("Close (Esc)"));
+    close_->setAccessibleName(tr("Close"));
+    close_->setToolTip(tr("Close (Esc)"));
     close_->setAutoDefault(false);
     auto* buttons = new QHBoxLayout;
     buttons->addWidget(stayTop_);

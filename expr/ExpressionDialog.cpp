@@ -37,15 +37,15 @@ ExpressionDialog::ExpressionDialog(engine::CalculatorModel& model, engine::UserF
       options_(std::move(options)),
       session_(session ? std::move(session) : std::make_shared<ExpressionSession>(model, feedback)) {
     setObjectName(QStringLiteral("frmBrackets"));
-    setWindowTitle(QStringLiteral("Expression Builder"));
+    setWindowTitle(tr("Expression Builder"));
 
     readout_ = new QLineEdit(this);
     readout_->setObjectName(QStringLiteral("Readout"));
     readout_->setPlaceholderText(QStringLiteral("e.g. 2(3+4)^2-15%"));
     readout_->installEventFilter(this);
-    auto* readoutLabel = new QLabel(QStringLiteral("&Expression:"), this);
+    auto* readoutLabel = new QLabel(tr("&Expression:"), this);
     readoutLabel->setBuddy(readout_);
-    auto* keysLabel = new QLabel(QStringLiteral("P types pi, S squares (^2), R takes the square root (^%1)")
+    auto* keysLabel = new QLabel(tr("P types pi, S squares (^2), R takes the square root (^%1)")
                                      .arg(qs(model_.DecimalSymbol() + "5")),
                                  this);
     keysLabel->setEnabled(false);
@@ -65,7 +65,7 @@ ExpressionDialog::ExpressionDialog(engine::CalculatorModel& model, engine::UserF
         varGrid->addWidget(box, 0, 2 * i + 1);
         vars_[static_cast<std::size_t>(i)] = box;
     }
-    clearVars_ = new QPushButton(QStringLiteral("Clear &Variables"), this);
+    clearVars_ = new QPushButton(tr("Clear &Variables"), this);
     clearVars_->setObjectName(QStringLiteral("cmdClearVar"));
     clearVars_->setAutoDefault(false);
     varGrid->addWidget(clearVars_, 0, 6);
@@ -74,35 +74,35 @@ ExpressionDialog::ExpressionDialog(engine::CalculatorModel& model, engine::UserF
     formulas_->setObjectName(QStringLiteral("cmbFormula"));
     formulas_->setMinimumContentsLength(16);
     formulas_->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
-    auto* formulaLabel = new QLabel(QStringLiteral("&Formula:"), this);
+    auto* formulaLabel = new QLabel(tr("&Formula:"), this);
     formulaLabel->setBuddy(formulas_);
-    insert_ = new QPushButton(QStringLiteral("&Insert"), this);
+    insert_ = new QPushButton(tr("&Insert"), this);
     insert_->setObjectName(QStringLiteral("comInsert"));
     insert_->setAutoDefault(false);
-    insert_->setToolTip(QStringLiteral("Put the selected formula into the expression"));
-    formulasButton_ = new QPushButton(QStringLiteral("&My Formulas..."), this);
+    insert_->setToolTip(tr("Put the selected formula into the expression"));
+    formulasButton_ = new QPushButton(tr("&My Formulas..."), this);
     formulasButton_->setObjectName(QStringLiteral("comFormulas"));
     formulasButton_->setAutoDefault(false);
-    formulasButton_->setToolTip(QStringLiteral("Add, edit and delete stored formulas"));
+    formulasButton_->setToolTip(tr("Add, edit and delete stored formulas"));
     auto* formulaRow = new QHBoxLayout;
     formulaRow->addWidget(formulaLabel);
     formulaRow->addWidget(formulas_, 1);
     formulaRow->addWidget(insert_);
     formulaRow->addWidget(formulasButton_);
 
-    verify_ = new QCheckBox(QStringLiteral("Confirm Expression"), this);
+    verify_ = new QCheckBox(tr("Confirm Expression"), this);
     verify_->setObjectName(QStringLiteral("chkVerify"));
-    verify_->setToolTip(QStringLiteral("Show the interpreted expression before it is evaluated"));
+    verify_->setToolTip(tr("Show the interpreted expression before it is evaluated"));
 
-    stayTop_ = new QPushButton(QStringLiteral("On &Top"), this);
+    stayTop_ = new QPushButton(tr("On &Top"), this);
     stayTop_->setObjectName(QStringLiteral("cmdStayTop"));
     stayTop_->setCheckable(true);
     stayTop_->setAutoDefault(false);
-    stayTop_->setToolTip(QStringLiteral("Keep this window above other windows"));
-    ok_ = new QPushButton(QStringLiteral("&OK"), this);
+    stayTop_->setToolTip(tr("Keep this window above other windows"));
+    ok_ = new QPushButton(tr("&OK"), this);
     ok_->setObjectName(QStringLiteral("cmdOK"));
     ok_->setDefault(true);
-    cancel_ = new QPushButton(QStringLiteral("&Cancel"), this);
+    cancel_ = new QPushButton(tr("&Cancel"), this);
     cancel_->setObjectName(QStringLiteral("cmdCancel"));
     cancel_->setAutoDefault(false);
     auto* buttons = new QHBoxLayout;

@@ -35,12 +35,12 @@ MyFormulasWindow::MyFormulasWindow(engine::UserFeedback& feedback, std::string d
       dataDir_(std::move(dataDir)),
       decimalSymbol_(std::move(decimalSymbol)) {
     setObjectName(QStringLiteral("frmMyFormulas"));
-    setWindowTitle(QStringLiteral("My Formulas"));
+    setWindowTitle(tr("My Formulas"));
 
     list_ = new QListWidget(this);
     list_->setObjectName(QStringLiteral("lstFormulas"));
     list_->setMinimumHeight(160);
-    auto* listLabel = new QLabel(QStringLiteral("Stored &formulas:"), this);
+    auto* listLabel = new QLabel(tr("Stored &formulas:"), this);
     listLabel->setBuddy(list_);
 
     name_ = new QLineEdit(this);
@@ -48,9 +48,9 @@ MyFormulasWindow::MyFormulasWindow(engine::UserFeedback& feedback, std::string d
     formula_ = new QLineEdit(this);
     formula_->setObjectName(QStringLiteral("txtFormula"));
     formula_->installEventFilter(this);
-    nameLabel_ = new QLabel(QStringLiteral("&Name:"), this);
+    nameLabel_ = new QLabel(tr("&Name:"), this);
     nameLabel_->setBuddy(name_);
-    formulaLabel_ = new QLabel(QStringLiteral("F&ormula:"), this);
+    formulaLabel_ = new QLabel(tr("F&ormula:"), this);
     formulaLabel_->setBuddy(formula_);
     auto* boxes = new QGridLayout;
     boxes->addWidget(nameLabel_, 0, 0);
@@ -58,12 +58,12 @@ MyFormulasWindow::MyFormulasWindow(engine::UserFeedback& feedback, std::string d
     boxes->addWidget(formulaLabel_, 1, 0);
     boxes->addWidget(formula_, 1, 1);
 
-    add_ = makeButton(QStringLiteral("&Add"), "comAdd", this);
-    edit_ = makeButton(QStringLiteral("&Edit"), "comEdit", this);
-    save_ = makeButton(QStringLiteral("&Save"), "comSave", this);
+    add_ = makeButton(tr("&Add"), "comAdd", this);
+    edit_ = makeButton(tr("&Edit"), "comEdit", this);
+    save_ = makeButton(tr("&Save"), "comSave", this);
     save_->setDefault(true);  // Enter in the name or formula box saves
-    delete_ = makeButton(QStringLiteral("&Delete"), "comDelete", this);
-    exit_ = makeButton(QStringLiteral("E&xit"), "comExit", this);
+    delete_ = makeButton(tr("&Delete"), "comDelete", this);
+    exit_ = makeButton(tr("E&xit"), "comExit", this);
     auto* buttons = new QVBoxLayout;
     for (QPushButton* b : {add_, edit_, save_, delete_}) buttons->addWidget(b);
     buttons->addStretch(1);

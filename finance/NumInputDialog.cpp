@@ -12,15 +12,15 @@ namespace zorv::finance {
 
 NumInputDialog::NumInputDialog(engine::CalculatorModel& model, QWidget* parent)
     : QDialog(parent), model_(model) {
-    setWindowTitle(QStringLiteral("Numeric Input"));
+    setWindowTitle(tr("Numeric Input"));
     setObjectName(QStringLiteral("frmNumInput"));
     lblPrompt_ = new QLabel(this);
     lblPrompt_->setWordWrap(true);
     txtInput_ = new QLineEdit(this);
     txtInput_->setObjectName(QStringLiteral("txtInput"));
     txtInput_->installEventFilter(this);
-    cmdExit_[0] = new QPushButton(QStringLiteral("&OK"), this);
-    cmdExit_[1] = new QPushButton(QStringLiteral("&Cancel"), this);
+    cmdExit_[0] = new QPushButton(tr("&OK"), this);
+    cmdExit_[1] = new QPushButton(tr("&Cancel"), this);
     cmdExit_[0]->setDefault(true);
     connect(cmdExit_[0], &QPushButton::clicked, this, [this] { cmdExit_Click(0); });
     connect(cmdExit_[1], &QPushButton::clicked, this, [this] { cmdExit_Click(1); });

@@ -4,6 +4,8 @@
 #include <QInputDialog>
 #include <QMessageBox>
 
+#include "engine/Translate.h"
+
 namespace zorv::platform {
 
 using engine::MessageButtons;
@@ -11,7 +13,7 @@ using engine::MessageIcon;
 using engine::MessageResult;
 
 QString toDialogText(const std::string& text) {
-    QString s = QString::fromStdString(text);
+    QString s = QString::fromStdString(engine::translate(kMessageContext, text));
     s.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
     s.replace(QLatin1Char('\r'), QLatin1Char('\n'));
     return s;
@@ -77,7 +79,8 @@ MessageResult QtFeedback::showMessage(const std::string& text, const std::string
                                       MessageIcon icon, MessageButtons buttons,
                                       std::optional<MessageResult> defaultButton) {
     ReturnToOwner owner(parent);
-    QMessageBox box(qtIcon(icon), QString::fromStdString(title), toDialogText(text),
+    QMessageBox box(qtIcon(icon), QString::fromStdString(engine::translate(kMessageContext, title)),
+                    toDialogText(text),
                     QMessageBox::NoButton, owner.owner());
     switch (buttons) {
     case MessageButtons::Ok: box.setStandardButtons(QMessageBox::Ok); break;
@@ -106,7 +109,8 @@ std::optional<std::string> QtFeedback::askText(const std::string& prompt, const 
                                                const std::string& defaultText) {
     bool ok = false;
     ReturnToOwner owner(parent);
-    const QString answer = QInputDialog::getText(owner.owner(), QString::fromStdString(title),
+    const QString answer = QInputDialog::getText(owner.owner(),
+                                                 QString::fromStdString(engine::translate(kMessageContext, title)),
                                                  toDialogText(prompt), QLineEdit::Normal,
                                                  QString::fromStdString(defaultText), &ok);
     if (!ok) return std::nullopt;

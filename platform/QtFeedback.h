@@ -27,7 +27,13 @@ public:
     std::function<bool()> windowVisible;
 };
 
-// Message texts use CR, LF or CR LF as line breaks; Qt wants LF.
+// The translation context of message, prompt and title texts: the
+// calculator's messages reach the window here, and a text with a
+// translation (keyed by its exact English wording) is shown translated.
+inline constexpr const char* kMessageContext = "Messages";
+
+// A message text translated, with CR, LF or CR LF as line breaks made the
+// LF Qt wants.
 QString toDialogText(const std::string& text);
 
 }  // namespace zorv::platform

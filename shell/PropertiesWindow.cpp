@@ -146,7 +146,7 @@ PropertiesWindow::PropertiesWindow(PropertiesForm& form, std::string programFold
     modeGrid->addWidget(addCheck("chkRPN", tr("RPN Mode")), 1, 2);
     modeGrid->addWidget(addCheck("chkAutoDec", tr("Auto-Decimal")), 2, 0);
     modeGrid->addWidget(addCheck("chkCarryResult", tr("Carry Result")), 2, 1);
-    modeGrid->addWidget(addCheck("chkHideC", QStringLiteral("Hide \"Clear\"")), 2, 2);
+    modeGrid->addWidget(addCheck("chkHideC", tr("Hide \"Clear\"")), 2, 2);
 
     auto* middle = new QHBoxLayout();
     middle->addWidget(startBox);
@@ -168,9 +168,9 @@ PropertiesWindow::PropertiesWindow(PropertiesForm& form, std::string programFold
     decLabel_->hide();  // the spin box shows the number
     decRow->addStretch(1);
 
-    auto* yearBox = new QGroupBox(QStringLiteral("Calendar First and Last Years"), this);
+    auto* yearBox = new QGroupBox(tr("Calendar First and Last Years"), this);
     auto* yearRow = new QHBoxLayout(yearBox);
-    const char* yearCaptions[] = {"First", "Last"};
+    const char* yearCaptions[] = {QT_TR_NOOP("First"), QT_TR_NOOP("Last")};
     for (int i = 0; i < 2; ++i) {
         auto* box = new QLineEdit(yearBox);
         box->setObjectName(QStringLiteral("txtYear%1").arg(i));
@@ -184,7 +184,7 @@ PropertiesWindow::PropertiesWindow(PropertiesForm& form, std::string programFold
             (i == 0 ? form_.pending().firstYear : form_.pending().lastYear) = t.toStdString();
         });
         years_[static_cast<std::size_t>(i)] = box;
-        yearRow->addWidget(new QLabel(QString::fromLatin1(yearCaptions[i]), yearBox));
+        yearRow->addWidget(new QLabel(tr(yearCaptions[i]), yearBox));
         yearRow->addWidget(box);
     }
     yearRow->addStretch(1);

@@ -15,6 +15,8 @@ namespace zorv::timedate {
 // DateFormat) with a button that opens a calendar pop-up; picking a day
 // writes it into the text. The calendar offers only the allowed years.
 class DateField : public QWidget {
+    Q_OBJECT
+
 public:
     DateField(const QString& accessibleName, QWidget* parent = nullptr);
 

@@ -27,6 +27,8 @@ class DateField;
 // "To Readout and Tape" puts the current tab's result on the tape and its
 // value on the readout.
 class TimeDateWindow : public QDialog {
+    Q_OBJECT
+
 public:
     TimeDateWindow(TimeDateService& service, QWidget* parent = nullptr);
 

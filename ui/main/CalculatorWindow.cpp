@@ -18,6 +18,7 @@
 
 #include "convert/QuickConversions.h"
 #include "engine/ModeLabel.h"
+#include "engine/Translate.h"
 #include "platform/NumLock.h"
 #include "platform/ThemeColours.h"
 
@@ -81,17 +82,17 @@ CalculatorWindow::CalculatorWindow(CalculatorModel& model, convert::QuickConvers
     status->setSpacing(6);
     memoryIndicator_ = new QLabel(QStringLiteral(" M "), calc);
     memoryIndicator_->setObjectName(QStringLiteral("imgMem"));
-    memoryCaption_ = new QLabel(QStringLiteral("Memory:"), calc);
+    memoryCaption_ = new QLabel(tr("Memory:"), calc);
     memoryCaption_->setObjectName(QStringLiteral("lblMem"));
     memoryValue_ = new QLabel(calc);
     memoryValue_->setObjectName(QStringLiteral("lblMemValue"));
     numLockOn_ = new QLabel(QStringLiteral("NUM"), calc);
     numLockOn_->setObjectName(QStringLiteral("imgNumLock1"));
-    numLockOn_->setToolTip(QStringLiteral("Number Lock is On"));
+    numLockOn_->setToolTip(tr("Number Lock is On"));
     numLockOn_->setAccessibleName(numLockOn_->toolTip());
     numLockOff_ = new QLabel(QStringLiteral("NUM"), calc);
     numLockOff_->setObjectName(QStringLiteral("imgNumLock2"));
-    numLockOff_->setToolTip(QStringLiteral("Number Lock is Off"));
+    numLockOff_->setToolTip(tr("Number Lock is Off"));
     numLockOff_->setAccessibleName(numLockOff_->toolTip());
     numLockOn_->hide();
     numLockOff_->hide();
@@ -237,12 +238,12 @@ QWidget* CalculatorWindow::buildToolbarStrip() {
             if (toolbarClick) toolbarClick(i);
         });
         toolbar_[static_cast<std::size_t>(i)] = b;
-        showToolbarButton(i, QStringLiteral("%1R.Clk").arg(i + 1), QStringLiteral("Right Click to Set Button"));
+        showToolbarButton(i, QStringLiteral("%1R.Clk").arg(i + 1), tr("Right Click to Set Button"));
         row->addWidget(b);
     }
     exit_ = new QPushButton(tr("Exit"), toolbarStrip_);
     exit_->setObjectName(QStringLiteral("cmdExit"));
-    exit_->setToolTip(QStringLiteral("Exit Zorv Calculator"));
+    exit_->setToolTip(tr("Exit Zorv Calculator"));
     exit_->setAccessibleName(tr("Exit"));
     exit_->setAccessibleDescription(exit_->toolTip());
     exit_->setFocusPolicy(Qt::NoFocus);
@@ -427,8 +428,9 @@ void CalculatorWindow::repaintConversions() {
         b->setEnabled(conversions_->keyAvailable(i));
     }
     if (conversions_) {
-        modeLabel_->setText(QString::fromStdString(conversions_->modeCaption()));
-        modeLabel_->setToolTip(QString::fromStdString(conversions_->modeToolTip()));
+        modeLabel_->setText(QString::fromStdString(engine::translate("Conversions", conversions_->modeCaption())));
+        modeLabel_->setToolTip(
+            QString::fromStdString(engine::translate("Conversions", conversions_->modeToolTip())));
         modeLabel_->setAccessibleName(tr("Conversion set: %1").arg(modeLabel_->text()));
     }
 }
@@ -436,11 +438,13 @@ void CalculatorWindow::repaintConversions() {
 void CalculatorWindow::repaint() {
     readout_->setText(QString::fromStdString(model_.readout()));
     readout_->setAccessibleName(tr("Readout %1").arg(readout_->text()));
-    hint_->setText(QString::fromStdString(model_.hint()));
+    // The model keeps the hint in English (F1 reads its subject); only what
+    // is shown is translated.
+    hint_->setText(QString::fromStdString(engine::translate("Hints", model_.hint())));
     modes_->setText(QString::fromStdString(engine::modeLabel(model_.modes())));
     modes_->setAccessibleName(tr("Modes on: %1").arg(modes_->text()));
     rpnDepth_->setVisible(model_.modes().mnuRpnMode);
-    rpnDepth_->setText(QStringLiteral("RPN: ") + QString::fromStdString(model_.lblRPN()));
+    rpnDepth_->setText(tr("RPN: ") + QString::fromStdString(model_.lblRPN()));
     const bool mem = model_.memoryShown();
     memoryIndicator_->setVisible(mem);
     memoryCaption_->setVisible(mem);

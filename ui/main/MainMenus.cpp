@@ -1,5 +1,6 @@
 #include "MainMenus.h"
 
+#include <QCoreApplication>
 #include <QObject>
 
 #include "convert/ConversionCommands.h"
@@ -34,8 +35,14 @@ QKeySequence standardKeys(engine::Shortcut shortcut) {
     return {};
 }
 
+// Every caption below reaches the user's language here. The context is the
+// one lupdate gives these texts (it reads item, keyed and sub as markers:
+// see translations/CMakeLists.txt); the finance and conversion captions come
+// from Qt-free tables and are listed for it in app/Translations.cpp.
+QString translated(const char* caption) { return QCoreApplication::translate("zorv::ui", caption); }
+
 MenuEntry item(const char* caption, C id) {
-    return {QObject::tr(caption), id, std::string(engine::commandText(id)), {}, {}};
+    return {translated(caption), id, std::string(engine::commandText(id)), {}, {}};
 }
 
 // An item that also answers to the command's keyboard shortcut. A command in
@@ -48,14 +55,14 @@ MenuEntry keyed(const char* caption, C id) {
 }
 
 MenuEntry sub(const char* caption, std::vector<MenuEntry> children) {
-    return {QObject::tr(caption), std::nullopt, {}, {}, std::move(children)};
+    return {translated(caption), std::nullopt, {}, {}, std::move(children)};
 }
 
 std::vector<MenuEntry> conversionEntries() {
     std::vector<MenuEntry> out;
     for (const auto& i : convert::conversionsMenu()) {
         if (i.caption.empty()) out.push_back(sep());
-        else out.push_back({QString::fromStdString(i.caption), i.id, i.command, {}, {}});
+        else out.push_back({translated(i.caption.c_str()), i.id, i.command, {}, {}});
     }
     out.push_back(sep());
     out.push_back(sub("Intra-&System",
@@ -74,7 +81,7 @@ std::vector<MenuEntry> conversionEntries() {
 std::vector<MenuEntry> financeEntries() {
     std::vector<MenuEntry> out;
     for (const auto& i : finance::financeMenu())
-        out.push_back({QString::fromStdString(i.caption), i.id, i.command, {}, {}});
+        out.push_back({translated(i.caption.c_str()), i.id, i.command, {}, {}});
     return out;
 }
 

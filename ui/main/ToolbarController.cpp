@@ -139,7 +139,7 @@ void ToolbarController::setToolbarVisible(bool visible) {
     visible_ = visible;
     window_.tbToolbar()->setVisible(visible);
     if (QAction* a = window_.action(CommandId::HideShowToolbar))
-        a->setText(visible ? QStringLiteral("Hide Toolbar") : QStringLiteral("Show Toolbar"));
+        a->setText(visible ? tr("Hide Toolbar") : tr("Show Toolbar"));
 }
 
 bool ToolbarController::toolbarVisible() const { return visible_; }

@@ -27,7 +27,7 @@ ToolbarSetupDialog::ToolbarSetupDialog(int index, shell::ToolbarButtons& buttons
                                        engine::CalculatorModel& model, QWidget* parent)
     : QDialog(parent), index_(index), buttons_(buttons), model_(model) {
     setObjectName(QStringLiteral("frmToolBarSet"));
-    setWindowTitle(QStringLiteral("Setup Button # ") + QString::number(index + 1));
+    setWindowTitle(tr("Setup Button # %1").arg(index + 1));
     setModal(true);
     // Follows the main window's stay-on-top state, so it never opens behind it.
     if (parent && parent->window()->windowFlags().testFlag(Qt::WindowStaysOnTopHint))
