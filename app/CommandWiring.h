@@ -47,8 +47,8 @@ struct CommandWiring {
     explicit CommandWiring(engine::CalculatorModel& model) : conversions(model), numericInput(model) {}
     convert::QuickConversions conversions;
     // Guided calculations ask their numbers through the feedback's input box
-    // here; the window registers them again with its numeric input window.
-    finance::FeedbackNumericInput numericInput;
+    // until the window routes them to its numeric input window.
+    finance::NumericInputRoute numericInput;
     std::unique_ptr<shell::ToolbarButtons> toolbar;
     std::unique_ptr<shell::DataBackup> backup;
     std::unique_ptr<engine::ScientificFunctions> scientific;

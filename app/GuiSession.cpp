@@ -160,7 +160,7 @@ int runGui(QApplication& app, const GuiOptions& options) {
     // The guided calculations ask through the numeric input window, and the
     // expression builder works on the readout with its formula file.
     finance::NumInputDialog numInput(model, &window);
-    finance::registerFinanceCommands(model, numInput);
+    wiring->numericInput.routeTo(&numInput);
     model.commands().add(
         CommandId::DontHideEvaluator,
         [&state, &store] {

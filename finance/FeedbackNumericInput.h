@@ -27,4 +27,26 @@ private:
     std::string default_;
 };
 
+// The numeric question the financial calculators ask through: the feedback's
+// input box until the window routes it to its own question window. The
+// calculators are registered once, with this, in batch mode and the window.
+class NumericInputRoute : public NumericInput {
+public:
+    explicit NumericInputRoute(engine::CalculatorModel& model) : fallback_(model) {}
+
+    // Questions go to `input` (nullptr: back to the feedback's input box).
+    void routeTo(NumericInput* input) { target_ = input; }
+
+    void Init(const std::string& prompt, const std::string& title, const std::string& defaultText) override {
+        current().Init(prompt, title, defaultText);
+    }
+    std::optional<std::string> run() override { return current().run(); }
+    void processPendingEvents() override { current().processPendingEvents(); }
+
+private:
+    NumericInput& current() { return target_ ? *target_ : fallback_; }
+    FeedbackNumericInput fallback_;
+    NumericInput* target_ = nullptr;
+};
+
 }  // namespace zorv::finance
