@@ -121,9 +121,9 @@ std::unique_ptr<CommandWiring> wireBatchCommands(CommandContext& context) {
     convert::registerConversionCommands(context.model, wiring->conversions, writeStartup);
     convert::registerConverterCommands(context.model, converterSettings(context));
     finance::registerFinanceCommands(context.model, wiring->numericInput);
-    // {Eval TEXT} and {Var X=4}; the window replaces them with its own
-    // session working on its variable boxes.
-    expr::registerExpressionCommands(
+    // {Eval TEXT} and {Var X=4}; the evaluator window works on the same
+    // session, so its variable boxes follow {Var}.
+    wiring->expression = expr::registerExpressionCommands(
         context.model, store.readNumber("Startup", "Confirm Expression", 0) != 0);
     expr::registerConstructionCommands(context.model, makeBuilderSession(context.model, store));
     wireToolbarAndBackup(*wiring, context);

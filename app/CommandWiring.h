@@ -7,6 +7,7 @@
 #include "engine/RpnStack.h"
 #include "engine/ScientificFunctions.h"
 #include "engine/TapeCommands.h"
+#include "expr/ExpressionSession.h"
 #include "finance/FeedbackNumericInput.h"
 #include "notes/CalendarCommands.h"
 #include "shell/DataBackup.h"
@@ -54,6 +55,8 @@ struct CommandWiring {
     std::unique_ptr<engine::ScientificFunctions> scientific;
     std::unique_ptr<engine::RpnStack> rpn;
     std::unique_ptr<engine::TapeCommands> tape;
+    // What {Eval} and {Var} work on; the evaluator window shares it.
+    std::shared_ptr<expr::ExpressionSession> expression;
     std::unique_ptr<notes::CalendarService> calendar;  // notes, alarms, scratch pad
     std::unique_ptr<timedate::TimeDateService> timeDate;
 };

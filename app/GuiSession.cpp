@@ -175,7 +175,7 @@ int runGui(QApplication& app, const GuiOptions& options) {
         store.WriteSetting("Startup", "Confirm Expression", v);
     };
     exprOptions.dontHideEval = [&state] { return state.mnuDontHideEval; };
-    expr::installExpressionEvaluator(model, &window, feedback, exprOptions);
+    expr::installExpressionEvaluator(model, &window, feedback, exprOptions, wiring->expression);
     expr::installBuilderWindow(model, &window, feedback, {dataFolder, &window}, makeBuilderSession(model, store));
     convert::installConverterWindows(model, &window, converterSettings(context));
     auto calendarWindows = notes::installCalendarWindows(

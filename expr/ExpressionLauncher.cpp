@@ -7,12 +7,13 @@ namespace zorv::expr {
 using engine::CommandId;
 
 ExpressionLauncher::ExpressionLauncher(engine::CalculatorModel& model, engine::UserFeedback& feedback,
-                                   ExpressionDialog::Options options, QObject* parent)
+                                       ExpressionDialog::Options options,
+                                       std::shared_ptr<ExpressionSession> session, QObject* parent)
     : QObject(parent),
       model_(model),
       feedback_(feedback),
       options_(std::move(options)),
-      session_(std::make_shared<ExpressionSession>(model, feedback)) {
+      session_(std::move(session)) {
     // Before the window exists the stored choice still applies to {Eval}.
     if (options_.readConfirm) session_->evaluator().setConfirm(confirmSettingValue(options_.readConfirm()));
 }
@@ -30,14 +31,14 @@ void ExpressionLauncher::open() {
 }
 
 ExpressionLauncher* installExpressionEvaluator(engine::CalculatorModel& model, QWidget* mainWindow,
-                                          engine::UserFeedback& feedback, ExpressionDialog::Options options) {
+                                               engine::UserFeedback& feedback, ExpressionDialog::Options options,
+                                               std::shared_ptr<ExpressionSession> session) {
     if (!options.mainWindow) options.mainWindow = mainWindow;
-    auto* host = new ExpressionLauncher(model, feedback, std::move(options), mainWindow);
+    auto* host = new ExpressionLauncher(model, feedback, std::move(options), std::move(session), mainWindow);
     QPointer<ExpressionLauncher> guard(host);
     model.commands().add(CommandId::ExpressionEvaluator, [guard] {
         if (guard) guard->open();
     });
-    registerExpressionCommands(model, host->session());
     return host;
 }
 

@@ -18,7 +18,8 @@ class ExpressionLauncher : public QObject {
 
 public:
     ExpressionLauncher(engine::CalculatorModel& model, engine::UserFeedback& feedback,
-                     ExpressionDialog::Options options, QObject* parent = nullptr);
+                       ExpressionDialog::Options options, std::shared_ptr<ExpressionSession> session,
+                       QObject* parent = nullptr);
 
     // open: shows and activates the window.
     void open();
@@ -34,10 +35,12 @@ private:
     QPointer<ExpressionDialog> window_;
 };
 
-// Registers "Expression Evaluator", and "Eval TEXT" / "Var X=VALUE" working
-// on the window's own variables, in the model's catalogue. The returned
-// object is a child of `mainWindow`.
+// Registers "Expression Evaluator" in the model's catalogue. The window
+// works on `session`, the one "Eval TEXT" / "Var X=VALUE" already use
+// (registerExpressionCommands), so its variable boxes show what {Var} sets.
+// The returned object is a child of `mainWindow`.
 ExpressionLauncher* installExpressionEvaluator(engine::CalculatorModel& model, QWidget* mainWindow,
-                                          engine::UserFeedback& feedback, ExpressionDialog::Options options);
+                                               engine::UserFeedback& feedback, ExpressionDialog::Options options,
+                                               std::shared_ptr<ExpressionSession> session);
 
 }  // namespace zorv::expr

@@ -241,7 +241,8 @@ TEST(ExpressionLauncher, CatalogueOpensTheWindowAndVarFillsItsBox) {
     QWidget main;
     expr::ExpressionDialog::Options options;
     options.dataDir = fs::temp_directory_path().string();
-    auto* host = expr::installExpressionEvaluator(model, &main, feedback, options);
+    auto* host = expr::installExpressionEvaluator(model, &main, feedback, options,
+                                                  expr::registerExpressionCommands(model, false));
     model.commands().run("Var X=4");
     ASSERT_TRUE(model.Form_KeyPress("("));
     ASSERT_TRUE(host->window().isVisible());
