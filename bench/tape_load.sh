@@ -7,7 +7,7 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 sizes=("$@")
-[ ${#sizes[@]} -gt 0 ] || sizes=(10000 30000 100000 300000 700000 1000000 2000000)
+[ ${#sizes[@]} -gt 0 ] || sizes=(100000 1000000)
 
 build=build-bench
 cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release -DZORV_BUILD_BENCH=ON -DZORV_BUILD_TESTS=OFF >/dev/null
