@@ -205,10 +205,38 @@ QPushButton* CalculatorWindow::key(CommandId command) const {
     return it == keys_.end() ? nullptr : it->second;
 }
 
-QAction* CalculatorWindow::action(CommandId command) const {
+QAction* CalculatorWindow::existingAction(CommandId command) const {
     for (const auto& [a, c] : actions_)
         if (c == command) return a;
     return nullptr;
+}
+
+namespace {
+bool holds(const std::vector<MenuEntry>& entries, CommandId command) {
+    for (const auto& e : entries)
+        if (e.id == command || holds(e.children, command)) return true;
+    return false;
+}
+}  // namespace
+
+QAction* CalculatorWindow::action(CommandId command) {
+    for (std::size_t i = 0; i < menuSpecs_.size(); ++i)
+        if (!menuFilled_[i] && holds(menuSpecs_[i].entries, command)) {
+            fillMenu(i);
+            refreshActions();
+        }
+    return existingAction(command);
+}
+
+void CalculatorWindow::setActionText(CommandId command, const QString& text) {
+    actionTexts_[command] = text;
+    for (auto& [a, c] : actions_)
+        if (c == command) a->setText(text);
+}
+
+void CalculatorWindow::fillAllMenus() {
+    for (std::size_t i = 0; i < menuSpecs_.size(); ++i) fillMenu(i);
+    refreshActions();
 }
 
 QPushButton* CalculatorWindow::key(std::string_view text) const {
@@ -216,7 +244,7 @@ QPushButton* CalculatorWindow::key(std::string_view text) const {
     return id ? key(*id) : nullptr;
 }
 
-QAction* CalculatorWindow::action(std::string_view text) const {
+QAction* CalculatorWindow::action(std::string_view text) {
     const auto id = engine::commandByText(text);
     return id ? action(*id) : nullptr;
 }
@@ -370,6 +398,19 @@ QWidget* CalculatorWindow::buildKeypad() {
     return pad;
 }
 
+QAction* CalculatorWindow::makeAction(const MenuEntry& e) {
+    const CommandId command = *e.id;
+    auto it = actionTexts_.find(command);
+    auto* a = new QAction(it == actionTexts_.end() ? e.caption : it->second, this);
+    if (!e.shortcut.isEmpty()) a->setShortcut(e.shortcut);
+    connect(a, &QAction::triggered, this, [this, command] {
+        model_.runCommand(command);
+        refreshActions();
+    });
+    actions_.emplace_back(a, command);
+    return a;
+}
+
 void CalculatorWindow::addEntries(QMenu* menu, const std::vector<MenuEntry>& entries) {
     for (const auto& e : entries) {
         if (!e.children.empty()) {
@@ -380,23 +421,43 @@ void CalculatorWindow::addEntries(QMenu* menu, const std::vector<MenuEntry>& ent
             menu->addSeparator();
             continue;
         }
-        QAction* a = menu->addAction(e.caption);
-        if (!e.shortcut.isEmpty()) a->setShortcut(e.shortcut);
-        const CommandId command = *e.id;
-        connect(a, &QAction::triggered, this, [this, command] {
-            model_.runCommand(command);
-            refreshActions();
-        });
-        actions_.emplace_back(a, command);
+        auto made = shortcutActions_.find(&e);
+        menu->addAction(made != shortcutActions_.end() ? made->second : makeAction(e));
     }
 }
 
+// The menus start empty and are filled when first opened; building about a
+// hundred items up front would cost start-up time and memory for menus most
+// sessions never open. Items with a keyboard shortcut are made at once and
+// belong to the window, so their keys work from the start.
 void CalculatorWindow::buildMenus() {
-    for (const auto& menuSpec : mainMenus()) {
-        QMenu* menu = menuBar()->addMenu(menuSpec.title);
-        addEntries(menu, menuSpec.entries);
-        connect(menu, &QMenu::aboutToShow, this, &CalculatorWindow::refreshActions);
+    menuSpecs_ = mainMenus();
+    std::function<void(const std::vector<MenuEntry>&)> withShortcuts = [&](const std::vector<MenuEntry>& entries) {
+        for (const auto& e : entries) {
+            withShortcuts(e.children);
+            if (e.id && !e.shortcut.isEmpty()) {
+                QAction* a = makeAction(e);
+                addAction(a);
+                shortcutActions_[&e] = a;
+            }
+        }
+    };
+    for (std::size_t i = 0; i < menuSpecs_.size(); ++i) {
+        withShortcuts(menuSpecs_[i].entries);
+        QMenu* menu = menuBar()->addMenu(menuSpecs_[i].title);
+        menus_.push_back(menu);
+        menuFilled_.push_back(false);
+        connect(menu, &QMenu::aboutToShow, this, [this, i] {
+            fillMenu(i);
+            refreshActions();
+        });
     }
+}
+
+void CalculatorWindow::fillMenu(std::size_t index) {
+    if (menuFilled_[index]) return;
+    menuFilled_[index] = true;
+    addEntries(menus_[index], menuSpecs_[index].entries);
 }
 
 void CalculatorWindow::refreshActions() {

@@ -62,10 +62,19 @@ public:
     QFrame* tbToolbar() const { return toolbarStrip_; }
     QPushButton* cmdExit() const { return exit_; }
     QPushButton* key(engine::CommandId id) const;
-    QAction* action(engine::CommandId id) const;
+    // The menu item of a command. Menus are filled when first opened; this
+    // fills the menu that holds the item first, so it always exists.
+    QAction* action(engine::CommandId id);
     // The same by the command's catalogue text or key name ("=", "MC").
     QPushButton* key(std::string_view text) const;
-    QAction* action(std::string_view text) const;
+    QAction* action(std::string_view text);
+    // The item if it exists already, without filling a menu: nullptr before
+    // its menu was first opened (unless it carries a keyboard shortcut).
+    QAction* existingAction(engine::CommandId id) const;
+    // Caption of a command's item, kept for when the item is made.
+    void setActionText(engine::CommandId id, const QString& text);
+    // Fills every menu now (tests that walk the menus).
+    void fillAllMenus();
 
     // Pressing a toolbar button (index 0..8); set by the toolbar feature.
     // Without it the buttons are disabled.
@@ -100,6 +109,8 @@ private:
     QPushButton* makeKey(const QString& caption, engine::CommandId id, const QString& toolTip,
                          const QString& objectName);
     void buildMenus();
+    void fillMenu(std::size_t index);
+    QAction* makeAction(const MenuEntry& entry);
     void addEntries(QMenu* menu, const std::vector<MenuEntry>& entries);
     void repaint();
     void repaintConversions();
@@ -136,6 +147,14 @@ private:
     double tapeRatio_ = 1;
     std::map<engine::CommandId, QPushButton*> keys_;
     std::vector<std::pair<QAction*, engine::CommandId>> actions_;
+    // The menu bar's menus and what goes into them once first opened.
+    std::vector<MenuSpec> menuSpecs_;
+    std::vector<QMenu*> menus_;
+    std::vector<bool> menuFilled_;
+    // Items with a keyboard shortcut, made at start so the key works before
+    // their menu was opened; placed in the menu when it is filled.
+    std::map<const MenuEntry*, QAction*> shortcutActions_;
+    std::map<engine::CommandId, QString> actionTexts_;
 };
 
 }  // namespace zorv::ui

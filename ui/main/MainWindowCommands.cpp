@@ -101,7 +101,7 @@ MainWindowCommands::MainWindowCommands(CalculatorWindow& window, engine::Calcula
     window_.onActionsRefreshed = [this] {
         if (previousRefresh_) previousRefresh_();
         const bool rpnOn = rpn_ && model_.modes().mnuRpnMode;
-        if (QAction* a = window_.action(CommandId::ViewRpnStack)) a->setEnabled(rpnOn);
+        if (QAction* a = window_.existingAction(CommandId::ViewRpnStack)) a->setEnabled(rpnOn);
         if (!rpnOn && stackWindow_) stackWindow_->close();
     };
     window_.refreshActions();
