@@ -25,7 +25,7 @@ struct Window {
         w.activateWindow();
         QApplication::setActiveWindow(&w);
     }
-    QString tape() const { return w.txtTape()->toPlainText(); }
+    QString tape() const { return w.shownTapeText(); }
 };
 
 TEST(CalculatorWindow, ClickingKeysTotalsOnTheTape) {

@@ -9,11 +9,13 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QPalette>
+#include <QScrollBar>
 #include <QTextCursor>
 #include <QTextDocument>
 #include <QTextOption>
 #include <QTimer>
 #include <QVBoxLayout>
+#include <QtMath>
 #include <algorithm>
 
 #include "convert/QuickConversions.h"
@@ -24,6 +26,45 @@
 namespace zorv::ui {
 
 namespace {
+
+// Lines of the tape are printed flush right. An item ends in its operator
+// ("12.50+") and a total does not ("20.00"), so a total would sit one column
+// to the right of the items above it. The view adds a figure space (as wide
+// as a digit) after every line that ends in a digit, so amounts line up on
+// their decimal symbol; the tape's text itself, which is saved and printed,
+// is not changed. A line ending in the decimal symbol ("8.") already lines
+// up: its symbol takes the column of the operator.
+constexpr QChar kTapePad{0x2007};
+
+bool endsInDigit(const QString& text, qsizetype end) {
+    return end > 0 && text[end - 1].isDigit();
+}
+
+QString padTapeLines(const QString& text) {
+    QString out;
+    out.reserve(text.size() + text.size() / 16);
+    qsizetype from = 0;
+    for (qsizetype nl = text.indexOf(QLatin1Char('\n')); nl >= 0; nl = text.indexOf(QLatin1Char('\n'), from)) {
+        out.append(QStringView(text).mid(from, nl - from));
+        if (endsInDigit(text, nl)) out.append(kTapePad);
+        out.append(QLatin1Char('\n'));
+        from = nl + 1;
+    }
+    out.append(QStringView(text).mid(from));
+    return out;
+}
+
+// The tape asks for room for the financial reports' longest lines and makes
+// do with about half that on a small screen.
+class TapeView : public QPlainTextEdit {
+public:
+    using QPlainTextEdit::QPlainTextEdit;
+    int preferredWidth = 0;
+    QSize sizeHint() const override {
+        const QSize hint = QPlainTextEdit::sizeHint();
+        return {std::max(hint.width(), preferredWidth), hint.height()};
+    }
+};
 
 // "Memory recall (Ctrl+R)" -> "Memory recall": the tool tip without the
 // keyboard key in brackets at its end.
@@ -119,10 +160,22 @@ CalculatorWindow::CalculatorWindow(CalculatorModel& model, convert::QuickConvers
     calcLayout->addWidget(hint_);
 
     // Right: the paper tape.
-    tape_ = new QPlainTextEdit(central);
+    tape_ = new TapeView(central);
     tape_->setObjectName(QStringLiteral("txtTape"));
     tape_->setReadOnly(true);
-    tape_->setLineWrapMode(QPlainTextEdit::NoWrap);
+    // Wide enough for the financial reports' longest lines; a longer line
+    // wraps rather than leaving the view scrolled sideways.
+    tape_->setLineWrapMode(QPlainTextEdit::WidgetWidth);
+    tape_->setWordWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
+    tape_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    tape_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    // When the newest line was in view, it stays there as the window is
+    // resized, maximized or restored.
+    connect(tape_->verticalScrollBar(), &QScrollBar::valueChanged, this,
+            [this](int value) { tapeFollowsEnd_ = value >= tape_->verticalScrollBar()->maximum(); });
+    connect(tape_->verticalScrollBar(), &QScrollBar::rangeChanged, this, [this](int, int max) {
+        if (tapeFollowsEnd_) tape_->verticalScrollBar()->setValue(max);
+    });
     // Tab reaches the tape, so a screen reader can read it; typed keys
     // still go to the calculator.
     tape_->setFocusPolicy(Qt::StrongFocus);
@@ -141,7 +194,10 @@ CalculatorWindow::CalculatorWindow(CalculatorModel& model, convert::QuickConvers
     tape_->setFont(tapeFont);
     setTapeFont(tapeFont, Qt::black);
 
-    outer->addWidget(calc, 0);
+    // Room beyond what the keys need goes to the tape: the keys keep their
+    // size when the window is maximized.
+    calc->setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Maximum);
+    outer->addWidget(calc, 0, Qt::AlignTop);
     outer->addWidget(tape_, 1);
     setCentralWidget(central);
 
@@ -518,7 +574,12 @@ void CalculatorWindow::repaint() {
 void CalculatorWindow::setTapeFont(const QFont& font, const QColor& colour) {
     tape_->setFont(font);
     tapeColour_ = colour;
-    tape_->setMinimumWidth(QFontMetrics(font).horizontalAdvance(QLatin1Char('0')) * 28);
+    const int frame = 2 * (tape_->frameWidth() + qCeil(tape_->document()->documentMargin()));
+    const int column = QFontMetrics(font).horizontalAdvance(QLatin1Char('0'));
+    const int chrome = frame + tape_->verticalScrollBar()->sizeHint().width();
+    static_cast<TapeView*>(tape_)->preferredWidth = column * kTapeColumns + chrome;
+    tape_->setMinimumWidth(column * 28 + chrome);
+    tape_->updateGeometry();
     // Paper and ink through the palette: a style sheet would put the whole
     // tape through the slower style-sheet painting.
     QPalette paper = tape_->palette();
@@ -576,15 +637,42 @@ void CalculatorWindow::checkNumLockSoon() {
     QTimer::singleShot(60, this, [this] { showNumLock(platform::numLockState()); });
 }
 
+QString CalculatorWindow::withoutTapePadding(QString text) {
+    text.remove(kTapePad);
+    return text;
+}
+
+QString CalculatorWindow::shownTapeText() const { return withoutTapePadding(tape_->toPlainText()); }
+
+int CalculatorWindow::tapeViewPosition(std::string_view tapeText, std::size_t offset) {
+    offset = std::min(offset, tapeText.size());
+    const QString before = QString::fromUtf8(tapeText.data(), static_cast<qsizetype>(offset));
+    qsizetype position = 0;
+    for (qsizetype i = 0; i < before.size(); ++i) {
+        if (before[i] == QLatin1Char('\r') && i + 1 < before.size() && before[i + 1] == QLatin1Char('\n'))
+            continue;  // CR LF is one line break in the view
+        if (before[i] == QLatin1Char('\n') || (before[i] == QLatin1Char('\r') && i + 1 == before.size())) {
+            // The padding sits before the line break.
+            qsizetype end = i;
+            if (end > 0 && before[end - 1] == QLatin1Char('\r')) --end;
+            if (endsInDigit(before, end)) ++position;
+        }
+        ++position;
+    }
+    return static_cast<int>(position);
+}
+
 void CalculatorWindow::appendToTape(std::string_view text, bool replaced) {
     QString chunk = QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
     chunk.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+    chunk = padTapeLines(chunk);
     if (replaced) tape_->setPlainText(QString());
     QTextCursor cursor(tape_->document());
     cursor.movePosition(QTextCursor::End);
     cursor.insertText(chunk);
     tape_->setTextCursor(cursor);
     tape_->ensureCursorVisible();
+    tapeFollowsEnd_ = true;
 }
 
 // The window sees typed characters before its controls, so the keyboard

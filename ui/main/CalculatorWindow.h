@@ -51,6 +51,15 @@ public:
     QLabel* lblModes() const { return modes_; }
     QLabel* lblMode() const { return modeLabel_; }
     QPlainTextEdit* txtTape() const { return tape_; }
+    // The tape's text as shown, without the spacing the view adds to line
+    // amounts up (what a user selects, copies or edits).
+    QString shownTapeText() const;
+    static QString withoutTapePadding(QString text);
+    // Position in the tape view of a byte offset into the tape's text (with
+    // CR LF line ends, as the model keeps it).
+    static int tapeViewPosition(std::string_view tapeText, std::size_t offset);
+    // The longest line, in characters, the tape shows without wrapping.
+    static constexpr int kTapeColumns = 58;
     QPushButton* Number(int i) const { return numbers_[static_cast<std::size_t>(i)]; }
     QPushButton* Operator(int i) const { return operators_[static_cast<std::size_t>(i)]; }
     QPushButton* DecimalKey() const { return decimal_; }
@@ -145,6 +154,7 @@ private:
     QColor tapeColour_;
     int fullTapeHeight_ = 0;
     double tapeRatio_ = 1;
+    bool tapeFollowsEnd_ = true;
     std::map<engine::CommandId, QPushButton*> keys_;
     std::vector<std::pair<QAction*, engine::CommandId>> actions_;
     // The menu bar's menus and what goes into them once first opened.
