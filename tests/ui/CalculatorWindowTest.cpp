@@ -25,7 +25,7 @@ struct Window {
         w.activateWindow();
         QApplication::setActiveWindow(&w);
     }
-    QString tape() const { return w.shownTapeText(); }
+    QString tape() { return w.shownTapeText(); }
 };
 
 TEST(CalculatorWindow, ClickingKeysTotalsOnTheTape) {

@@ -130,4 +130,31 @@ TEST(TapeView, ExtraRoomGoesToTheTapeNotTheKeys) {
     EXPECT_GE(t.w.txtTape()->height(), t.w.height() / 2);
 }
 
+// A long tape goes into the view in slices from the event loop; lines typed
+// meanwhile land after it, and commands that need the whole tape get it.
+TEST(TapeView, LongTapeLoadsInSlicesWithoutLosingLines) {
+    Window t;
+    std::string text;
+    for (int i = 0; i < 60000; ++i) text += std::to_string(i) + ".25+\r\n";
+    t.model.tape().setText(text);
+    EXPECT_TRUE(t.w.tapeLoading());
+    EXPECT_LT(t.w.txtTape()->document()->blockCount(), 60000);
+    t.model.PostToTape("1.00+");
+    for (int i = 0; i < 1000 && t.w.tapeLoading(); ++i) QApplication::processEvents();
+    EXPECT_FALSE(t.w.tapeLoading());
+    const QTextDocument* doc = t.w.txtTape()->document();
+    EXPECT_EQ(doc->blockCount(), 60002);  // and the empty line after the last break
+    EXPECT_EQ(doc->findBlockByNumber(59999).text(), "59999.25+");
+    EXPECT_EQ(doc->findBlockByNumber(60000).text(), "1.00+");
+
+    // Edit Tape while a tape is still going in edits all of it.
+    t.model.tape().setText(text);
+    ASSERT_TRUE(t.w.tapeLoading());
+    t.model.runCommand("Edit Tape");
+    EXPECT_FALSE(t.w.tapeLoading());
+    EXPECT_EQ(doc->blockCount(), 60001);
+    t.model.runCommand("Edit Tape");
+    EXPECT_EQ(t.model.tape().text(), text);
+}
+
 }  // namespace

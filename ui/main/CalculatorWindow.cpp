@@ -13,6 +13,7 @@
 #include <QTextCursor>
 #include <QTextDocument>
 #include <QTextOption>
+#include <QElapsedTimer>
 #include <QTimer>
 #include <QVBoxLayout>
 #include <QtMath>
@@ -642,7 +643,10 @@ QString CalculatorWindow::withoutTapePadding(QString text) {
     return text;
 }
 
-QString CalculatorWindow::shownTapeText() const { return withoutTapePadding(tape_->toPlainText()); }
+QString CalculatorWindow::shownTapeText() {
+    finishTapeLoad();
+    return withoutTapePadding(tape_->toPlainText());
+}
 
 int CalculatorWindow::tapeViewPosition(std::string_view tapeText, std::size_t offset) {
     offset = std::min(offset, tapeText.size());
@@ -662,14 +666,71 @@ int CalculatorWindow::tapeViewPosition(std::string_view tapeText, std::size_t of
     return static_cast<int>(position);
 }
 
+namespace {
+// Text put into the view in one go; a longer text is fed in slices of about
+// this size, each ending at a line break, for at most kFeedMs at a time.
+constexpr qsizetype kTapeSlice = 64 * 1024;
+constexpr qint64 kFeedMs = 25;
+}  // namespace
+
 void CalculatorWindow::appendToTape(std::string_view text, bool replaced) {
     QString chunk = QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
     chunk.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
     chunk = padTapeLines(chunk);
-    if (replaced) tape_->setPlainText(QString());
+    if (replaced) {
+        pendingTape_.clear();
+        pendingFrom_ = 0;
+        tape_->setPlainText(QString());
+    }
+    if (pendingTape_.isEmpty() && chunk.size() <= kTapeSlice) {
+        insertIntoTape(chunk);
+        return;
+    }
+    // Lines typed while a long tape is still going in join its end.
+    pendingTape_ += chunk;
+    if (!tapeFeeder_) {
+        tapeFeeder_ = new QTimer(this);
+        tapeFeeder_->setSingleShot(true);
+        tapeFeeder_->setInterval(0);
+        connect(tapeFeeder_, &QTimer::timeout, this, &CalculatorWindow::feedTape);
+    }
+    feedTape();
+}
+
+void CalculatorWindow::feedTape() {
+    QElapsedTimer spent;
+    spent.start();
+    while (pendingFrom_ < pendingTape_.size() && spent.elapsed() < kFeedMs) {
+        qsizetype end = std::min(pendingFrom_ + kTapeSlice, pendingTape_.size());
+        if (end < pendingTape_.size()) {
+            const qsizetype nl = pendingTape_.lastIndexOf(QLatin1Char('\n'), end - 1);
+            if (nl >= pendingFrom_) end = nl + 1;
+        }
+        insertIntoTape(QStringView(pendingTape_).mid(pendingFrom_, end - pendingFrom_));
+        pendingFrom_ = end;
+    }
+    if (pendingFrom_ < pendingTape_.size()) {
+        tapeFeeder_->start();
+        return;
+    }
+    pendingTape_.clear();
+    pendingTape_.squeeze();
+    pendingFrom_ = 0;
+}
+
+void CalculatorWindow::finishTapeLoad() {
+    if (pendingTape_.isEmpty()) return;
+    if (tapeFeeder_) tapeFeeder_->stop();
+    insertIntoTape(QStringView(pendingTape_).mid(pendingFrom_));
+    pendingTape_.clear();
+    pendingTape_.squeeze();
+    pendingFrom_ = 0;
+}
+
+void CalculatorWindow::insertIntoTape(QStringView text) {
     QTextCursor cursor(tape_->document());
     cursor.movePosition(QTextCursor::End);
-    cursor.insertText(chunk);
+    cursor.insertText(text.toString());
     tape_->setTextCursor(cursor);
     tape_->ensureCursorVisible();
     tapeFollowsEnd_ = true;

@@ -17,6 +17,7 @@ class QMenu;
 class QAction;
 class QFrame;
 class QHBoxLayout;
+class QTimer;
 
 namespace zorv::convert {
 class QuickConversions;
@@ -53,11 +54,16 @@ public:
     QPlainTextEdit* txtTape() const { return tape_; }
     // The tape's text as shown, without the spacing the view adds to line
     // amounts up (what a user selects, copies or edits).
-    QString shownTapeText() const;
+    QString shownTapeText();
     static QString withoutTapePadding(QString text);
     // Position in the tape view of a byte offset into the tape's text (with
     // CR LF line ends, as the model keeps it).
     static int tapeViewPosition(std::string_view tapeText, std::size_t offset);
+    // A long tape (a loaded file) goes into the view a slice at a time from
+    // the event loop, so the window keeps answering. This puts the rest in
+    // at once, for commands that need the whole tape in the view.
+    void finishTapeLoad();
+    bool tapeLoading() const { return !pendingTape_.isEmpty(); }
     // The longest line, in characters, the tape shows without wrapping.
     static constexpr int kTapeColumns = 58;
     QPushButton* Number(int i) const { return numbers_[static_cast<std::size_t>(i)]; }
@@ -124,6 +130,8 @@ private:
     void repaint();
     void repaintConversions();
     void appendToTape(std::string_view text, bool replaced);
+    void insertIntoTape(QStringView text);
+    void feedTape();
     bool handleKeyPress(QKeyEvent* event);
     void checkNumLockSoon();
     void applyThemeColours();
@@ -155,6 +163,9 @@ private:
     int fullTapeHeight_ = 0;
     double tapeRatio_ = 1;
     bool tapeFollowsEnd_ = true;
+    QString pendingTape_;
+    qsizetype pendingFrom_ = 0;
+    QTimer* tapeFeeder_ = nullptr;
     std::map<engine::CommandId, QPushButton*> keys_;
     std::vector<std::pair<QAction*, engine::CommandId>> actions_;
     // The menu bar's menus and what goes into them once first opened.

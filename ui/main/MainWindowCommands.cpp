@@ -231,6 +231,7 @@ void MainWindowCommands::commitTapeEdits() {
 }
 
 void MainWindowCommands::mnuEditTape_Click() {
+    window_.finishTapeLoad();  // the whole tape is edited
     QPlainTextEdit* tape = window_.txtTape();
     if (!model_.TapeUnlocked) {
         model_.TapeUnlocked = true;
@@ -275,6 +276,7 @@ void MainWindowCommands::showMatch(std::size_t offset, std::size_t length) {
     length = std::min(length, text.size() - offset);
     const int start = CalculatorWindow::tapeViewPosition(text, offset);
     const int size = CalculatorWindow::tapeViewPosition(text, offset + length) - start;
+    window_.finishTapeLoad();  // the match may lie in the part still to come
     QPlainTextEdit* tape = window_.txtTape();
     if (window_.tapeHidden()) mnuHideTape_Click();
     QTextCursor cursor(tape->document());
