@@ -61,7 +61,8 @@ double perKeyMs(QApplication& app, zorv::ui::CalculatorWindow& w) {
                         QString(QLatin1Char(c)));
         QApplication::sendEvent(w.Operator(4), &press);
         app.processEvents();
-        w.repaint();
+        w.Readout()->repaint();
+        w.txtTape()->viewport()->repaint();
     }
     return static_cast<double>(timer.nsecsElapsed()) / 1e6 / kKeys;
 }

@@ -669,8 +669,8 @@ int CalculatorWindow::tapeViewPosition(std::string_view tapeText, std::size_t of
 namespace {
 // Text put into the view in one go; a longer text is fed in slices of about
 // this size, each ending at a line break, for at most kFeedMs at a time.
-constexpr qsizetype kTapeSlice = 64 * 1024;
-constexpr qint64 kFeedMs = 25;
+constexpr qsizetype kTapeSlice = 16 * 1024;
+constexpr qint64 kFeedMs = 20;
 }  // namespace
 
 void CalculatorWindow::appendToTape(std::string_view text, bool replaced) {
