@@ -27,5 +27,8 @@ else
 fi
 echo "platform: $QT_QPA_PLATFORM"
 for n in "${sizes[@]}"; do
-  "$build/bench/tape_view/zorv_tape_load" "$n" "$work" || true
+  # Past the file size limit Load refuses; the view is then measured with
+  # the text put on the tape directly.
+  "$build/bench/tape_view/zorv_tape_load" "$n" "$work" ||
+    "$build/bench/tape_view/zorv_tape_load" "$n" "$work" --direct || true
 done
