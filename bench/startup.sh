@@ -1,22 +1,30 @@
 #!/usr/bin/env bash
 # Start-up time as a user feels it: launch to the first painted main window,
-# under Xvfb, this calculator beside SpeedCrunch from Debian's packages, both
-# launched and measured the same way (bench/startup_probe.c watches from
-# outside for the first drawing into the program's window). Runs alternate;
-# the medians, their ratio and the resident memory at the first paint are
-# printed.
+# under Xvfb, for this calculator, an empty Qt 6 window (bench/empty_window,
+# the floor any Qt program starts from) and a scientific desktop calculator
+# from Debian's packages, started by default and with GL integration off.
+# All are launched and measured the same way (bench/startup_probe.c watches
+# from outside for the first drawing into the program's window, and reads
+# its resident memory at that moment). Rounds are interleaved; the medians
+# and their ratios are printed.
 #
 # usage: bench/startup.sh [RUNS]   (default 20; installs packages: run as root)
+#   ZORV_BENCH_BUILD=DIR uses an existing Release build of zorvcalc.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 runs="${1:-20}"
 
 export DEBIAN_FRONTEND=noninteractive
-apt-get install -y -qq speedcrunch xvfb libx11-dev libxdamage-dev bc >/dev/null
+peer=speedcrunch
+apt-get install -y -qq "$peer" xvfb libx11-dev libxdamage-dev bc qt6-base-dev pkgconf >/dev/null
 
-build=build-bench-startup
-cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release -DZORV_BUILD_TESTS=OFF >/dev/null
-cmake --build "$build" --target zorvcalc >/dev/null
+build=${ZORV_BENCH_BUILD:-build-bench-startup}
+if [[ -z ${ZORV_BENCH_BUILD:-} ]]; then
+    cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release -DZORV_BUILD_TESTS=OFF >/dev/null
+    nice cmake --build "$build" -j2 --target zorvcalc >/dev/null
+fi
+c++ -O2 -fPIC -o "$build/empty_qt_window" bench/empty_window/main.cpp \
+    $(pkg-config --cflags --libs Qt6Widgets)
 cc -O2 -Wall -o "$build/startup_probe" bench/startup_probe.c -lX11 -lXdamage
 probe="$build/startup_probe"
 
@@ -27,7 +35,7 @@ work=$(mktemp -d)
 trap 'kill "$xvfb" 2>/dev/null; rm -rf "$work"' EXIT
 sleep 1
 
-# A clean user for both programs: no settings of the machine's user count.
+# A clean user for every program: no settings of the machine's user count.
 export DISPLAY="$display" HOME="$work/home" XDG_CONFIG_HOME="$work/config" \
        XDG_DATA_HOME="$work/data" XDG_RUNTIME_DIR="$work/run"
 mkdir -p "$HOME" "$XDG_RUNTIME_DIR" && chmod 700 "$XDG_RUNTIME_DIR"
@@ -43,26 +51,32 @@ measure() {  # measure OUTFILE [env settings...] -- command...
     sleep 0.3
 }
 
+empty=("$build/empty_qt_window")
 # One warm-up run each (font caches, page cache), not counted.
 measure /dev/null QT_XCB_GL_INTEGRATION=none -- "${zorv[@]}"
-measure /dev/null QT_XCB_GL_INTEGRATION=none -- speedcrunch
-measure /dev/null -- speedcrunch
+measure /dev/null QT_XCB_GL_INTEGRATION=none -- "${empty[@]}"
+measure /dev/null QT_XCB_GL_INTEGRATION=none -- "$peer"
+measure /dev/null -- "$peer"
 
 for ((i = 0; i < runs; i++)); do
     measure "$work/zorv" QT_XCB_GL_INTEGRATION=none -- "${zorv[@]}"
-    measure "$work/sc" QT_XCB_GL_INTEGRATION=none -- speedcrunch
-    measure "$work/scdefault" -- speedcrunch
+    measure "$work/empty" QT_XCB_GL_INTEGRATION=none -- "${empty[@]}"
+    measure "$work/peer" QT_XCB_GL_INTEGRATION=none -- "$peer"
+    measure "$work/peerdefault" -- "$peer"
 done
 
 median() { sort -n -k"$2" "$1" | awk -v col="$2" '{v[NR]=$col} END {print (NR%2 ? v[(NR+1)/2] : (v[NR/2]+v[NR/2+1])/2)}'; }
-z=$(median "$work/zorv" 1)
-s=$(median "$work/sc" 1)
-sd=$(median "$work/scdefault" 1)
-zr=$(median "$work/zorv" 2)
-sr=$(median "$work/sc" 2)
+z=$(median "$work/zorv" 1); zr=$(median "$work/zorv" 2)
+e=$(median "$work/empty" 1); er=$(median "$work/empty" 2)
+s=$(median "$work/peer" 1); sr=$(median "$work/peer" 2)
+sd=$(median "$work/peerdefault" 1); sdr=$(median "$work/peerdefault" 2)
+mb() { echo "$1/1024" | bc -l; }
 echo "runs: $(wc -l <"$work/zorv") each, $(nproc) cores, $(grep -m1 'model name' /proc/cpuinfo | cut -d: -f2 | sed 's/^ //')"
-printf 'zorvcalc (GL integration none):     %7.1f ms  RSS %6.1f MB\n' "$z" "$(echo "$zr/1024" | bc -l)"
-printf 'SpeedCrunch (GL integration none):  %7.1f ms  RSS %6.1f MB\n' "$s" "$(echo "$sr/1024" | bc -l)"
-printf 'SpeedCrunch (default start):        %7.1f ms\n' "$sd"
-printf 'ratio to SpeedCrunch, same way:     %7.2f\n' "$(echo "$z/$s" | bc -l)"
-printf 'ratio to SpeedCrunch, default way:  %7.2f\n' "$(echo "$z/$sd" | bc -l)"
+printf 'zorvcalc (GL integration none):          %7.1f ms  RSS %6.1f MB\n' "$z" "$(mb "$zr")"
+printf 'empty Qt 6 window (GL integration none): %7.1f ms  RSS %6.1f MB\n' "$e" "$(mb "$er")"
+printf 'desktop calculator (GL integration none):%7.1f ms  RSS %6.1f MB\n' "$s" "$(mb "$sr")"
+printf 'desktop calculator (default start):      %7.1f ms  RSS %6.1f MB\n' "$sd" "$(mb "$sdr")"
+printf 'time ratio to the empty window:          %7.2f\n' "$(echo "$z/$e" | bc -l)"
+printf 'time ratio to the calculator, GL off:    %7.2f\n' "$(echo "$z/$s" | bc -l)"
+printf 'time ratio to the calculator, default:   %7.2f\n' "$(echo "$z/$sd" | bc -l)"
+printf 'memory ratio to the empty window:        %7.2f\n' "$(echo "$zr/$er" | bc -l)"

@@ -7,7 +7,7 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 sizes=("$@")
-[ ${#sizes[@]} -gt 0 ] || sizes=(10000 30000 100000 300000 700000 1000000 2000000)
+[ ${#sizes[@]} -gt 0 ] || sizes=(100000 1000000)
 
 build=build-bench
 cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release -DZORV_BUILD_BENCH=ON -DZORV_BUILD_TESTS=OFF >/dev/null
@@ -27,5 +27,8 @@ else
 fi
 echo "platform: $QT_QPA_PLATFORM"
 for n in "${sizes[@]}"; do
-  "$build/bench/tape_view/zorv_tape_load" "$n" "$work" || true
+  # Past the file size limit Load refuses; the view is then measured with
+  # the text put on the tape directly.
+  "$build/bench/tape_view/zorv_tape_load" "$n" "$work" ||
+    "$build/bench/tape_view/zorv_tape_load" "$n" "$work" --direct || true
 done

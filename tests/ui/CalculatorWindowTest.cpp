@@ -25,7 +25,7 @@ struct Window {
         w.activateWindow();
         QApplication::setActiveWindow(&w);
     }
-    QString tape() const { return w.txtTape()->toPlainText(); }
+    QString tape() { return w.shownTapeText(); }
 };
 
 TEST(CalculatorWindow, ClickingKeysTotalsOnTheTape) {
@@ -90,6 +90,46 @@ TEST(CalculatorWindow, KeysAndMenuItemsOfMissingCommandsAreDisabled) {
     t.model.commands().add(engine::CommandId::SquareRoot, [] {});
     t.w.refreshActions();
     EXPECT_TRUE(t.w.key("Square Root")->isEnabled());
+}
+
+// Menus are filled when first opened; items with a keyboard shortcut exist
+// from the start so their keys work, and take their place when it opens.
+TEST(CalculatorWindow, MenusFillWhenFirstOpened) {
+    Window t;
+    const QList<QAction*> bar = t.w.menuBar()->actions();
+    ASSERT_FALSE(bar.isEmpty());
+    for (QAction* m : bar) EXPECT_TRUE(m->menu()->actions().isEmpty()) << m->text().toStdString();
+    QAction* recall = t.w.existingAction(engine::CommandId::MemoryRecall);
+    ASSERT_NE(recall, nullptr);
+    EXPECT_EQ(recall->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_R));
+    EXPECT_EQ(t.w.existingAction(engine::CommandId::SquareRoot), nullptr);
+
+    int filled = 0;
+    for (QAction* m : bar) {
+        emit m->menu()->aboutToShow();
+        const QList<QAction*> items = m->menu()->actions();
+        EXPECT_FALSE(items.isEmpty()) << m->text().toStdString();
+        filled += static_cast<int>(items.contains(recall));
+        emit m->menu()->aboutToShow();  // a second opening adds nothing
+        EXPECT_EQ(m->menu()->actions().size(), items.size());
+    }
+    EXPECT_EQ(filled, 1);
+    ASSERT_NE(t.w.existingAction(engine::CommandId::SquareRoot), nullptr);
+    // An item made late still shows whether its command is there.
+    EXPECT_FALSE(t.w.existingAction(engine::CommandId::SquareRoot)->isEnabled());
+    EXPECT_TRUE(recall->isEnabled());
+}
+
+TEST(CalculatorWindow, ActionFillsItsMenuAndKeepsACaptionSetEarlier) {
+    Window t;
+    t.w.setActionText(engine::CommandId::SquareRoot, "Root");
+    QAction* a = t.w.action(engine::CommandId::SquareRoot);
+    ASSERT_NE(a, nullptr);
+    EXPECT_EQ(a->text(), "Root");
+    EXPECT_FALSE(a->isEnabled());
+    t.model.commands().add(engine::CommandId::SquareRoot, [] {});
+    t.w.refreshActions();
+    EXPECT_TRUE(a->isEnabled());
 }
 
 TEST(CalculatorWindow, FocusRestsOnEquals) {

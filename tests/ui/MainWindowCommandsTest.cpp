@@ -65,7 +65,7 @@ struct Window {
         for (const auto& a : ks.answers) fb.answer(a);
         engine::runKeyScript(model, ks, nullptr);
     }
-    QString shownTape() const { return w.txtTape()->toPlainText(); }
+    QString shownTape() { return w.shownTapeText(); }
 };
 
 QString pdfText(const QString& pdf) {

@@ -9,11 +9,14 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QPalette>
+#include <QScrollBar>
 #include <QTextCursor>
 #include <QTextDocument>
 #include <QTextOption>
+#include <QElapsedTimer>
 #include <QTimer>
 #include <QVBoxLayout>
+#include <QtMath>
 #include <algorithm>
 
 #include "convert/QuickConversions.h"
@@ -25,6 +28,49 @@
 namespace zorv::ui {
 
 namespace {
+
+// Lines of the tape are printed flush right. An item ends in its operator
+// ("12.50+") and a total does not ("20.00"), so a total would sit one column
+// to the right of the items above it. The view adds a figure space (as wide
+// as a digit) after every line that ends in a digit, so amounts line up on
+// their decimal symbol; the tape's text itself, which is saved and printed,
+// is not changed. A line ending in the decimal symbol ("8.") already lines
+// up: its symbol takes the column of the operator.
+constexpr QChar kTapePad{0x2007};
+
+bool endsInDigit(const QString& text, qsizetype end) {
+    return end > 0 && text[end - 1].isDigit();
+}
+
+// The tape's text (CR LF line ends) as the view shows it: LF line ends and
+// the padding. One pass: QString::replace of CR LF is far slower on a tape
+// of a million lines.
+QString tapeViewText(const QString& text) {
+    QString out;
+    out.reserve(text.size() + text.size() / 16);
+    qsizetype from = 0;
+    for (qsizetype nl = text.indexOf(QLatin1Char('\n')); nl >= 0; nl = text.indexOf(QLatin1Char('\n'), from)) {
+        const qsizetype end = nl > from && text[nl - 1] == QLatin1Char('\r') ? nl - 1 : nl;
+        out.append(QStringView(text).mid(from, end - from));
+        if (endsInDigit(text, end)) out.append(kTapePad);
+        out.append(QLatin1Char('\n'));
+        from = nl + 1;
+    }
+    out.append(QStringView(text).mid(from));
+    return out;
+}
+
+// The tape asks for room for the financial reports' longest lines and makes
+// do with about half that on a small screen.
+class TapeView : public QPlainTextEdit {
+public:
+    using QPlainTextEdit::QPlainTextEdit;
+    int preferredWidth = 0;
+    QSize sizeHint() const override {
+        const QSize hint = QPlainTextEdit::sizeHint();
+        return {std::max(hint.width(), preferredWidth), hint.height()};
+    }
+};
 
 // "Memory recall (Ctrl+R)" -> "Memory recall": the tool tip without the
 // keyboard key in brackets at its end.
@@ -120,10 +166,22 @@ CalculatorWindow::CalculatorWindow(CalculatorModel& model, convert::QuickConvers
     calcLayout->addWidget(hint_);
 
     // Right: the paper tape.
-    tape_ = new QPlainTextEdit(central);
+    tape_ = new TapeView(central);
     tape_->setObjectName(QStringLiteral("txtTape"));
     tape_->setReadOnly(true);
-    tape_->setLineWrapMode(QPlainTextEdit::NoWrap);
+    // Wide enough for the financial reports' longest lines; a longer line
+    // wraps rather than leaving the view scrolled sideways.
+    tape_->setLineWrapMode(QPlainTextEdit::WidgetWidth);
+    tape_->setWordWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
+    tape_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    tape_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    // When the newest line was in view, it stays there as the window is
+    // resized, maximized or restored.
+    connect(tape_->verticalScrollBar(), &QScrollBar::valueChanged, this,
+            [this](int value) { tapeFollowsEnd_ = value >= tape_->verticalScrollBar()->maximum(); });
+    connect(tape_->verticalScrollBar(), &QScrollBar::rangeChanged, this, [this](int, int max) {
+        if (tapeFollowsEnd_) tape_->verticalScrollBar()->setValue(max);
+    });
     // Tab reaches the tape, so a screen reader can read it; typed keys
     // still go to the calculator.
     tape_->setFocusPolicy(Qt::StrongFocus);
@@ -142,7 +200,10 @@ CalculatorWindow::CalculatorWindow(CalculatorModel& model, convert::QuickConvers
     tape_->setFont(tapeFont);
     setTapeFont(tapeFont, Qt::black);
 
-    outer->addWidget(calc, 0);
+    // Room beyond what the keys need goes to the tape: the keys keep their
+    // size when the window is maximized.
+    calc->setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Maximum);
+    outer->addWidget(calc, 0, Qt::AlignTop);
     outer->addWidget(tape_, 1);
     setCentralWidget(central);
 
@@ -206,10 +267,38 @@ QPushButton* CalculatorWindow::key(CommandId command) const {
     return it == keys_.end() ? nullptr : it->second;
 }
 
-QAction* CalculatorWindow::action(CommandId command) const {
+QAction* CalculatorWindow::existingAction(CommandId command) const {
     for (const auto& [a, c] : actions_)
         if (c == command) return a;
     return nullptr;
+}
+
+namespace {
+bool holds(const std::vector<MenuEntry>& entries, CommandId command) {
+    for (const auto& e : entries)
+        if (e.id == command || holds(e.children, command)) return true;
+    return false;
+}
+}  // namespace
+
+QAction* CalculatorWindow::action(CommandId command) {
+    for (std::size_t i = 0; i < menuSpecs_.size(); ++i)
+        if (!menuFilled_[i] && holds(menuSpecs_[i].entries, command)) {
+            fillMenu(i);
+            refreshActions();
+        }
+    return existingAction(command);
+}
+
+void CalculatorWindow::setActionText(CommandId command, const QString& text) {
+    actionTexts_[command] = text;
+    for (auto& [a, c] : actions_)
+        if (c == command) a->setText(text);
+}
+
+void CalculatorWindow::fillAllMenus() {
+    for (std::size_t i = 0; i < menuSpecs_.size(); ++i) fillMenu(i);
+    refreshActions();
 }
 
 QPushButton* CalculatorWindow::key(std::string_view text) const {
@@ -217,7 +306,7 @@ QPushButton* CalculatorWindow::key(std::string_view text) const {
     return id ? key(*id) : nullptr;
 }
 
-QAction* CalculatorWindow::action(std::string_view text) const {
+QAction* CalculatorWindow::action(std::string_view text) {
     const auto id = engine::commandByText(text);
     return id ? action(*id) : nullptr;
 }
@@ -371,6 +460,19 @@ QWidget* CalculatorWindow::buildKeypad() {
     return pad;
 }
 
+QAction* CalculatorWindow::makeAction(const MenuEntry& e) {
+    const CommandId command = *e.id;
+    auto it = actionTexts_.find(command);
+    auto* a = new QAction(it == actionTexts_.end() ? e.caption : it->second, this);
+    if (!e.shortcut.isEmpty()) a->setShortcut(e.shortcut);
+    connect(a, &QAction::triggered, this, [this, command] {
+        model_.runCommand(command);
+        refreshActions();
+    });
+    actions_.emplace_back(a, command);
+    return a;
+}
+
 void CalculatorWindow::addEntries(QMenu* menu, const std::vector<MenuEntry>& entries) {
     for (const auto& e : entries) {
         if (!e.children.empty()) {
@@ -381,23 +483,43 @@ void CalculatorWindow::addEntries(QMenu* menu, const std::vector<MenuEntry>& ent
             menu->addSeparator();
             continue;
         }
-        QAction* a = menu->addAction(e.caption);
-        if (!e.shortcut.isEmpty()) a->setShortcut(e.shortcut);
-        const CommandId command = *e.id;
-        connect(a, &QAction::triggered, this, [this, command] {
-            model_.runCommand(command);
-            refreshActions();
-        });
-        actions_.emplace_back(a, command);
+        auto made = shortcutActions_.find(&e);
+        menu->addAction(made != shortcutActions_.end() ? made->second : makeAction(e));
     }
 }
 
+// The menus start empty and are filled when first opened; building about a
+// hundred items up front would cost start-up time and memory for menus most
+// sessions never open. Items with a keyboard shortcut are made at once and
+// belong to the window, so their keys work from the start.
 void CalculatorWindow::buildMenus() {
-    for (const auto& menuSpec : mainMenus()) {
-        QMenu* menu = menuBar()->addMenu(menuSpec.title);
-        addEntries(menu, menuSpec.entries);
-        connect(menu, &QMenu::aboutToShow, this, &CalculatorWindow::refreshActions);
+    menuSpecs_ = mainMenus();
+    std::function<void(const std::vector<MenuEntry>&)> withShortcuts = [&](const std::vector<MenuEntry>& entries) {
+        for (const auto& e : entries) {
+            withShortcuts(e.children);
+            if (e.id && !e.shortcut.isEmpty()) {
+                QAction* a = makeAction(e);
+                addAction(a);
+                shortcutActions_[&e] = a;
+            }
+        }
+    };
+    for (std::size_t i = 0; i < menuSpecs_.size(); ++i) {
+        withShortcuts(menuSpecs_[i].entries);
+        QMenu* menu = menuBar()->addMenu(menuSpecs_[i].title);
+        menus_.push_back(menu);
+        menuFilled_.push_back(false);
+        connect(menu, &QMenu::aboutToShow, this, [this, i] {
+            fillMenu(i);
+            refreshActions();
+        });
     }
+}
+
+void CalculatorWindow::fillMenu(std::size_t index) {
+    if (menuFilled_[index]) return;
+    menuFilled_[index] = true;
+    addEntries(menus_[index], menuSpecs_[index].entries);
 }
 
 void CalculatorWindow::refreshActions() {
@@ -461,7 +583,12 @@ void CalculatorWindow::repaint() {
 void CalculatorWindow::setTapeFont(const QFont& font, const QColor& colour) {
     tape_->setFont(font);
     tapeColour_ = colour;
-    tape_->setMinimumWidth(QFontMetrics(font).horizontalAdvance(QLatin1Char('0')) * 28);
+    const int frame = 2 * (tape_->frameWidth() + qCeil(tape_->document()->documentMargin()));
+    const int column = QFontMetrics(font).horizontalAdvance(QLatin1Char('0'));
+    const int chrome = frame + tape_->verticalScrollBar()->sizeHint().width();
+    static_cast<TapeView*>(tape_)->preferredWidth = column * kTapeColumns + chrome;
+    tape_->setMinimumWidth(column * 28 + chrome);
+    tape_->updateGeometry();
     // Paper and ink through the palette: a style sheet would put the whole
     // tape through the slower style-sheet painting.
     QPalette paper = tape_->palette();
@@ -519,15 +646,100 @@ void CalculatorWindow::checkNumLockSoon() {
     QTimer::singleShot(60, this, [this] { showNumLock(platform::numLockState()); });
 }
 
+QString CalculatorWindow::withoutTapePadding(QString text) {
+    text.remove(kTapePad);
+    return text;
+}
+
+QString CalculatorWindow::shownTapeText() {
+    finishTapeLoad();
+    return withoutTapePadding(tape_->toPlainText());
+}
+
+int CalculatorWindow::tapeViewPosition(std::string_view tapeText, std::size_t offset) {
+    offset = std::min(offset, tapeText.size());
+    const QString before = QString::fromUtf8(tapeText.data(), static_cast<qsizetype>(offset));
+    qsizetype position = 0;
+    for (qsizetype i = 0; i < before.size(); ++i) {
+        if (before[i] == QLatin1Char('\r') && i + 1 < before.size() && before[i + 1] == QLatin1Char('\n'))
+            continue;  // CR LF is one line break in the view
+        if (before[i] == QLatin1Char('\n') || (before[i] == QLatin1Char('\r') && i + 1 == before.size())) {
+            // The padding sits before the line break.
+            qsizetype end = i;
+            if (end > 0 && before[end - 1] == QLatin1Char('\r')) --end;
+            if (endsInDigit(before, end)) ++position;
+        }
+        ++position;
+    }
+    return static_cast<int>(position);
+}
+
+namespace {
+// Text put into the view in one go; a longer text is fed in slices of about
+// this size, each ending at a line break, for at most kFeedMs at a time.
+constexpr qsizetype kTapeSlice = 16 * 1024;
+constexpr qint64 kFeedMs = 20;
+}  // namespace
+
 void CalculatorWindow::appendToTape(std::string_view text, bool replaced) {
-    QString chunk = QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-    chunk.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
-    if (replaced) tape_->setPlainText(QString());
+    const QString chunk = tapeViewText(QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())));
+    if (replaced) {
+        pendingTape_.clear();
+        pendingFrom_ = 0;
+        tape_->setPlainText(QString());
+    }
+    if (pendingTape_.isEmpty() && chunk.size() <= kTapeSlice) {
+        insertIntoTape(chunk);
+        return;
+    }
+    // Lines typed while a long tape is still going in join its end.
+    pendingTape_ += chunk;
+    if (!tapeFeeder_) {
+        tapeFeeder_ = new QTimer(this);
+        tapeFeeder_->setSingleShot(true);
+        tapeFeeder_->setInterval(0);
+        connect(tapeFeeder_, &QTimer::timeout, this, &CalculatorWindow::feedTape);
+    }
+    feedTape();
+}
+
+void CalculatorWindow::feedTape() {
+    QElapsedTimer spent;
+    spent.start();
+    while (pendingFrom_ < pendingTape_.size() && spent.elapsed() < kFeedMs) {
+        qsizetype end = std::min(pendingFrom_ + kTapeSlice, pendingTape_.size());
+        if (end < pendingTape_.size()) {
+            const qsizetype nl = pendingTape_.lastIndexOf(QLatin1Char('\n'), end - 1);
+            if (nl >= pendingFrom_) end = nl + 1;
+        }
+        insertIntoTape(QStringView(pendingTape_).mid(pendingFrom_, end - pendingFrom_));
+        pendingFrom_ = end;
+    }
+    if (pendingFrom_ < pendingTape_.size()) {
+        tapeFeeder_->start();
+        return;
+    }
+    pendingTape_.clear();
+    pendingTape_.squeeze();
+    pendingFrom_ = 0;
+}
+
+void CalculatorWindow::finishTapeLoad() {
+    if (pendingTape_.isEmpty()) return;
+    if (tapeFeeder_) tapeFeeder_->stop();
+    insertIntoTape(QStringView(pendingTape_).mid(pendingFrom_));
+    pendingTape_.clear();
+    pendingTape_.squeeze();
+    pendingFrom_ = 0;
+}
+
+void CalculatorWindow::insertIntoTape(QStringView text) {
     QTextCursor cursor(tape_->document());
     cursor.movePosition(QTextCursor::End);
-    cursor.insertText(chunk);
+    cursor.insertText(text.toString());
     tape_->setTextCursor(cursor);
     tape_->ensureCursorVisible();
+    tapeFollowsEnd_ = true;
 }
 
 // The window sees typed characters before its controls, so the keyboard

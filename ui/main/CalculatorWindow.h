@@ -17,6 +17,7 @@ class QMenu;
 class QAction;
 class QFrame;
 class QHBoxLayout;
+class QTimer;
 
 namespace zorv::convert {
 class QuickConversions;
@@ -51,6 +52,20 @@ public:
     QLabel* lblModes() const { return modes_; }
     QLabel* lblMode() const { return modeLabel_; }
     QPlainTextEdit* txtTape() const { return tape_; }
+    // The tape's text as shown, without the spacing the view adds to line
+    // amounts up (what a user selects, copies or edits).
+    QString shownTapeText();
+    static QString withoutTapePadding(QString text);
+    // Position in the tape view of a byte offset into the tape's text (with
+    // CR LF line ends, as the model keeps it).
+    static int tapeViewPosition(std::string_view tapeText, std::size_t offset);
+    // A long tape (a loaded file) goes into the view a slice at a time from
+    // the event loop, so the window keeps answering. This puts the rest in
+    // at once, for commands that need the whole tape in the view.
+    void finishTapeLoad();
+    bool tapeLoading() const { return !pendingTape_.isEmpty(); }
+    // The longest line, in characters, the tape shows without wrapping.
+    static constexpr int kTapeColumns = 58;
     QPushButton* Number(int i) const { return numbers_[static_cast<std::size_t>(i)]; }
     QPushButton* Operator(int i) const { return operators_[static_cast<std::size_t>(i)]; }
     QPushButton* DecimalKey() const { return decimal_; }
@@ -62,10 +77,19 @@ public:
     QFrame* tbToolbar() const { return toolbarStrip_; }
     QPushButton* cmdExit() const { return exit_; }
     QPushButton* key(engine::CommandId id) const;
-    QAction* action(engine::CommandId id) const;
+    // The menu item of a command. Menus are filled when first opened; this
+    // fills the menu that holds the item first, so it always exists.
+    QAction* action(engine::CommandId id);
     // The same by the command's catalogue text or key name ("=", "MC").
     QPushButton* key(std::string_view text) const;
-    QAction* action(std::string_view text) const;
+    QAction* action(std::string_view text);
+    // The item if it exists already, without filling a menu: nullptr before
+    // its menu was first opened (unless it carries a keyboard shortcut).
+    QAction* existingAction(engine::CommandId id) const;
+    // Caption of a command's item, kept for when the item is made.
+    void setActionText(engine::CommandId id, const QString& text);
+    // Fills every menu now (tests that walk the menus).
+    void fillAllMenus();
 
     // Pressing a toolbar button (index 0..8); set by the toolbar feature.
     // Without it the buttons are disabled.
@@ -100,10 +124,14 @@ private:
     QPushButton* makeKey(const QString& caption, engine::CommandId id, const QString& toolTip,
                          const QString& objectName);
     void buildMenus();
+    void fillMenu(std::size_t index);
+    QAction* makeAction(const MenuEntry& entry);
     void addEntries(QMenu* menu, const std::vector<MenuEntry>& entries);
     void repaint();
     void repaintConversions();
     void appendToTape(std::string_view text, bool replaced);
+    void insertIntoTape(QStringView text);
+    void feedTape();
     bool handleKeyPress(QKeyEvent* event);
     void checkNumLockSoon();
     void applyThemeColours();
@@ -134,8 +162,20 @@ private:
     QColor tapeColour_;
     int fullTapeHeight_ = 0;
     double tapeRatio_ = 1;
+    bool tapeFollowsEnd_ = true;
+    QString pendingTape_;
+    qsizetype pendingFrom_ = 0;
+    QTimer* tapeFeeder_ = nullptr;
     std::map<engine::CommandId, QPushButton*> keys_;
     std::vector<std::pair<QAction*, engine::CommandId>> actions_;
+    // The menu bar's menus and what goes into them once first opened.
+    std::vector<MenuSpec> menuSpecs_;
+    std::vector<QMenu*> menus_;
+    std::vector<bool> menuFilled_;
+    // Items with a keyboard shortcut, made at start so the key works before
+    // their menu was opened; placed in the menu when it is filled.
+    std::map<const MenuEntry*, QAction*> shortcutActions_;
+    std::map<engine::CommandId, QString> actionTexts_;
 };
 
 }  // namespace zorv::ui

@@ -101,7 +101,7 @@ MainWindowCommands::MainWindowCommands(CalculatorWindow& window, engine::Calcula
     window_.onActionsRefreshed = [this] {
         if (previousRefresh_) previousRefresh_();
         const bool rpnOn = rpn_ && model_.modes().mnuRpnMode;
-        if (QAction* a = window_.action(CommandId::ViewRpnStack)) a->setEnabled(rpnOn);
+        if (QAction* a = window_.existingAction(CommandId::ViewRpnStack)) a->setEnabled(rpnOn);
         if (!rpnOn && stackWindow_) stackWindow_->close();
     };
     window_.refreshActions();
@@ -173,7 +173,7 @@ std::optional<QString> MainWindowCommands::printTo(QPrinter& printer) {
 void MainWindowCommands::mnuCopy_Click() {
     const QTextCursor selection = window_.txtTape()->textCursor();
     if (selection.hasSelection()) {
-        QString text = selection.selectedText();
+        QString text = CalculatorWindow::withoutTapePadding(selection.selectedText());
         text.replace(QChar::ParagraphSeparator, QLatin1Char('\n'));
         QGuiApplication::clipboard()->setText(text);
         return;
@@ -222,7 +222,7 @@ std::optional<std::string> MainWindowCommands::openWith(const std::string& file,
 
 void MainWindowCommands::commitTapeEdits() {
     if (!model_.TapeUnlocked) return;
-    const QString shown = window_.txtTape()->toPlainText();
+    const QString shown = window_.shownTapeText();
     if (shown == crlfToLf(model_.tape().text())) return;
     QString text = shown;
     if (!text.isEmpty() && !text.endsWith(QLatin1Char('\n'))) text += QLatin1Char('\n');
@@ -231,6 +231,7 @@ void MainWindowCommands::commitTapeEdits() {
 }
 
 void MainWindowCommands::mnuEditTape_Click() {
+    window_.finishTapeLoad();  // the whole tape is edited
     QPlainTextEdit* tape = window_.txtTape();
     if (!model_.TapeUnlocked) {
         model_.TapeUnlocked = true;
@@ -273,8 +274,9 @@ void MainWindowCommands::showMatch(std::size_t offset, std::size_t length) {
     const std::string& text = model_.tape().text();
     if (offset > text.size()) return;
     length = std::min(length, text.size() - offset);
-    const int start = static_cast<int>(crlfToLf(text.substr(0, offset)).size());
-    const int size = static_cast<int>(crlfToLf(text.substr(offset, length)).size());
+    const int start = CalculatorWindow::tapeViewPosition(text, offset);
+    const int size = CalculatorWindow::tapeViewPosition(text, offset + length) - start;
+    window_.finishTapeLoad();  // the match may lie in the part still to come
     QPlainTextEdit* tape = window_.txtTape();
     if (window_.tapeHidden()) mnuHideTape_Click();
     QTextCursor cursor(tape->document());

@@ -59,19 +59,23 @@ void ToolbarController::repaintButtons() {
 }
 
 // Flat buttons on the strip's face colour; the one under the pointer takes
-// the tool-tip background, the one held down a thin sunken border.
+// the tool-tip colours. A flat button held down is drawn sunken by the style
+// itself. Palette changes only: a style sheet would send every button
+// through the slower style-sheet painting and cost a restyle per hover.
 void ToolbarController::restyle() {
-    const QPalette palette = QApplication::palette();
-    const QString face = palette.color(QPalette::Button).name();
-    const QString hover = palette.color(QPalette::ToolTipBase).name();
-    const QString edge = palette.color(QPalette::Dark).name();
+    const QPalette app = QApplication::palette();
     for (int i = 0; i < shell::ToolbarButtons::kCount; ++i) {
-        const QString background = i == hovered_ ? hover : face;
-        const QString border = i == pressed_ ? QStringLiteral("1px solid ") + edge
-                                             : QStringLiteral("1px solid transparent");
-        window_.comToolbar(i)->setStyleSheet(
-            QStringLiteral("QPushButton { background: %1; border: %2; padding: 3px 6px; }")
-                .arg(background, border));
+        QPushButton* b = window_.comToolbar(i);
+        const bool hot = i == hovered_;
+        QPalette p = b->palette();
+        const QColor face = app.color(hot ? QPalette::ToolTipBase : QPalette::Button);
+        const QColor ink = app.color(hot ? QPalette::ToolTipText : QPalette::ButtonText);
+        if (b->isFlat() && p.color(QPalette::Button) == face && p.color(QPalette::ButtonText) == ink) continue;
+        b->setFlat(true);
+        b->setAutoFillBackground(true);
+        p.setColor(QPalette::Button, face);
+        p.setColor(QPalette::ButtonText, ink);
+        b->setPalette(p);
     }
 }
 
@@ -138,8 +142,7 @@ void ToolbarController::toggleToolbar() { setToolbarVisible(!visible_); }
 void ToolbarController::setToolbarVisible(bool visible) {
     visible_ = visible;
     window_.tbToolbar()->setVisible(visible);
-    if (QAction* a = window_.action(CommandId::HideShowToolbar))
-        a->setText(visible ? tr("Hide Toolbar") : tr("Show Toolbar"));
+    window_.setActionText(CommandId::HideShowToolbar, visible ? tr("Hide Toolbar") : tr("Show Toolbar"));
 }
 
 bool ToolbarController::toolbarVisible() const { return visible_; }

@@ -36,7 +36,7 @@ TrayController::TrayController(CalculatorWindow& window, engine::CalculatorModel
     commands.add(CommandId::StayOnTop, [this] { stayOnTop(); }, [this] { return labelMode(); });
     commands.add(CommandId::HideMainWindow, [this] { hideMainWindow(); });
     window_.onActionsRefreshed = [this] {
-        if (QAction* a = window_.action(CommandId::HideMainWindow)) a->setEnabled(trayMode() || labelMode());
+        if (QAction* a = window_.existingAction(CommandId::HideMainWindow)) a->setEnabled(trayMode() || labelMode());
     };
     window_.refreshActions();
 }
