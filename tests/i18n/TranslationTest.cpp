@@ -50,6 +50,7 @@ TEST(GermanMenus, TitlesAndItemsAreGermanAndEachLetterIsUsedOnce) {
     convert::QuickConversions conversions{model};
     ui::CalculatorWindow w{model, &conversions};
     w.show();
+    w.fillAllMenus();  // menus are filled when first opened
     const QStringList top = titles(w.menuBar());
     ASSERT_FALSE(top.isEmpty());
     EXPECT_EQ(top.front(), "&Datei");
@@ -82,6 +83,7 @@ QStringList menuTexts() {
     engine::CalculatorModel model{fb};
     convert::QuickConversions conversions{model};
     ui::CalculatorWindow w{model, &conversions};
+    w.fillAllMenus();
     QStringList out;
     std::function<void(const QList<QAction*>&)> walk = [&](const QList<QAction*>& actions) {
         for (QAction* a : actions) {
