@@ -32,6 +32,7 @@
 #include "engine/ToolbarCatalogue.h"
 #include "ui/main/CalculatorWindow.h"
 #include "ui/main/HelpWindow.h"
+#include "tests/support/Mnemonics.h"
 #include "ui/main/MainMenus.h"
 #include "ui/main/MainWindowCommands.h"
 #include "ui/main/RpnStackWindow.h"
@@ -263,6 +264,7 @@ TEST(RpnStackView, OfferedInRpnModeAndFollowsEveryStep) {
     ui::RpnStackWindow* stack = t.commands.rpnStackWindow();
     ASSERT_NE(stack, nullptr);
     EXPECT_TRUE(stack->isVisible());
+    EXPECT_TRUE(test::windowClashes(stack).isEmpty()) << test::windowClashes(stack).join("\n").toStdString();
     EXPECT_EQ(stack->lstStack()->count(), 0);
     t.keys("2=3=");
     ASSERT_EQ(stack->lstStack()->count(), 2);
@@ -311,6 +313,7 @@ TEST(Help, F1OpensTheGuideAtTheHintsSubject) {
     ui::HelpWindow* help = t.commands.helpWindow();
     ASSERT_NE(help, nullptr);
     EXPECT_TRUE(help->isVisible());
+    EXPECT_TRUE(test::windowClashes(help).isEmpty()) << test::windowClashes(help).join("\n").toStdString();
     EXPECT_EQ(help->browser()->source().fragment(), "percent");
     EXPECT_TRUE(help->browser()->toPlainText().contains("The percent key"));
 

@@ -17,6 +17,7 @@
 #include "ui/main/CalculatorWindow.h"
 #include "ui/main/ShowLabelWindow.h"
 #include "ui/main/TrayController.h"
+#include "tests/support/Mnemonics.h"
 
 using namespace zorv;
 using ui::ShowLabelWindow;
@@ -109,6 +110,9 @@ TEST(Tray, TrayAndLabelExcludeEachOther) {
 TEST(Tray, PopUpMenuItemsInOrder) {
     Tray t;
     std::vector<std::string> names, captions;
+    QStringList clashes;
+    test::menuClashes("tray menu", t.tray.mnuPopup()->actions(), clashes);
+    EXPECT_TRUE(clashes.isEmpty()) << clashes.join("\n").toStdString();
     for (QAction* a : t.tray.mnuPopup()->actions())
         if (!a->isSeparator()) {
             names.push_back(a->objectName().toStdString());
