@@ -14,6 +14,7 @@
 #include "engine/TapeCommands.h"
 #include "finance/FeedbackNumericInput.h"
 #include "finance/FinanceCommands.h"
+#include "app/JournalSettings.h"
 #include "expr/BuilderSession.h"
 #include "expr/ExpressionSession.h"
 #include "engine/TextUtil.h"
@@ -124,6 +125,8 @@ std::unique_ptr<CommandWiring> wireBatchCommands(CommandContext& context) {
     expr::registerConstructionCommands(context.model, makeBuilderSession(context.model, store));
     wireToolbarAndBackup(*wiring, context);
     wireCalculatorFunctions(*wiring, context);
+    journal::registerJournalCommands(context.model, journalSettings(store),
+                                     context.dataDir.empty() ? shell::defaultDataFolder() : context.dataDir);
     return wiring;
 }
 

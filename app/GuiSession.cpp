@@ -16,6 +16,8 @@
 #include "expr/ExpressionWindow.h"
 #include "finance/FinanceCommands.h"
 #include "finance/NumInputDialog.h"
+#include "app/JournalSettings.h"
+#include "journal/JournalWindow.h"
 #include "platform/QtFeedback.h"
 #include "shell/DataBackup.h"
 #include "shell/ErrorReporter.h"
@@ -182,6 +184,8 @@ int runGui(QApplication& app, const GuiOptions& options) {
         window.refreshActions();
     });
     window.refreshActions();
+
+    journal::installTapeJournal(model, {dataFolder, journalSettings(store), &window});
 
     // Start-up sizes the window to its contents once the tape font and
     // size are set, before placing it.

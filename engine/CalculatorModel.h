@@ -84,6 +84,8 @@ public:
     int NumOps() const { return numOps_; }
     const Decimal& RunningTotal() const { return runningTotal_; }
     int TapeItem() const { return tapeItem_; }
+    // Puts back the item numbering of a kept tape (start-up restore).
+    void restoreTapeItem(int n) { tapeItem_ = n < 0 ? 0 : n; }
     int MaxDigits() const { return maxDigits_; }
     void setMaxDigits(int n) { maxDigits_ = n == 0 ? 35 : n; }
     // Set by PurgeNumericInput when it failed, and by cancelled questions.
