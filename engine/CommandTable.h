@@ -44,7 +44,9 @@ enum class CommandId : std::uint16_t {
     ImperialMeasures, TroyMeasures, CurrencyConversions, BaseConversions,
     // tape
     AnnotateTape, FindOnTape, FindNext, ClearTape, EditTape, TapeToScratchPad, HideShowTape,
-    HideShowNumberKeys,
+    HideShowNumberKeys, ExportTapeCsv, ExportTapeTsv, ExportTapeText, PasteColumn, TapeHistory,
+    TaxPlus, TaxMinus, CostKey, SellKey, MarginKey, GrandTotal, RoundUp, RoundDown, RoundHalfUp,
+    RoundHalfEven,
     // tools
     ExpressionEvaluator, DontHideEvaluator, ConstructionCalculator, TimeDateCalculations,
     ShowCalendar, SetAlarms, AlarmsEnabled, ScratchPad, BillingRate, ProjectTimer,

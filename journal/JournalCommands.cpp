@@ -3,7 +3,9 @@
 #include <cstdlib>
 
 #include "engine/CalculatorModel.h"
+#include "engine/TapeNumber.h"
 #include "engine/TextUtil.h"
+#include "journal/TapeExport.h"
 
 namespace zorv::journal {
 
@@ -30,10 +32,71 @@ std::uint64_t historyLimitBytes(const SettingsAccess& settings) {
     return static_cast<std::uint64_t>(mb * 1024 * 1024);
 }
 
+namespace {
+
+using engine::CommandId;
+using engine::MessageIcon;
+
+void message(engine::CalculatorModel& model, const std::string& text, MessageIcon icon = MessageIcon::Exclamation) {
+    model.feedback().showMessage(text, std::string(engine::kProductName), icon);
+}
+
+std::string localeNumber(const engine::CalculatorModel& model, std::string plain) {
+    if (const auto dot = plain.find('.'); dot != std::string::npos) plain.replace(dot, 1, model.DecimalSymbol());
+    return plain;
+}
+
+}  // namespace
+
+void exportTapeTo(engine::CalculatorModel& model, ExportFormat format, const std::string& path) {
+    const std::string contents = exportTape(model.tape().text(), model.symbols(), format);
+    if (const auto failure = writeExport(path, contents))
+        message(model, "The tape could not be exported to\r\n" + path + "\r\n" + *failure);
+}
+
+int pasteColumn(engine::CalculatorModel& model, const std::string& text) {
+    const PastedColumn column = readPastedColumn(text, model.symbols());
+    if (!column.error.empty()) {
+        message(model, column.error + "\r\nNothing was posted.");
+        return 0;
+    }
+    const std::size_t n = column.values.size();
+    const std::string sum = engine::tapeNumber(model, localeNumber(model, column.sum));
+    const auto answer = model.feedback().showMessage(
+        "Post " + std::to_string(n) + (n == 1 ? " number" : " numbers") + " with the sum " + sum + " to the tape?",
+        "Paste Column", MessageIcon::Question, engine::MessageButtons::YesNo, engine::MessageResult::Yes);
+    if (answer != engine::MessageResult::Yes) return 0;
+    for (const std::string& value : column.values) {
+        model.pasteReadout(localeNumber(model, value));
+        model.Operator_Click(engine::OpAdd);
+    }
+    return static_cast<int>(n);
+}
+
 void registerJournalCommands(engine::CalculatorModel& model, SettingsAccess settings, std::string dataFolder) {
-    (void)model;
     (void)settings;
     (void)dataFolder;
+    auto& c = model.commands();
+    struct Kind {
+        CommandId id;
+        ExportFormat format;
+        const char* defaultName;
+    };
+    for (const Kind k : {Kind{CommandId::ExportTapeCsv, ExportFormat::Csv, "tape.csv"},
+                         Kind{CommandId::ExportTapeTsv, ExportFormat::Tsv, "tape.tsv"},
+                         Kind{CommandId::ExportTapeText, ExportFormat::Text, "tape.txt"}}) {
+        c.add(k.id, [&model, k] {
+            const auto path = model.feedback().askText("Export the tape to the file:",
+                                                       std::string(engine::commandText(k.id)), k.defaultName);
+            if (!path || engine::text::trim(*path).empty()) return;
+            exportTapeTo(model, k.format, *path);
+        });
+    }
+    c.add(CommandId::PasteColumn, [&model] {
+        const auto text = model.feedback().askText("Paste a column of numbers, one a line:", "Paste Column", "");
+        if (!text) return;
+        pasteColumn(model, *text);
+    });
 }
 
 }  // namespace zorv::journal

@@ -32,6 +32,15 @@ struct SettingsAccess {
 inline constexpr std::uint64_t kDefaultHistoryMegabytes = 50;
 std::uint64_t historyLimitBytes(const SettingsAccess& settings);
 
+enum class ExportFormat;
+
+// Writes the tape to `path` in `format`; a failure is shown in a message.
+void exportTapeTo(engine::CalculatorModel& model, ExportFormat format, const std::string& path);
+// Posts the numbers of a pasted column as "+" entries after a question
+// showing their count and sum; text that is not a column of numbers names
+// the first wrong line and posts nothing. Returns how many were posted.
+int pasteColumn(engine::CalculatorModel& model, const std::string& text);
+
 // Registers the commands of the kept tape that need no window.
 void registerJournalCommands(engine::CalculatorModel& model, SettingsAccess settings, std::string dataFolder);
 

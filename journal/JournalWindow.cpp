@@ -1,6 +1,9 @@
 #include "JournalWindow.h"
 
+#include <QClipboard>
 #include <QCoreApplication>
+#include <QFileDialog>
+#include <QGuiApplication>
 #include <QObject>
 #include <QTimer>
 #include <QWidget>
@@ -8,6 +11,7 @@
 
 #include "engine/CalculatorModel.h"
 #include "engine/CommandTable.h"
+#include "journal/TapeExport.h"
 #include "journal/TapeJournal.h"
 
 namespace zorv::journal {
@@ -28,9 +32,41 @@ std::string joinLines(const std::vector<std::string>& lines) {
     return out;
 }
 
+// Export asks for the file with the desktop's dialog; Paste Column takes
+// the clipboard's text.
+void installWindowCommands(engine::CalculatorModel& model, QWidget* parent) {
+    struct Kind {
+        engine::CommandId id;
+        ExportFormat format;
+        const char* name;
+        const char* filter;
+    };
+    for (const Kind k : {Kind{engine::CommandId::ExportTapeCsv, ExportFormat::Csv, "tape.csv", "CSV files (*.csv)"},
+                         Kind{engine::CommandId::ExportTapeTsv, ExportFormat::Tsv, "tape.tsv", "Tab-separated files (*.tsv *.txt)"},
+                         Kind{engine::CommandId::ExportTapeText, ExportFormat::Text, "tape.txt", "Text files (*.txt)"}}) {
+        model.commands().add(k.id, [&model, parent, k] {
+            const QString path = QFileDialog::getSaveFileName(
+                parent, QString::fromUtf8(engine::commandText(k.id).data(), static_cast<qsizetype>(engine::commandText(k.id).size())),
+                QString::fromLatin1(k.name), QString::fromLatin1(k.filter));
+            if (path.isEmpty()) return;
+            exportTapeTo(model, k.format, path.toStdString());
+        });
+    }
+    model.commands().add(engine::CommandId::PasteColumn, [&model] {
+        const QString text = QGuiApplication::clipboard()->text();
+        if (text.trimmed().isEmpty()) {
+            model.feedback().showMessage("The clipboard holds no column of numbers to paste.",
+                                         std::string(engine::kProductName), engine::MessageIcon::Information);
+            return;
+        }
+        pasteColumn(model, text.toStdString());
+    });
+}
+
 }  // namespace
 
 TapeJournal* installTapeJournal(engine::CalculatorModel& model, JournalWindowOptions options) {
+    installWindowCommands(model, options.parent);
     TapeJournal::Options o;
     o.folder = options.dataFolder;
     o.keepBetweenRuns = options.settings.flag(setting::KeepTape, true);
