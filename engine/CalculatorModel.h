@@ -34,7 +34,14 @@ struct Modes {
     // rather than degrees.
     bool SciRadians = false;
     int DecimalPlaces = 2;  // 2..15
+    // How results are rounded to the decimal places in Financial mode.
+    enum class ResultRounding { HalfUp, HalfEven, Up, Down };
+    ResultRounding Rounding = ResultRounding::HalfUp;
 };
+
+// `value` rounded to `places` decimals: half-up and half-even on the
+// nearest, up away from zero, down toward zero.
+Decimal roundResult(const Decimal& value, int places, Modes::ResultRounding mode);
 
 // Values of EntryState.
 namespace entry {
@@ -152,6 +159,10 @@ public:
     std::function<void(std::string_view op, std::string_view text)> RPNops;
     // Called by C, which also empties the RPN stack.
     std::function<void()> RPNclear;
+    // Called with the result of every "=" total, and by C (the grand total
+    // of the business keys keeps the totals since the last C).
+    std::function<void(const Decimal& total)> onTotal;
+    std::function<void()> onClear;
     // The percent key (engine/PercentKey.cpp).
     void Percent_Click();
 

@@ -1,10 +1,12 @@
 #include "JournalCommands.h"
 
 #include <cstdlib>
+#include <memory>
 
 #include "engine/CalculatorModel.h"
 #include "engine/TapeNumber.h"
 #include "engine/TextUtil.h"
+#include "journal/BusinessKeys.h"
 #include "journal/TapeExport.h"
 
 namespace zorv::journal {
@@ -74,9 +76,39 @@ int pasteColumn(engine::CalculatorModel& model, const std::string& text) {
 }
 
 void registerJournalCommands(engine::CalculatorModel& model, SettingsAccess settings, std::string dataFolder) {
-    (void)settings;
     (void)dataFolder;
     auto& c = model.commands();
+    auto keys = std::make_shared<BusinessKeys>(model, [settings] {
+        try {
+            const engine::Decimal rate = engine::Decimal::parse(engine::text::trim(settings.read ? settings.read(setting::TaxRate, "0") : "0"));
+            if (!rate.isNegative()) return rate;
+        } catch (const engine::DecimalError&) {
+        }
+        return engine::Decimal();
+    });
+    c.add(CommandId::TaxPlus, [keys] { keys->taxPlus(); });
+    c.add(CommandId::TaxMinus, [keys] { keys->taxMinus(); });
+    c.add(CommandId::CostKey, [keys] { keys->cost(); });
+    c.add(CommandId::SellKey, [keys] { keys->sell(); });
+    c.add(CommandId::MarginKey, [keys] { keys->marginKey(); });
+    c.add(CommandId::GrandTotal, [keys] { keys->grandTotal(); });
+    using R = engine::Modes::ResultRounding;
+    static constexpr std::pair<R, std::string_view> kRoundings[] = {
+        {R::HalfUp, "Half-Up"}, {R::HalfEven, "Half-Even"}, {R::Up, "Up"}, {R::Down, "Down"}};
+    const std::string stored = settings.read ? engine::text::trim(settings.read(setting::Rounding, "Half-Up")) : "Half-Up";
+    for (const auto& [mode, name] : kRoundings)
+        if (stored == name) model.modes().Rounding = mode;
+    const CommandId roundIds[] = {CommandId::RoundHalfUp, CommandId::RoundHalfEven, CommandId::RoundUp, CommandId::RoundDown};
+    for (int i = 0; i < 4; ++i) {
+        const auto [mode, name] = kRoundings[i];
+        c.add(
+            roundIds[i],
+            [keys, settings, mode, name] {
+                keys->setRounding(mode);
+                if (settings.write) settings.write(setting::Rounding, name);
+            },
+            [&model, mode] { return model.modes().Rounding == mode; });
+    }
     struct Kind {
         CommandId id;
         ExportFormat format;

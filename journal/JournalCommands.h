@@ -18,6 +18,7 @@ namespace setting {
 inline constexpr std::string_view KeepTape = "Keep Tape";              // "True"/"False", default True
 inline constexpr std::string_view HistorySize = "Tape History Size";  // megabytes, default 50
 inline constexpr std::string_view TaxRate = "Tax Rate";                // percent, default 0
+inline constexpr std::string_view Rounding = "Rounding";  // "Half-Up" (default), "Half-Even", "Up", "Down"
 }  // namespace setting
 
 // Reads and writes "Startup" keys; the caller ties it to its store.

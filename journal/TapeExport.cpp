@@ -13,7 +13,7 @@ namespace {
 using engine::Decimal;
 
 // The marks an entry line can end with, longest first.
-constexpr std::string_view kMarks[] = {"TAX+", "TAX-", "COST", "SELL", "MARGIN", "GT",
+constexpr std::string_view kMarks[] = {"TAX+", "TAX-", "COST", "SELL", "MARGIN%", "GT",
                                        "+", "-", "X", "/", "="};
 
 std::optional<Decimal> number(std::string_view text, const engine::NumberSymbols& symbols) {

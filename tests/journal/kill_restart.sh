@@ -28,6 +28,13 @@ sleep 0.5
 win=$(DISPLAY="$display" xdotool search --name "Zorv Advanced Calculator" | head -1)
 DISPLAY="$display" xdotool windowactivate --sync "$win" 2>/dev/null || DISPLAY="$display" xdotool windowfocus "$win"
 DISPLAY="$display" xdotool type --delay 40 "$keys"
+# On a loaded machine the window may take a while to handle the keys: wait
+# until the third total has been handled (it is written at once), then one
+# second more.
+for _ in $(seq 300); do
+  [ "$(grep -c '^\*\*\*\*' "$work/data/tape-journal.zjt" 2>/dev/null || true)" -ge 3 ] && break
+  sleep 0.1
+done
 sleep 1
 kill -9 "$app_pid"
 wait "$app_pid" 2>/dev/null || true
