@@ -154,7 +154,7 @@ constexpr CommandSpec kTable[] = {
     {C::ExportTapeTsv, "Export Tape TSV", G::None, 0, false, K::None, E},
     {C::ExportTapeText, "Export Tape Text", G::None, 0, false, K::None, E},
     {C::PasteColumn, "Paste Column", G::None, 0, false, K::None, E},
-    {C::TapeHistory, "Tape History", G::None, 0, false, K::None, P},
+    {C::TapeHistory, "Tape History", G::None, 0, false, K::None, W},
     {C::TaxPlus, "TAX+", G::None, 0, false, K::None, E},
     {C::TaxMinus, "TAX-", G::None, 0, false, K::None, E},
     {C::CostKey, "COST", G::None, 0, false, K::None, E},

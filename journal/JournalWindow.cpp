@@ -12,6 +12,7 @@
 #include "engine/CalculatorModel.h"
 #include "engine/CommandTable.h"
 #include "journal/TapeExport.h"
+#include "journal/TapeHistoryWindow.h"
 #include "journal/TapeJournal.h"
 
 namespace zorv::journal {
@@ -88,6 +89,11 @@ TapeJournal* installTapeJournal(engine::CalculatorModel& model, JournalWindowOpt
         QTimer::singleShot(0, holder, [&model] {
             if (!model.TapeUnlocked) model.runCommand(engine::CommandId::EditTape);
         });
+    model.commands().add(engine::CommandId::TapeHistory, [&model, journal, parent = options.parent] {
+        journal->flush();
+        TapeHistoryWindow window(model, historyFolder(journal->folder()), parent);
+        window.exec();
+    });
     auto* timer = new QTimer(holder);
     timer->setInterval(1000);
     QObject::connect(timer, &QTimer::timeout, holder, [journal] { journal->tick(); });
