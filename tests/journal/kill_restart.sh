@@ -26,7 +26,13 @@ for _ in $(seq 300); do
 done
 sleep 0.5
 win=$(DISPLAY="$display" xdotool search --name "Zorv Advanced Calculator" | head -1)
-DISPLAY="$display" xdotool windowactivate --sync "$win" 2>/dev/null || DISPLAY="$display" xdotool windowfocus "$win"
+# Without a window manager the focus is set by hand; wait until it holds.
+for _ in $(seq 100); do
+  DISPLAY="$display" xdotool windowfocus "$win" 2>/dev/null || true
+  [ "$(DISPLAY="$display" xdotool getwindowfocus 2>/dev/null)" = "$win" ] && break
+  sleep 0.1
+done
+sleep 1
 DISPLAY="$display" xdotool type --delay 40 "$keys"
 # On a loaded machine the window may take a while to handle the keys: wait
 # until the third total has been handled (it is written at once), then one
@@ -42,6 +48,7 @@ wait "$app_pid" 2>/dev/null || true
 printf '%s' "$keys" | "$app" --batch --settings "$work/settings.ini" > "$work/expected" 2>/dev/null
 printf '' | "$app" --batch --settings "$work/settings.ini" --journal "$work/data" > "$work/restored" 2>"$work/err"
 if ! cmp "$work/expected" "$work/restored"; then
+  echo "journal:"; cat "$work/data/tape-journal.zjt" 2>/dev/null || echo "(none)"
   diff <(tr -d '\r' < "$work/expected") <(tr -d '\r' < "$work/restored") | head -20
   cat "$work/err"
   exit 1
