@@ -434,6 +434,15 @@ std::string CalculatorModel::FormatFinancial(std::string_view value) const {
 // ---------------------------------------------------------------------------
 // Operators and the tape
 
+void CalculatorModel::refootRunningTotal(const Decimal& total) {
+    NotifyOnExit n(*this);
+    runningTotal_ = total;
+    if (entryState_ == entry::Ops) {
+        readout_ = toText(total);
+        NormalizeReadout();
+    }
+}
+
 void CalculatorModel::PostToTape(std::string_view value) {
     tape_.post(value);
 }

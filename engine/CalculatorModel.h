@@ -90,6 +90,9 @@ public:
     void setHint(std::string text);
     int NumOps() const { return numOps_; }
     const Decimal& RunningTotal() const { return runningTotal_; }
+    // Sets the total of the open calculation after its entries were
+    // corrected, and shows it when the readout shows the total.
+    void refootRunningTotal(const Decimal& total);
     int TapeItem() const { return tapeItem_; }
     // Puts back the item numbering of a kept tape (start-up restore).
     void restoreTapeItem(int n) { tapeItem_ = n < 0 ? 0 : n; }

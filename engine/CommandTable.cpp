@@ -165,6 +165,7 @@ constexpr CommandSpec kTable[] = {
     {C::RoundDown, "Round Down", G::None, 0, true, K::None, E},
     {C::RoundHalfUp, "Round Half-Up", G::None, 0, true, K::None, E},
     {C::RoundHalfEven, "Round Half-Even", G::None, 0, true, K::None, E},
+    {C::CorrectEntry, "Correct Entry", G::None, 0, false, K::None, E},
     {C::ExpressionEvaluator, "Expression Evaluator", G::Other, 1, false, K::None, W},
     {C::DontHideEvaluator, "Don't Hide Evaluator", G::None, 0, true, K::None, W},
     {C::ConstructionCalculator, "Construction Calculator (ft/in)", G::Other, 12, false, K::None, E},
@@ -187,6 +188,7 @@ constexpr CommandSpec kTable[] = {
     {C::ToolbarButton, "", G::None, 0, false, K::None, E, "Toolbar"},
     {C::Evaluate, "", G::None, 0, false, K::None, E, "Eval"},
     {C::SetVariable, "", G::None, 0, false, K::None, E, "Var"},
+    {C::CorrectEntryN, "", G::None, 0, false, K::None, E, "Correct"},
 };
 
 constexpr bool inIdOrder() {

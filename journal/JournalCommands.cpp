@@ -7,6 +7,7 @@
 #include "engine/TapeNumber.h"
 #include "engine/TextUtil.h"
 #include "journal/BusinessKeys.h"
+#include "journal/CorrectEntry.h"
 #include "journal/TapeExport.h"
 
 namespace zorv::journal {
@@ -124,6 +125,41 @@ void registerJournalCommands(engine::CalculatorModel& model, SettingsAccess sett
             exportTapeTo(model, k.format, *path);
         });
     }
+    // Correcting an entry of the last calculation: its number, then the new
+    // amount or "void".
+    auto correct = [&model](int n) {
+        const auto answer = model.feedback().askText(
+            "New amount for entry " + std::to_string(n) + " of the last calculation (or void):", "Correct Entry", "");
+        if (!answer) return;
+        const std::string t = engine::text::trim(*answer);
+        if (t == "void" || t == "Void" || t == "VOID") {
+            correctEntry(model, {n, std::nullopt});
+            return;
+        }
+        try {
+            correctEntry(model, {n, model.toDecimal(t)});
+        } catch (const engine::DecimalError&) {
+            message(model, "Invalid value!", MessageIcon::Information);
+        }
+    };
+    c.add(CommandId::CorrectEntry, [&model, correct] {
+        const auto answer = model.feedback().askText("Correct which entry of the last calculation?", "Correct Entry", "1");
+        if (!answer) return;
+        const int n = entryNumber(*answer);
+        if (n < 1) {
+            message(model, "Give the number of the entry, 1 for the first.", MessageIcon::Information);
+            return;
+        }
+        correct(n);
+    });
+    c.addWithArgument(CommandId::CorrectEntryN, [&model, correct](std::string_view argument) {
+        const int n = entryNumber(std::string(argument));
+        if (n < 1) {
+            model.feedback().beep();
+            return;
+        }
+        correct(n);
+    });
     c.add(CommandId::PasteColumn, [&model] {
         const auto text = model.feedback().askText("Paste a column of numbers, one a line:", "Paste Column", "");
         if (!text) return;

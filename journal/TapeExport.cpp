@@ -95,13 +95,36 @@ std::vector<TapeRow> tapeRows(const std::string& tapeText, const engine::NumberS
         }
         if (afterRule) {
             afterRule = false;
+            std::string result = line;
+            if (result.ends_with(" corrected")) result.erase(result.size() - 10);
             // The printed result is the total of the "=" row above it.
-            if (const auto value = number(line, symbols); value && !rows.empty()) {
+            if (const auto value = number(result, symbols); value && !rows.empty()) {
                 rows.back().total = value->toString(".");
                 continue;
             }
         }
-        const auto entry = entryLine(line, symbols);
+        // A corrected entry keeps its first amount in a note; a void one
+        // counts for nothing.
+        std::string entryPart = line, remark;
+        if (const auto at = line.find(" corrected, was "); at != std::string::npos) {
+            entryPart = line.substr(0, at);
+            remark = line.substr(at + 1);
+        } else if (line.ends_with(" void")) {
+            entryPart = line.substr(0, line.size() - 5);
+            remark = "void";
+        }
+        const auto entry = entryLine(entryPart, symbols);
+        if (entry && remark == "void") {
+            TapeRow row;
+            row.item = entry->item.empty() ? std::to_string(++counted) : entry->item;
+            row.amount = entry->amount.toString(".");
+            row.op = entry->mark;
+            row.total = total.toString(".");
+            row.note = remark;
+            rows.push_back(row);
+            if (pendingOp.empty() || entry->mark == "=") pendingOp = entry->mark == "=" ? pendingOp : pendingOp;
+            continue;
+        }
         if (!entry) {
             TapeRow note;
             note.note = line;
@@ -127,6 +150,7 @@ std::vector<TapeRow> tapeRows(const std::string& tapeText, const engine::NumberS
         row.amount = entry->amount.toString(".");
         row.op = entry->mark;
         row.total = total.toString(".");
+        row.note = remark;
         rows.push_back(row);
         const std::string& m = entry->mark;
         if (m == "=" || m == "GT") {

@@ -155,7 +155,7 @@ std::vector<MenuSpec> mainMenus() {
           item("Tape to Scratch Pa&d", C::TapeToScratchPad),
           sub("E&xport Tape", {item("&CSV...", C::ExportTapeCsv), item("&TSV...", C::ExportTapeTsv),
                                item("T&ext...", C::ExportTapeText)}),
-          item("Paste Colu&mn", C::PasteColumn), item("Tape Hist&ory...", C::TapeHistory),
+          item("Paste Colu&mn", C::PasteColumn), item("Tape Hist&ory...", C::TapeHistory), item("Co&rrect Entry...", C::CorrectEntry),
           sub("Bus&iness Keys",
               {item("&TAX+", C::TaxPlus), item("TA&X-", C::TaxMinus), sep(), item("&COST", C::CostKey),
                item("&SELL", C::SellKey), item("&MARGIN", C::MarginKey), sep(),
