@@ -13,6 +13,7 @@
 #include "engine/CalculatorModel.h"
 #include "engine/KeyScript.h"
 #include "engine/ScriptedFeedback.h"
+#include "journal/CorrectEntry.h"
 #include "journal/TapeJournal.h"
 
 using namespace zorv::engine;
@@ -92,8 +93,23 @@ void BM_RestoreTape100kLines(benchmark::State& state) {
     std::filesystem::remove_all(folder);
 }
 
+// Re-footing a calculation of 10,000 entries after its first is changed.
+void BM_Refoot10kEntries(benchmark::State& state) {
+    ScriptedFeedback feedback;
+    CalculatorModel model(feedback);
+    std::string keys;
+    for (int i = 0; i < 10000; ++i) keys += std::to_string(100 + i % 900) + ".25" + (i == 9999 ? "=" : "+");
+    runKeyScript(model, parseKeyScript(keys), nullptr);
+    const std::string tape = model.tape().text();
+    for (auto _ : state) {
+        const CorrectionResult r = correctLastCalculation(model, tape, {1, Decimal(5)});
+        benchmark::DoNotOptimize(r.text.size());
+    }
+}
+
 }  // namespace
 
+BENCHMARK(BM_Refoot10kEntries)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_KeysWithoutJournal)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_KeysWithJournal)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_RestoreTape100kLines)->Unit(benchmark::kMillisecond);
