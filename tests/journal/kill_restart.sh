@@ -17,7 +17,7 @@ display=":$((100 + RANDOM % 50))"
 Xvfb "$display" -screen 0 1280x800x24 >/dev/null 2>&1 &
 xvfb_pid=$!
 sleep 1
-DISPLAY="$display" QT_XCB_GL_INTEGRATION=none \
+DISPLAY="$display" QT_XCB_GL_INTEGRATION=none QT_QPA_PLATFORM=xcb \
   "$app" --settings "$work/settings.ini" --data-dir "$work/data" /NIC >/dev/null 2>&1 &
 app_pid=$!
 for _ in $(seq 300); do
