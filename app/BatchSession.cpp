@@ -11,6 +11,8 @@
 #include "engine/CalculatorModel.h"
 #include "engine/KeyScript.h"
 #include "engine/ScriptedFeedback.h"
+#include "app/JournalSettings.h"
+#include "journal/TapeJournal.h"
 #include "shell/ErrorReporter.h"
 #include "engine/AtomicFile.h"
 #include "shell/IniFileBackend.h"
@@ -151,6 +153,16 @@ int runBatch(std::istream& in, std::ostream& out, std::ostream& err, const Batch
     notes::printDueAlarms(feedback, *wiring->calendar);
     wiring->toolbar->reportUnbound = [&err](int index) { err << "Toolbar " << index + 1 << ": not bound\n"; };
 
+    std::unique_ptr<journal::TapeJournal> tapeJournal;
+    if (options.journalDir) {
+        journal::TapeJournal::Options o;
+        o.folder = *options.journalDir;
+        o.historyLimit = journal::historyLimitBytes(journalSettings(store));
+        tapeJournal = std::make_unique<journal::TapeJournal>(model, o);
+        tapeJournal->reportProblem = [&err](const std::string& text) { err << "Kept tape: " << oneLine(text) << '\n'; };
+        for (const auto& note : tapeJournal->start()) err << "Kept tape: " << note << '\n';
+    }
+
     // The script is read as it runs: answers are looked for ahead of the
     // keys only when a question wants one.
     engine::KeyScriptReader script(in);
@@ -170,6 +182,7 @@ int runBatch(std::istream& in, std::ostream& out, std::ostream& err, const Batch
     if (!errors.ended()) shell::writeShutdownSettings(store, model, dataFolder);
     else store.backend().sync();
 
+    if (tapeJournal) tapeJournal->flush();
     out << model.tape().text();
     out.flush();
     err << "readout: " << model.readout() << '\n';

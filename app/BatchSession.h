@@ -10,6 +10,9 @@ struct BatchOptions {
     std::optional<std::string> settingsFile;  // INI file used as the settings store
     std::optional<std::string> dataDir;       // the program folder for data files
     std::optional<std::string> now;           // a fixed clock reading (--now)
+    // The folder of a kept tape (--journal): the run starts from that tape,
+    // prints it before the new lines and keeps the result there.
+    std::optional<std::string> journalDir;
 };
 
 // Batch mode: reads the whole key script from `in`, runs it with no window,

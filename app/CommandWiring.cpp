@@ -15,6 +15,7 @@
 #include "engine/TapeCommands.h"
 #include "finance/FeedbackNumericInput.h"
 #include "finance/FinanceCommands.h"
+#include "app/JournalSettings.h"
 #include "expr/BuilderSession.h"
 #include "expr/ExpressionSession.h"
 #include "notes/CalendarWiring.h"
@@ -130,6 +131,8 @@ std::unique_ptr<CommandWiring> wireBatchCommands(CommandContext& context) {
     wireCalculatorFunctions(*wiring, context);
     wiring->calendar = notes::wireCalendarCommands(context.model, store, context.dataDir, context.clock);
     wiring->timeDate = timedate::installTimeDateCommands(context.model, store, context.dataDir, context.clock);
+    journal::registerJournalCommands(context.model, journalSettings(store),
+                                     context.dataDir.empty() ? shell::defaultDataFolder() : context.dataDir);
     return wiring;
 }
 

@@ -20,6 +20,8 @@
 #include "finance/FinanceCommands.h"
 #include "finance/NumInputDialog.h"
 #include "notes/CalendarWiring.h"
+#include "app/JournalSettings.h"
+#include "journal/JournalWindow.h"
 #include "platform/QtFeedback.h"
 #include "shell/DataBackup.h"
 #include "shell/ErrorReporter.h"
@@ -194,6 +196,8 @@ int runGui(QApplication& app, const GuiOptions& options) {
         window.refreshActions();
     });
     window.refreshActions();
+
+    journal::installTapeJournal(model, {dataFolder, journalSettings(store), &window});
 
     // Start-up sizes the window to its contents once the tape font and
     // size are set, before placing it.

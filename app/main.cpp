@@ -15,7 +15,8 @@ namespace {
 
 void printUsage(std::ostream& out) {
     out << "usage: zorvcalc [--settings FILE] [--data-dir DIR] [--now TIME] [/NIC]\n"
-           "       zorvcalc --batch [--settings FILE] [--data-dir DIR] [--now TIME] < keys\n"
+           "       zorvcalc --batch [--settings FILE] [--data-dir DIR] [--now TIME]\n"
+           "                [--journal DIR] < keys\n"
            "       zorvcalc --help | --version\n"
            "\n"
            "  --batch          run without a window: each character of standard input is\n"
@@ -25,6 +26,8 @@ void printUsage(std::ostream& out) {
            "  --settings FILE  use the INI file FILE as the settings store (in batch mode\n"
            "                   the settings the run changes are written back to it)\n"
            "  --data-dir DIR   use DIR as the data folder (formulas, notes, debug log)\n"
+           "  --journal DIR    (batch) start from the tape kept in DIR, print it before\n"
+           "                   the new lines and keep the result there\n"
            "  --now TIME       take TIME (2026-12-08T09:00:00, local time unless it ends\n"
            "                   in Z or +hh:mm) as the clock's reading for the project\n"
            "                   timer, today's date and alarms; ZORV_NOW does the same\n"
@@ -53,6 +56,8 @@ CommandLine parse(const std::vector<std::string>& args) {
             cl.batch = true;
         } else if ((a == "--settings" || a == "--data-dir") && i + 1 < args.size()) {
             (a == "--settings" ? cl.options.settingsFile : cl.options.dataDir) = args[++i];
+        } else if (a == "--journal" && i + 1 < args.size()) {
+            cl.options.journalDir = args[++i];
         } else if (a == "--now" && i + 1 < args.size()) {
             cl.options.now = args[++i];
         } else if (!a.empty() && a[0] == '/') {

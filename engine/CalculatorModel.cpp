@@ -27,6 +27,21 @@ private:
 
 }  // namespace
 
+Decimal roundResult(const Decimal& value, int places, Modes::ResultRounding mode) {
+    using R = Modes::ResultRounding;
+    if (mode == R::HalfUp) return value.round(places, Rounding::HalfAwayFromZero);
+    const Decimal nearest = value.round(places, Rounding::HalfEven);
+    if (mode == R::HalfEven || nearest == value) return nearest;
+    // Up moves away from zero, down toward it, by one unit of the last place
+    // when the nearest went the other way.
+    const Decimal unit = Decimal::parse("1e-" + std::to_string(places));
+    const bool negative = value.isNegative();
+    const bool nearestLarger = negative ? nearest < value : nearest > value;  // further from zero
+    if (mode == R::Up && !nearestLarger) return negative ? nearest - unit : nearest + unit;
+    if (mode == R::Down && nearestLarger) return negative ? nearest + unit : nearest - unit;
+    return nearest;
+}
+
 CalculatorModel::CalculatorModel(UserFeedback& feedback, NumberSymbols symbols)
     : feedback_(feedback), symbols_(std::move(symbols)) {
     if (symbols_.decimal.empty()) symbols_.decimal = ".";
@@ -209,6 +224,7 @@ void CalculatorModel::Cancel_Click() {
     opFlag_ = " ";
     lblRPN_ = "0";
     if (RPNclear) RPNclear();
+    if (onClear) onClear();
     freshResult_ = false;
     tapeItem_ = 0;
     // Nothing is pending any more, so the hint no longer names an operation.
@@ -394,7 +410,7 @@ std::string CalculatorModel::FormatFinancial(std::string_view value) const {
     const int places = modes_.DecimalPlaces;
     Decimal d;
     try {
-        d = toDecimal(value).round(places, Rounding::HalfAwayFromZero);
+        d = roundResult(toDecimal(value), places, modes_.Rounding);
     } catch (const DecimalError&) {
         return std::string(value);
     }
@@ -417,6 +433,15 @@ std::string CalculatorModel::FormatFinancial(std::string_view value) const {
 
 // ---------------------------------------------------------------------------
 // Operators and the tape
+
+void CalculatorModel::refootRunningTotal(const Decimal& total) {
+    NotifyOnExit n(*this);
+    runningTotal_ = total;
+    if (entryState_ == entry::Ops) {
+        readout_ = toText(total);
+        NormalizeReadout();
+    }
+}
 
 void CalculatorModel::PostToTape(std::string_view value) {
     tape_.post(value);
@@ -530,6 +555,12 @@ void CalculatorModel::Operator_Click(int index) {
         result = FormatTapeNumber(result);
         entryText += "\r\n" + std::string(kHyphens) + "\r\n" + result + "\r\n" +
                      std::string(kAsterisks);
+        if (onTotal) {
+            try {
+                onTotal(toDecimal(result));
+            } catch (const DecimalError&) {
+            }
+        }
         if (!modes_.CarryResult) readout_ = "0" + ds;
         runningTotal_ = Decimal();
         tapeItem_ = 0;

@@ -34,7 +34,14 @@ struct Modes {
     // rather than degrees.
     bool SciRadians = false;
     int DecimalPlaces = 2;  // 2..15
+    // How results are rounded to the decimal places in Financial mode.
+    enum class ResultRounding { HalfUp, HalfEven, Up, Down };
+    ResultRounding Rounding = ResultRounding::HalfUp;
 };
+
+// `value` rounded to `places` decimals: half-up and half-even on the
+// nearest, up away from zero, down toward zero.
+Decimal roundResult(const Decimal& value, int places, Modes::ResultRounding mode);
 
 // Values of EntryState.
 namespace entry {
@@ -83,7 +90,12 @@ public:
     void setHint(std::string text);
     int NumOps() const { return numOps_; }
     const Decimal& RunningTotal() const { return runningTotal_; }
+    // Sets the total of the open calculation after its entries were
+    // corrected, and shows it when the readout shows the total.
+    void refootRunningTotal(const Decimal& total);
     int TapeItem() const { return tapeItem_; }
+    // Puts back the item numbering of a kept tape (start-up restore).
+    void restoreTapeItem(int n) { tapeItem_ = n < 0 ? 0 : n; }
     int MaxDigits() const { return maxDigits_; }
     void setMaxDigits(int n) { maxDigits_ = n == 0 ? 35 : n; }
     // Set by PurgeNumericInput when it failed, and by cancelled questions.
@@ -150,6 +162,10 @@ public:
     std::function<void(std::string_view op, std::string_view text)> RPNops;
     // Called by C, which also empties the RPN stack.
     std::function<void()> RPNclear;
+    // Called with the result of every "=" total, and by C (the grand total
+    // of the business keys keeps the totals since the last C).
+    std::function<void(const Decimal& total)> onTotal;
+    std::function<void()> onClear;
     // The percent key (engine/PercentKey.cpp).
     void Percent_Click();
 

@@ -60,7 +60,7 @@ public:
     void setFallback(std::function<bool(CommandId id)> fallback) { fallback_ = std::move(fallback); }
 
 private:
-    static constexpr std::size_t kCount = static_cast<std::size_t>(CommandId::SetVariable) + 1;
+    static constexpr std::size_t kCount = static_cast<std::size_t>(CommandId::CorrectEntryN) + 1;
     struct Entry {
         Handler handler;
         ArgHandler argHandler;

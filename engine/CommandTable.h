@@ -44,7 +44,9 @@ enum class CommandId : std::uint16_t {
     ImperialMeasures, TroyMeasures, CurrencyConversions, BaseConversions,
     // tape
     AnnotateTape, FindOnTape, FindNext, ClearTape, EditTape, TapeToScratchPad, HideShowTape,
-    HideShowNumberKeys,
+    HideShowNumberKeys, ExportTapeCsv, ExportTapeTsv, ExportTapeText, PasteColumn, TapeHistory,
+    TaxPlus, TaxMinus, CostKey, SellKey, MarginKey, GrandTotal, RoundUp, RoundDown, RoundHalfUp,
+    RoundHalfEven, CorrectEntry,
     // tools
     ExpressionEvaluator, DontHideEvaluator, ConstructionCalculator, TimeDateCalculations,
     ShowCalendar, SetAlarms, AlarmsEnabled, ScratchPad, BillingRate, ProjectTimer,
@@ -56,6 +58,7 @@ enum class CommandId : std::uint16_t {
     ToolbarButton,   // {Toolbar N}: toolbar button N
     Evaluate,        // {Eval TEXT}
     SetVariable,     // {Var X=4}
+    CorrectEntryN,   // {Correct Entry N}: entry N of the last calculation
 };
 
 // The groups of the toolbar catalogue, in the order the set-up window lists

@@ -44,7 +44,8 @@ void offerToolbarCatalogue(CalculatorModel& model) {
     UserFeedback& feedback = model.feedback();
     model.commands().setFallback([&feedback](CommandId id) {
         const CommandSpec& row = commandSpec(id);
-        if (row.group == ToolbarGroupId::None) return false;
+        // A planned command says it is not built, with or without a button.
+        if (row.group == ToolbarGroupId::None && row.scope != CommandScope::Planned) return false;
         feedback.showMessage(notAvailableText(row.text), std::string(kProductName),
                              MessageIcon::Information);
         return true;

@@ -1,5 +1,9 @@
 #include "PropertiesForm.h"
 
+#include "engine/Decimal.h"
+#include "engine/TextUtil.h"
+#include "journal/JournalCommands.h"
+
 #include <algorithm>
 #include <cmath>
 #include <exception>
@@ -107,6 +111,13 @@ void PropertiesForm::open() {
     fill();
 }
 
+namespace {
+// The kept tape's options and the tax rate, read and written with the rest.
+constexpr SettingKey kKeepTape{"Startup", journal::setting::KeepTape, StoredForm::Flag, "True"};
+constexpr SettingKey kHistorySize{"Startup", journal::setting::HistorySize, StoredForm::Number, "50", 1, 1000000};
+constexpr SettingKey kTaxRate{"Startup", journal::setting::TaxRate, StoredForm::Number, "0", 0, 1000};
+}  // namespace
+
 void PropertiesForm::fill() {
     p_ = PendingProperties{};
     const double ratio = window_.tapeRatio();
@@ -130,6 +141,9 @@ void PropertiesForm::fill() {
     p_.startMinimized = readFlag(store_, key::StartMinimized);
     p_.startOnTop = readFlag(store_, key::StartOnTop);
     p_.saveMem = readFlag(store_, key::SaveMemory);
+    p_.keepTape = readFlag(store_, kKeepTape);
+    p_.historyMegabytes = static_cast<int>(readNumber(store_, kHistorySize));
+    p_.taxRate = readText(store_, kTaxRate);
 
     p_.finMode = m.mnuFinCalcMode;
     p_.showPercentage = m.mnuShowPercentMode;
@@ -361,6 +375,18 @@ void PropertiesForm::apply() {
         p_.toolbarToggled = false;
     }
     m.DecimalPlaces = std::clamp(p_.decimalPlaces, 2, 15);
+    // These options live only in the store (they are read where they are
+    // used), so a change is written at once; unchanged, nothing is written.
+    if (p_.keepTape != readFlag(store_, kKeepTape)) writeFlag(store_, kKeepTape, p_.keepTape);
+    const int megabytes = std::clamp(p_.historyMegabytes, 1, 1000000);
+    if (megabytes != static_cast<int>(readNumber(store_, kHistorySize))) writeNumber(store_, kHistorySize, megabytes);
+    // A rate that is not a number from 0 to 1000 leaves the stored one.
+    try {
+        const engine::Decimal rate = engine::Decimal::parse(engine::text::trim(p_.taxRate), engine::NumberSymbols{});
+        if (!rate.isNegative() && rate <= engine::Decimal(1000) && rate.toString(".") != readText(store_, kTaxRate))
+            writeText(store_, kTaxRate, rate.toString("."));
+    } catch (const engine::DecimalError&) {
+    }
     const long first = yearValue(p_.firstYear);
     const long last = yearValue(p_.lastYear);
     if (first >= 100 && last <= 9999 && first < last) {

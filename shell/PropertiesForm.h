@@ -63,6 +63,10 @@ struct PendingProperties {
     bool saveMem = false;
     bool hideC = false;
     bool carryResult = true;
+    // The kept tape and the tax keys.
+    bool keepTape = true;             // "Keep the tape between runs"
+    int historyMegabytes = 50;        // old tapes kept, in MB
+    std::string taxRate = "0";        // percent, as typed
 };
 
 // The answer of a year box's leave rule.

@@ -194,6 +194,39 @@ PropertiesWindow::PropertiesWindow(PropertiesForm& form, std::string programFold
     bottom->addWidget(yearBox, 1);
     page->addLayout(bottom);
 
+    // ---- the kept tape and the tax keys ------------------------------------
+    auto* keptBox = new QGroupBox(tr("Tape Record"), this);
+    auto* keptRow = new QHBoxLayout(keptBox);
+    auto* keep = addCheck("chkKeepTape", tr("Keep the tape between runs"));
+    keep->setAccessibleName(tr("Keep the tape between runs"));
+    historySize_ = new QSpinBox(keptBox);
+    historySize_->setObjectName(QStringLiteral("spnHistorySize"));
+    historySize_->setRange(1, 1000000);
+    historySize_->setSuffix(QStringLiteral(" MB"));
+    historySize_->setAccessibleName(tr("Size of the tape history"));
+    historySize_->setToolTip(tr("Old tapes beyond this size are removed, oldest first."));
+    taxRate_ = new QLineEdit(keptBox);
+    taxRate_->setObjectName(QStringLiteral("txtTaxRate"));
+    taxRate_->setAccessibleName(tr("Tax rate in percent"));
+    taxRate_->setMaxLength(12);
+    taxRate_->setFixedWidth(taxRate_->fontMetrics().horizontalAdvance(QStringLiteral("00000000")) + 12);
+    auto* historyLabel = new QLabel(tr("History:"), keptBox);
+    historyLabel->setBuddy(historySize_);
+    auto* taxLabel = new QLabel(tr("Tax %:"), keptBox);
+    taxLabel->setBuddy(taxRate_);
+    keptRow->addWidget(keep);
+    keptRow->addStretch(1);
+    keptRow->addWidget(historyLabel);
+    keptRow->addWidget(historySize_);
+    keptRow->addWidget(taxLabel);
+    keptRow->addWidget(taxRate_);
+    page->addWidget(keptBox);
+    connect(historySize_, &QSpinBox::valueChanged, this, [this](int v) {
+        if (!filling_) form_.pending().historyMegabytes = v;
+    });
+    connect(taxRate_, &QLineEdit::textEdited, this,
+            [this](const QString& t) { form_.pending().taxRate = t.toStdString(); });
+
     // ---- buttons -------------------------------------------------------------
     auto* buttons = new QHBoxLayout();
     auto makeButton = [this](const char* name, const QString& caption, const QString& tip) {
@@ -263,6 +296,7 @@ PropertiesWindow::PropertiesWindow(PropertiesForm& form, std::string programFold
     onCheck("chkCarryResult", [this](bool on) { form_.setCarryResult(on); });
     onCheck("chkCalcOnTop", [&p](bool on) { p.calcOnTop = on; });
     onCheck("chkSaveMem", [&p](bool on) { p.saveMem = on; });
+    onCheck("chkKeepTape", [&p](bool on) { p.keepTape = on; });
     onCheck("chkExitButton", [&p](bool on) { p.exitMin = on; });
     onCheck("chkFinMode", [&p](bool on) { p.finMode = on; });
     onCheck("chkShowPercentage", [&p](bool on) { p.showPercentage = on; });
@@ -344,8 +378,10 @@ void PropertiesWindow::showPending() {
         {"chkFormatNum", p.formatNum},      {"chkPercentByNumber", p.percentForNum},
         {"chkAddMach", p.addMach},          {"chkRPN", p.rpn},
         {"chkAutoDec", p.autoDec},          {"chkCarryResult", p.carryResult},
-        {"chkHideC", p.hideC},
+        {"chkHideC", p.hideC},              {"chkKeepTape", p.keepTape},
     };
+    historySize_->setValue(p.historyMegabytes);
+    if (taxRate_->text() != q(p.taxRate)) taxRate_->setText(q(p.taxRate));
     for (const auto& [name, on] : checks) check(name)->setChecked(on);
     filling_ = was;
 }

@@ -10,6 +10,7 @@ class QCheckBox;
 class QComboBox;
 class QLabel;
 class QLineEdit;
+class QSpinBox;
 class QPushButton;
 class QSpinBox;
 
@@ -68,6 +69,8 @@ private:
     QLabel* sizeLabel_ = nullptr;
     QLabel* decLabel_ = nullptr;
     std::array<QLineEdit*, 2> years_{};
+    QSpinBox* historySize_ = nullptr;
+    QLineEdit* taxRate_ = nullptr;
     bool filling_ = false;
     bool checkingYear_ = false;
 };

@@ -975,6 +975,108 @@
     </message>
 </context>
 <context>
+    <name>zorv::journal::TapeHistoryWindow</name>
+    <message>
+        <source>Tape History</source>
+        <translation>Frühere Streifen</translation>
+    </message>
+    <message>
+        <source>Search all past tapes</source>
+        <translation>Alle früheren Streifen durchsuchen</translation>
+    </message>
+    <message>
+        <source>Text on any past tape</source>
+        <translation>Text auf einem früheren Streifen</translation>
+    </message>
+    <message>
+        <source>&amp;Search:</source>
+        <translation>&amp;Suchen:</translation>
+    </message>
+    <message>
+        <source>Past tapes</source>
+        <translation>Frühere Streifen</translation>
+    </message>
+    <message>
+        <source>Date</source>
+        <translation>Datum</translation>
+    </message>
+    <message>
+        <source>First line</source>
+        <translation>Erste Zeile</translation>
+    </message>
+    <message>
+        <source>Last line</source>
+        <translation>Letzte Zeile</translation>
+    </message>
+    <message>
+        <source>Lines</source>
+        <translation>Zeilen</translation>
+    </message>
+    <message>
+        <source>The selected tape, read-only</source>
+        <translation>Der gewählte Streifen, nur zum Lesen</translation>
+    </message>
+    <message>
+        <source>&amp;Copy</source>
+        <translation>&amp;Kopieren</translation>
+    </message>
+    <message>
+        <source>Copy the selected text, or the whole tape</source>
+        <translation>Den markierten Text oder den ganzen Streifen kopieren</translation>
+    </message>
+    <message>
+        <source>&amp;Restore</source>
+        <translation>&amp;Wiederherstellen</translation>
+    </message>
+    <message>
+        <source>Restore as the current tape</source>
+        <translation>Als aktuellen Streifen wiederherstellen</translation>
+    </message>
+    <message>
+        <source>E&amp;xport...</source>
+        <translation>E&amp;xportieren...</translation>
+    </message>
+    <message>
+        <source>Export the tape</source>
+        <translation>Den Streifen exportieren</translation>
+    </message>
+    <message>
+        <source>&amp;Delete</source>
+        <translation>&amp;Löschen</translation>
+    </message>
+    <message>
+        <source>Delete the tape from the history</source>
+        <translation>Den Streifen aus den früheren Streifen löschen</translation>
+    </message>
+    <message>
+        <source>Close</source>
+        <translation>Schließen</translation>
+    </message>
+    <message numerus="yes">
+        <source>%n past tape(s)</source>
+        <translation>
+            <numerusform>%n früherer Streifen</numerusform>
+            <numerusform>%n frühere Streifen</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>%1 matching line(s) on %2 tape(s)</source>
+        <translation>%1 passende Zeile(n) auf %2 Streifen</translation>
+    </message>
+    <message>
+        <source>This tape could not be read: %1</source>
+        <translation>Dieser Streifen kann nicht gelesen werden: %1</translation>
+    </message>
+    <message>
+        <source>Export Tape</source>
+        <translation>Streifen exportieren</translation>
+    </message>
+    <message>
+        <source>CSV files (*.csv);;Tab-separated files (*.tsv);;Text files (*.txt)</source>
+        <translation>CSV-Dateien (*.csv);;Tabulatorgetrennte Dateien (*.tsv);;Textdateien (*.txt)</translation>
+    </message>
+</context>
+<context>
     <name>zorv::notes::AlarmEditDialog</name>
     <message>
         <source>Alarm</source>
@@ -1656,6 +1758,34 @@
     <message>
         <source>Auto-Decimal</source>
         <translation>Auto-Dezimal</translation>
+    </message>
+    <message>
+        <source>Tape Record</source>
+        <translation>Streifenaufzeichnung</translation>
+    </message>
+    <message>
+        <source>Keep the tape between runs</source>
+        <translation>Streifen zwischen Sitzungen behalten</translation>
+    </message>
+    <message>
+        <source>Size of the tape history</source>
+        <translation>Größe der früheren Streifen</translation>
+    </message>
+    <message>
+        <source>Old tapes beyond this size are removed, oldest first.</source>
+        <translation>Frühere Streifen über dieser Größe werden entfernt, die ältesten zuerst.</translation>
+    </message>
+    <message>
+        <source>Tax rate in percent</source>
+        <translation>Steuersatz in Prozent</translation>
+    </message>
+    <message>
+        <source>History:</source>
+        <translation>Verlauf:</translation>
+    </message>
+    <message>
+        <source>Tax %:</source>
+        <translation>Steuer %:</translation>
     </message>
 </context>
 <context>
@@ -2561,6 +2691,78 @@
     <message>
         <source>&amp;About Zorv Advanced Calculator</source>
         <translation>Ü&amp;ber Zorv Advanced Calculator</translation>
+    </message>
+    <message>
+        <source>E&amp;xport Tape</source>
+        <translation>E&amp;xportieren</translation>
+    </message>
+    <message>
+        <source>&amp;CSV...</source>
+        <translation>&amp;CSV-Datei...</translation>
+    </message>
+    <message>
+        <source>&amp;TSV...</source>
+        <translation>&amp;TSV-Datei...</translation>
+    </message>
+    <message>
+        <source>T&amp;ext...</source>
+        <translation>Te&amp;xtdatei...</translation>
+    </message>
+    <message>
+        <source>Paste Colu&amp;mn</source>
+        <translation>Spalte einfü&amp;gen</translation>
+    </message>
+    <message>
+        <source>Tape Hist&amp;ory...</source>
+        <translation>&amp;Frühere Streifen...</translation>
+    </message>
+    <message>
+        <source>Co&amp;rrect Entry...</source>
+        <translation>Eintrag k&amp;orrigieren...</translation>
+    </message>
+    <message>
+        <source>Bus&amp;iness Keys</source>
+        <translation>Geschäf&amp;tstasten</translation>
+    </message>
+    <message>
+        <source>&amp;TAX+</source>
+        <translation>&amp;Steuer+</translation>
+    </message>
+    <message>
+        <source>TA&amp;X-</source>
+        <translation>St&amp;euer-</translation>
+    </message>
+    <message>
+        <source>&amp;COST</source>
+        <translation>&amp;Kosten</translation>
+    </message>
+    <message>
+        <source>&amp;SELL</source>
+        <translation>&amp;Verkaufspreis</translation>
+    </message>
+    <message>
+        <source>&amp;MARGIN</source>
+        <translation>&amp;Marge</translation>
+    </message>
+    <message>
+        <source>&amp;GT (Grand Total)</source>
+        <translation>&amp;Gesamtsumme (GT)</translation>
+    </message>
+    <message>
+        <source>Round &amp;Half-Up</source>
+        <translation>Kaufmännisch &amp;runden</translation>
+    </message>
+    <message>
+        <source>Round Half-&amp;Even</source>
+        <translation>Auf gerade Ziffer r&amp;unden</translation>
+    </message>
+    <message>
+        <source>Round &amp;Up</source>
+        <translation>&amp;Aufrunden</translation>
+    </message>
+    <message>
+        <source>Round &amp;Down</source>
+        <translation>A&amp;brunden</translation>
     </message>
 </context>
 <context>

@@ -1,0 +1,106 @@
+#include "JournalWindow.h"
+
+#include <QClipboard>
+#include <QCoreApplication>
+#include <QFileDialog>
+#include <QGuiApplication>
+#include <QObject>
+#include <QTimer>
+#include <QWidget>
+#include <memory>
+
+#include "engine/CalculatorModel.h"
+#include "engine/CommandTable.h"
+#include "journal/TapeExport.h"
+#include "journal/TapeHistoryWindow.h"
+#include "journal/TapeJournal.h"
+
+namespace zorv::journal {
+
+namespace {
+
+// Owns the journal for as long as the main window lives.
+class JournalHolder : public QObject {
+public:
+    JournalHolder(QObject* parent, std::unique_ptr<TapeJournal> journal)
+        : QObject(parent), journal(std::move(journal)) {}
+    std::unique_ptr<TapeJournal> journal;
+};
+
+std::string joinLines(const std::vector<std::string>& lines) {
+    std::string out;
+    for (const auto& l : lines) out += (out.empty() ? "" : "\r\n") + l;
+    return out;
+}
+
+// Export asks for the file with the desktop's dialog; Paste Column takes
+// the clipboard's text.
+void installWindowCommands(engine::CalculatorModel& model, QWidget* parent) {
+    struct Kind {
+        engine::CommandId id;
+        ExportFormat format;
+        const char* name;
+        const char* filter;
+    };
+    for (const Kind k : {Kind{engine::CommandId::ExportTapeCsv, ExportFormat::Csv, "tape.csv", "CSV files (*.csv)"},
+                         Kind{engine::CommandId::ExportTapeTsv, ExportFormat::Tsv, "tape.tsv", "Tab-separated files (*.tsv *.txt)"},
+                         Kind{engine::CommandId::ExportTapeText, ExportFormat::Text, "tape.txt", "Text files (*.txt)"}}) {
+        model.commands().add(k.id, [&model, parent, k] {
+            const QString path = QFileDialog::getSaveFileName(
+                parent, QString::fromUtf8(engine::commandText(k.id).data(), static_cast<qsizetype>(engine::commandText(k.id).size())),
+                QString::fromLatin1(k.name), QString::fromLatin1(k.filter));
+            if (path.isEmpty()) return;
+            exportTapeTo(model, k.format, path.toStdString());
+        });
+    }
+    model.commands().add(engine::CommandId::PasteColumn, [&model] {
+        const QString text = QGuiApplication::clipboard()->text();
+        if (text.trimmed().isEmpty()) {
+            model.feedback().showMessage("The clipboard holds no column of numbers to paste.",
+                                         std::string(engine::kProductName), engine::MessageIcon::Information);
+            return;
+        }
+        pasteColumn(model, text.toStdString());
+    });
+}
+
+}  // namespace
+
+TapeJournal* installTapeJournal(engine::CalculatorModel& model, JournalWindowOptions options) {
+    installWindowCommands(model, options.parent);
+    TapeJournal::Options o;
+    o.folder = options.dataFolder;
+    o.keepBetweenRuns = options.settings.flag(setting::KeepTape, true);
+    o.historyLimit = historyLimitBytes(options.settings);
+    auto* holder = new JournalHolder(options.parent, std::make_unique<TapeJournal>(model, o));
+    TapeJournal* journal = holder->journal.get();
+    engine::UserFeedback& feedback = model.feedback();
+    journal->reportProblem = [&feedback](const std::string& text) {
+        feedback.showMessage(text, std::string(engine::kProductName), engine::MessageIcon::Exclamation);
+    };
+    const std::vector<std::string> notes = journal->start();
+    if (!notes.empty()) {
+        const std::string text = "Part of the kept tape could not be read; the rest was put back.\r\n" + joinLines(notes);
+        QTimer::singleShot(0, holder, [&feedback, text] {
+            feedback.showMessage(text, std::string(engine::kProductName), engine::MessageIcon::Information);
+        });
+    }
+    if (journal->restoredUnlocked())
+        QTimer::singleShot(0, holder, [&model] {
+            if (!model.TapeUnlocked) model.runCommand(engine::CommandId::EditTape);
+        });
+    model.commands().add(engine::CommandId::TapeHistory, [&model, journal, parent = options.parent] {
+        journal->flush();
+        TapeHistoryWindow window(model, historyFolder(journal->folder()), parent);
+        window.exec();
+    });
+    auto* timer = new QTimer(holder);
+    timer->setInterval(1000);
+    QObject::connect(timer, &QTimer::timeout, holder, [journal] { journal->tick(); });
+    timer->start();
+    QObject::connect(QCoreApplication::instance(), &QCoreApplication::aboutToQuit, holder,
+                     [journal] { journal->flush(); });
+    return journal;
+}
+
+}  // namespace zorv::journal

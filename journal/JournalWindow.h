@@ -1,0 +1,31 @@
+#pragma once
+
+#include <string>
+
+#include "journal/JournalCommands.h"
+
+class QWidget;
+
+namespace zorv::engine {
+class CalculatorModel;
+class UserFeedback;
+}  // namespace zorv::engine
+
+namespace zorv::journal {
+
+class TapeJournal;
+
+struct JournalWindowOptions {
+    std::string dataFolder;
+    SettingsAccess settings;
+    QWidget* parent = nullptr;  // the main window: owns the journal and the history window
+};
+
+// Puts the kept tape back on the window's tape (or moves it to the history
+// when Properties says not to keep it), keeps recording every change with a
+// timer for the once-a-second writes, and replaces the history command with
+// the one opening the history window. Says in a message what of the kept
+// tape could not be read. The journal lives as long as `parent`.
+TapeJournal* installTapeJournal(engine::CalculatorModel& model, JournalWindowOptions options);
+
+}  // namespace zorv::journal
