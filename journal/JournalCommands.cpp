@@ -101,7 +101,9 @@ void registerJournalCommands(engine::CalculatorModel& model, SettingsAccess sett
         if (stored == name) model.modes().Rounding = mode;
     const CommandId roundIds[] = {CommandId::RoundHalfUp, CommandId::RoundHalfEven, CommandId::RoundUp, CommandId::RoundDown};
     for (int i = 0; i < 4; ++i) {
-        const auto [mode, name] = kRoundings[i];
+        // Named copies: a lambda may not capture a structured binding in C++20.
+        const auto mode = kRoundings[i].first;
+        const auto name = kRoundings[i].second;
         c.add(
             roundIds[i],
             [keys, settings, mode, name] {
