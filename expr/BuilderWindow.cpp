@@ -485,17 +485,7 @@ bool BuilderWindow::eventFilter(QObject* watched, QEvent* event) {
 bool BuilderWindow::boxKeyPress(QLineEdit* box, QKeyEvent* key) {
     const auto typed = typedKey(key);
     if (!typed) return false;
-    const KeyOutcome outcome = builderKey(*typed, model_.DecimalSymbol());
-    switch (outcome.action) {
-    case KeyAction::Insert:
-        box->insert(qs(outcome.text));
-        return true;
-    case KeyAction::Reject:
-        feedback_.beep();
-        return true;
-    default:
-        return false;  // backspace, copy and paste work as usual
-    }
+    return applyToBox(box, builderKey(*typed, model_.DecimalSymbol()), feedback_);
 }
 
 // ---- the host ---------------------------------------------------------------

@@ -261,17 +261,7 @@ bool ExpressionDialog::eventFilter(QObject* watched, QEvent* event) {
 bool ExpressionDialog::expressionKeyPress(QKeyEvent* key) {
     const auto typed = typedKey(key);
     if (!typed) return false;
-    const KeyOutcome outcome = expressionKey(*typed, model_.DecimalSymbol());
-    switch (outcome.action) {
-    case KeyAction::Insert:
-        readout_->insert(qs(outcome.text));
-        return true;
-    case KeyAction::Reject:
-        feedback_.beep();
-        return true;
-    default:
-        return false;  // backspace, copy and paste work as usual
-    }
+    return applyToBox(readout_, expressionKey(*typed, model_.DecimalSymbol()), feedback_);
 }
 
 bool ExpressionDialog::variableKeyPress(int index, QKeyEvent* key) {

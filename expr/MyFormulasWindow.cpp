@@ -194,17 +194,7 @@ bool MyFormulasWindow::eventFilter(QObject* watched, QEvent* event) {
     if (watched != formula_ || event->type() != QEvent::KeyPress) return QDialog::eventFilter(watched, event);
     const auto typed = typedKey(static_cast<QKeyEvent*>(event));
     if (!typed) return false;
-    const KeyOutcome outcome = expressionKey(*typed, decimalSymbol_, footMark_);
-    switch (outcome.action) {
-    case KeyAction::Insert:
-        formula_->insert(qs(outcome.text));
-        return true;
-    case KeyAction::Reject:
-        feedback_.beep();
-        return true;
-    default:
-        return false;
-    }
+    return applyToBox(formula_, expressionKey(*typed, decimalSymbol_, footMark_), feedback_);
 }
 
 }  // namespace zorv::expr

@@ -2,6 +2,10 @@
 
 #include <QKeyEvent>
 #include <QKeySequence>
+#include <QLineEdit>
+
+#include "engine/UserFeedback.h"
+#include "expr/ExpressionKeys.h"
 
 namespace zorv::expr {
 
@@ -15,6 +19,19 @@ std::optional<std::string> typedKey(const QKeyEvent* key) {
     const char16_t first = text.at(0).unicode();
     if (first < 0x20 || first == 0x7f) return std::nullopt;
     return text.toStdString();
+}
+
+bool applyToBox(QLineEdit* box, const KeyOutcome& outcome, engine::UserFeedback& feedback) {
+    switch (outcome.action) {
+    case KeyAction::Insert:
+        box->insert(QString::fromStdString(outcome.text));
+        return true;
+    case KeyAction::Reject:
+        feedback.beep();
+        return true;
+    default:
+        return false;  // backspace, copy and paste work as usual
+    }
 }
 
 }  // namespace zorv::expr
