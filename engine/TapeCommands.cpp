@@ -168,7 +168,7 @@ void TapeCommands::syncEdits() {
     if (beforeUse) beforeUse();
 }
 
-void TapeCommands::mnuNotate_Click() {
+void TapeCommands::annotateTape() {
     const auto answer =
         model_.feedback().askText("Enter the note to write on the tape:", "Annotate Tape", "");
     if (!answer) return;
@@ -181,7 +181,7 @@ void TapeCommands::mnuNotate_Click() {
     model_.PostToTape(note);
 }
 
-void TapeCommands::mnuFind_Click() { find(true); }
+void TapeCommands::findOnTape() { find(true); }
 
 void TapeCommands::findNext() { find(false); }
 
@@ -214,7 +214,7 @@ void TapeCommands::find(bool askFirst) {
     if (showMatch) showMatch(pos, search_.size());
 }
 
-void TapeCommands::mnuClearTape_Click() {
+void TapeCommands::clearTape() {
     syncEdits();
     if (model_.tape().text().empty()) return;
     const auto answer = model_.feedback().showMessage("Clear the tape?", std::string(kProductName),
@@ -225,7 +225,7 @@ void TapeCommands::mnuClearTape_Click() {
     searchFrom_ = 0;
 }
 
-void TapeCommands::mnuSaveTape_Click() {
+void TapeCommands::saveTape() {
     const std::string defaultName = "MyTape.txt";
     const auto path = chooseSavePath
                           ? chooseSavePath(defaultName)
@@ -243,7 +243,7 @@ void TapeCommands::mnuSaveTape_Click() {
         error("The tape could not be saved to\r\n" + *path + "\r\n" + *failure);
 }
 
-void TapeCommands::mnuOpenTape_Click() {
+void TapeCommands::loadTape() {
     const auto path = chooseOpenPath ? chooseOpenPath()
                                      : model_.feedback().askText("Load the tape from the file:",
                                                                  "Load Saved Tape", "MyTape.txt");
@@ -264,7 +264,7 @@ void TapeCommands::mnuOpenTape_Click() {
     searchFrom_ = 0;
 }
 
-void TapeCommands::mnuNotepad_Click() {
+void TapeCommands::publishTape() {
     syncEdits();
     PublishSettings settings = publishSettings ? publishSettings() : PublishSettings{};
     if (settings.folder.empty()) {
@@ -294,13 +294,13 @@ void TapeCommands::mnuNotepad_Click() {
 
 void registerTapeCommands(CalculatorModel& model, TapeCommands& tape) {
     auto& c = model.commands();
-    c.add(CommandId::AnnotateTape, [&tape] { tape.mnuNotate_Click(); });
-    c.add(CommandId::FindOnTape, [&tape] { tape.mnuFind_Click(); });
+    c.add(CommandId::AnnotateTape, [&tape] { tape.annotateTape(); });
+    c.add(CommandId::FindOnTape, [&tape] { tape.findOnTape(); });
     c.add(CommandId::FindNext, [&tape] { tape.findNext(); });
-    c.add(CommandId::ClearTape, [&tape] { tape.mnuClearTape_Click(); });
-    c.add(CommandId::SaveTape, [&tape] { tape.mnuSaveTape_Click(); });
-    c.add(CommandId::LoadTape, [&tape] { tape.mnuOpenTape_Click(); });
-    c.add(CommandId::PublishTape, [&tape] { tape.mnuNotepad_Click(); });
+    c.add(CommandId::ClearTape, [&tape] { tape.clearTape(); });
+    c.add(CommandId::SaveTape, [&tape] { tape.saveTape(); });
+    c.add(CommandId::LoadTape, [&tape] { tape.loadTape(); });
+    c.add(CommandId::PublishTape, [&tape] { tape.publishTape(); });
 }
 
 }  // namespace zorv::engine

@@ -51,13 +51,13 @@ class TapeCommands {
 public:
     explicit TapeCommands(CalculatorModel& model) : model_(model) {}
 
-    void mnuNotate_Click();
-    void mnuFind_Click();
+    void annotateTape();
+    void findOnTape();
     void findNext();
-    void mnuClearTape_Click();
-    void mnuSaveTape_Click();
-    void mnuOpenTape_Click();
-    void mnuNotepad_Click();
+    void clearTape();
+    void saveTape();
+    void loadTape();
+    void publishTape();
 
     // The file to save to; nullopt when the user cancels. Without a hook an
     // input box asks for the path.

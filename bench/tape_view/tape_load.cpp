@@ -113,7 +113,7 @@ int main(int argc, char** argv) {
     ticker.start();
     QTimer::singleShot(0, [&] {
         if (direct) model.tape().setText(text);
-        else tape.mnuOpenTape_Click();
+        else tape.loadTape();
         loaded = true;
     });
     // Wait for the load and for the view to hold every line (a view that
