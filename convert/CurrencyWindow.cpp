@@ -310,7 +310,7 @@ void CurrencyWindow::refresh() {
 void CurrencyWindow::showRatesInfo() { info_->setText(ratesInfo()); }
 
 QString CurrencyWindow::ratesInfo() const {
-    if (rates_.base().empty()) return qs("The rates file " + path_ + " holds no rates.");
+    if (rates_.base().empty()) return qs("No rates in " + path_ + " yet.");
     std::string text = "Rates against " + rates_.base();
     if (rates_.date()) text += " of " + isoDate(*rates_.date());
     text += ", " + std::to_string(rates_.size()) + " currencies.";
