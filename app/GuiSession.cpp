@@ -182,7 +182,7 @@ int runGui(QApplication& app, const GuiOptions& options) {
     convert::installConverterWindows(model, &window, converterSettings(context));
     auto calendarWindows = notes::installCalendarWindows(
         model, store, *wiring->calendar, dataFolder,
-        {&window, [&tray] { return tray.trayIcon(); }, [&window] { return window.txtTape(); }});
+        {&window, [&tray] { return tray.trayIcon(); }, [&window] { return window.tapeSelection(); }});
     model.commands().add(CommandId::ProgramProperties, [&] {
         try {
             shell::PropertiesForm form(model, store, state, control);

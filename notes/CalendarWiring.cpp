@@ -103,11 +103,8 @@ void CalendarWindows::showAlarms() {
 void CalendarWindows::showScratchPad() { bringUp(scratchPad()); }
 
 void CalendarWindows::tapeToScratchPad() {
-    QString text;
-    if (QPlainTextEdit* tape = host_.tape ? host_.tape() : nullptr; tape && tape->textCursor().hasSelection())
-        text = tape->textCursor().selectedText().replace(QChar::ParagraphSeparator, QLatin1Char('\n'));
-    else
-        text = QString::fromStdString(tapeTextForPad(model_.tape().text()));
+    QString text = host_.tapeSelection ? host_.tapeSelection() : QString();
+    if (text.isEmpty()) text = QString::fromStdString(tapeTextForPad(model_.tape().text()));
     ScratchPadWindow& pad = scratchPad();
     pad.appendText(text);
     bringUp(pad);

@@ -42,7 +42,8 @@ public:
     struct Host {
         QWidget* mainWindow = nullptr;
         std::function<QSystemTrayIcon*()> trayIcon;
-        std::function<QPlainTextEdit*()> tape;  // for its selection
+        // What the user selected on the tape (LF line ends); empty for none.
+        std::function<QString()> tapeSelection;
     };
     CalendarWindows(engine::CalculatorModel& model, shell::SettingsStore& store, CalendarService& service, Host host);
     ~CalendarWindows() override;

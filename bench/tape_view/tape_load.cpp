@@ -118,7 +118,7 @@ int main(int argc, char** argv) {
     });
     // Wait for the load and for the view to hold every line (a view that
     // loads in steps finishes later than the command).
-    while (!loaded || (feedback.messages.empty() && window.txtTape()->document()->blockCount() < entries))
+    while (!loaded || (feedback.messages.empty() && window.tapeLoading()))
         app.processEvents(QEventLoop::WaitForMoreEvents, 50);
     settle(app, window);
     const double loadMs = static_cast<double>(timer.nsecsElapsed()) / 1e6;

@@ -10,10 +10,10 @@
 #include <QMenuBar>
 #include <QPalette>
 #include <QScrollBar>
+#include <QPlainTextEdit>
+#include <QTextBlock>
 #include <QTextCursor>
 #include <QTextDocument>
-#include <QTextOption>
-#include <QElapsedTimer>
 #include <QTimer>
 #include <QVBoxLayout>
 #include <QtMath>
@@ -28,49 +28,6 @@
 namespace zorv::ui {
 
 namespace {
-
-// Lines of the tape are printed flush right. An item ends in its operator
-// ("12.50+") and a total does not ("20.00"), so a total would sit one column
-// to the right of the items above it. The view adds a figure space (as wide
-// as a digit) after every line that ends in a digit, so amounts line up on
-// their decimal symbol; the tape's text itself, which is saved and printed,
-// is not changed. A line ending in the decimal symbol ("8.") already lines
-// up: its symbol takes the column of the operator.
-constexpr QChar kTapePad{0x2007};
-
-bool endsInDigit(const QString& text, qsizetype end) {
-    return end > 0 && text[end - 1].isDigit();
-}
-
-// The tape's text (CR LF line ends) as the view shows it: LF line ends and
-// the padding. One pass: QString::replace of CR LF is far slower on a tape
-// of a million lines.
-QString tapeViewText(const QString& text) {
-    QString out;
-    out.reserve(text.size() + text.size() / 16);
-    qsizetype from = 0;
-    for (qsizetype nl = text.indexOf(QLatin1Char('\n')); nl >= 0; nl = text.indexOf(QLatin1Char('\n'), from)) {
-        const qsizetype end = nl > from && text[nl - 1] == QLatin1Char('\r') ? nl - 1 : nl;
-        out.append(QStringView(text).mid(from, end - from));
-        if (endsInDigit(text, end)) out.append(kTapePad);
-        out.append(QLatin1Char('\n'));
-        from = nl + 1;
-    }
-    out.append(QStringView(text).mid(from));
-    return out;
-}
-
-// The tape asks for room for the financial reports' longest lines and makes
-// do with about half that on a small screen.
-class TapeView : public QPlainTextEdit {
-public:
-    using QPlainTextEdit::QPlainTextEdit;
-    int preferredWidth = 0;
-    QSize sizeHint() const override {
-        const QSize hint = QPlainTextEdit::sizeHint();
-        return {std::max(hint.width(), preferredWidth), hint.height()};
-    }
-};
 
 // "Memory recall (Ctrl+R)" -> "Memory recall": the tool tip without the
 // keyboard key in brackets at its end.
@@ -166,33 +123,16 @@ CalculatorWindow::CalculatorWindow(CalculatorModel& model, convert::QuickConvers
     calcLayout->addWidget(hint_);
 
     // Right: the paper tape.
-    tape_ = new TapeView(central);
+    tape_ = new TapeView(model_.tape().text(), central);
     tape_->setObjectName(QStringLiteral("txtTape"));
-    tape_->setReadOnly(true);
-    // Wide enough for the financial reports' longest lines; a longer line
-    // wraps rather than leaving the view scrolled sideways.
-    tape_->setLineWrapMode(QPlainTextEdit::WidgetWidth);
-    tape_->setWordWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
-    tape_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    tape_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
-    // When the newest line was in view, it stays there as the window is
-    // resized, maximized or restored.
-    connect(tape_->verticalScrollBar(), &QScrollBar::valueChanged, this,
-            [this](int value) { tapeFollowsEnd_ = value >= tape_->verticalScrollBar()->maximum(); });
-    connect(tape_->verticalScrollBar(), &QScrollBar::rangeChanged, this, [this](int, int max) {
-        if (tapeFollowsEnd_) tape_->verticalScrollBar()->setValue(max);
-    });
     // Tab reaches the tape, so a screen reader can read it; typed keys
     // still go to the calculator.
     tape_->setFocusPolicy(Qt::StrongFocus);
     tape_->setAccessibleName(tr("Tape"));
     tape_->setAccessibleDescription(tr("The paper tape: every number, operator and total"));
-    tape_->setUndoRedoEnabled(false);
     // Like the paper of an adding machine, lines are printed flush right, so
     // amounts with the same decimals line up under each other.
-    QTextOption tapeOption = tape_->document()->defaultTextOption();
-    tapeOption.setAlignment(Qt::AlignRight);
-    tape_->document()->setDefaultTextOption(tapeOption);
+    tape_->setAlignment(Qt::AlignRight);
     QFont tapeFont(QStringLiteral("Courier New"));
     tapeFont.setStyleHint(QFont::TypeWriter);
     tapeFont.setFixedPitch(true);
@@ -212,10 +152,11 @@ CalculatorWindow::CalculatorWindow(CalculatorModel& model, convert::QuickConvers
 
     model_.onChange = [this] { repaint(); };
     model_.tape().onChange = [this](std::string_view text, bool replaced) {
-        appendToTape(text, replaced);
+        if (replaced) tape_->textReplaced();
+        else tape_->textAppended(text);
     };
     if (conversions_) conversions_->onModeChange = [this] { refreshActions(); };
-    appendToTape(model_.tape().text(), true);
+    tape_->textReplaced();
 
     qApp->installEventFilter(this);
     refreshActions();
@@ -577,16 +518,16 @@ void CalculatorWindow::repaint() {
     const QString tip = QString::fromStdString(model_.memoryToolTip());
     memoryIndicator_->setToolTip(tip);
     memoryValue_->setToolTip(tip);
-    tape_->setReadOnly(!model_.TapeUnlocked);
+    tape_->setEditing(model_.TapeUnlocked);
 }
 
 void CalculatorWindow::setTapeFont(const QFont& font, const QColor& colour) {
     tape_->setFont(font);
     tapeColour_ = colour;
-    const int frame = 2 * (tape_->frameWidth() + qCeil(tape_->document()->documentMargin()));
+    const int frame = 2 * (tape_->frameWidth() + TapeView::kMargin);
     const int column = QFontMetrics(font).horizontalAdvance(QLatin1Char('0'));
     const int chrome = frame + tape_->verticalScrollBar()->sizeHint().width();
-    static_cast<TapeView*>(tape_)->preferredWidth = column * kTapeColumns + chrome;
+    tape_->setPreferredWidth(column * kTapeColumns + chrome);
     tape_->setMinimumWidth(column * 28 + chrome);
     tape_->updateGeometry();
     // Paper and ink through the palette: a style sheet would put the whole
@@ -647,99 +588,53 @@ void CalculatorWindow::checkNumLockSoon() {
 }
 
 QString CalculatorWindow::withoutTapePadding(QString text) {
-    text.remove(kTapePad);
+    text.remove(QChar(TapeView::kPad));
     return text;
 }
 
-QString CalculatorWindow::shownTapeText() {
-    finishTapeLoad();
-    return withoutTapePadding(tape_->toPlainText());
+QString CalculatorWindow::shownTapeText() const {
+    if (QPlainTextEdit* editor = tape_->editor()) return withoutTapePadding(editor->toPlainText());
+    QString text = QString::fromStdString(model_.tape().text());
+    text.remove(QLatin1Char('\r'));
+    return text;
 }
 
-int CalculatorWindow::tapeViewPosition(std::string_view tapeText, std::size_t offset) {
-    offset = std::min(offset, tapeText.size());
-    const QString before = QString::fromUtf8(tapeText.data(), static_cast<qsizetype>(offset));
-    qsizetype position = 0;
-    for (qsizetype i = 0; i < before.size(); ++i) {
-        if (before[i] == QLatin1Char('\r') && i + 1 < before.size() && before[i + 1] == QLatin1Char('\n'))
-            continue;  // CR LF is one line break in the view
-        if (before[i] == QLatin1Char('\n') || (before[i] == QLatin1Char('\r') && i + 1 == before.size())) {
-            // The padding sits before the line break.
-            qsizetype end = i;
-            if (end > 0 && before[end - 1] == QLatin1Char('\r')) --end;
-            if (endsInDigit(before, end)) ++position;
-        }
-        ++position;
-    }
-    return static_cast<int>(position);
+QString CalculatorWindow::tapeSelection() const {
+    if (QPlainTextEdit* editor = tape_->editor())
+        return withoutTapePadding(editor->textCursor().selectedText().replace(QChar::ParagraphSeparator,
+                                                                             QLatin1Char('\n')));
+    return tape_->selectedText();
 }
 
-namespace {
-// Text put into the view in one go; a longer text is fed in slices of about
-// this size, each ending at a line break, for at most kFeedMs at a time.
-constexpr qsizetype kTapeSlice = 16 * 1024;
-constexpr qint64 kFeedMs = 20;
-}  // namespace
+std::optional<int> CalculatorWindow::tapeCursorLine() const {
+    if (QPlainTextEdit* editor = tape_->editor())
+        return editor->document()->findBlock(editor->textCursor().selectionStart()).blockNumber();
+    if (!tape_->cursorPosition()) return std::nullopt;
+    tape_->finishIndexing();
+    return static_cast<int>(tape_->lineOf(tape_->selectionStart()));
+}
 
-void CalculatorWindow::appendToTape(std::string_view text, bool replaced) {
-    const QString chunk = tapeViewText(QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())));
-    if (replaced) {
-        pendingTape_.clear();
-        pendingFrom_ = 0;
-        tape_->setPlainText(QString());
-    }
-    if (pendingTape_.isEmpty() && chunk.size() <= kTapeSlice) {
-        insertIntoTape(chunk);
+void CalculatorWindow::showTapeRange(std::size_t offset, std::size_t length) {
+    const std::string& text = model_.tape().text();
+    if (offset > text.size()) return;
+    length = std::min(length, text.size() - offset);
+    if (QPlainTextEdit* editor = tape_->editor()) {
+        // The editor holds the text with LF line ends.
+        const auto position = [&text](std::size_t at) {
+            QString before = QString::fromUtf8(text.data(), static_cast<qsizetype>(at));
+            return static_cast<int>(before.size() - before.count(QLatin1Char('\r')));
+        };
+        QTextCursor cursor(editor->document());
+        cursor.setPosition(position(offset));
+        cursor.setPosition(position(offset + length), QTextCursor::KeepAnchor);
+        editor->setTextCursor(cursor);
+        editor->ensureCursorVisible();
         return;
     }
-    // Lines typed while a long tape is still going in join its end.
-    pendingTape_ += chunk;
-    if (!tapeFeeder_) {
-        tapeFeeder_ = new QTimer(this);
-        tapeFeeder_->setSingleShot(true);
-        tapeFeeder_->setInterval(0);
-        connect(tapeFeeder_, &QTimer::timeout, this, &CalculatorWindow::feedTape);
-    }
-    feedTape();
-}
-
-void CalculatorWindow::feedTape() {
-    QElapsedTimer spent;
-    spent.start();
-    while (pendingFrom_ < pendingTape_.size() && spent.elapsed() < kFeedMs) {
-        qsizetype end = std::min(pendingFrom_ + kTapeSlice, pendingTape_.size());
-        if (end < pendingTape_.size()) {
-            const qsizetype nl = pendingTape_.lastIndexOf(QLatin1Char('\n'), end - 1);
-            if (nl >= pendingFrom_) end = nl + 1;
-        }
-        insertIntoTape(QStringView(pendingTape_).mid(pendingFrom_, end - pendingFrom_));
-        pendingFrom_ = end;
-    }
-    if (pendingFrom_ < pendingTape_.size()) {
-        tapeFeeder_->start();
-        return;
-    }
-    pendingTape_.clear();
-    pendingTape_.squeeze();
-    pendingFrom_ = 0;
-}
-
-void CalculatorWindow::finishTapeLoad() {
-    if (pendingTape_.isEmpty()) return;
-    if (tapeFeeder_) tapeFeeder_->stop();
-    insertIntoTape(QStringView(pendingTape_).mid(pendingFrom_));
-    pendingTape_.clear();
-    pendingTape_.squeeze();
-    pendingFrom_ = 0;
-}
-
-void CalculatorWindow::insertIntoTape(QStringView text) {
-    QTextCursor cursor(tape_->document());
-    cursor.movePosition(QTextCursor::End);
-    cursor.insertText(text.toString());
-    tape_->setTextCursor(cursor);
-    tape_->ensureCursorVisible();
-    tapeFollowsEnd_ = true;
+    tape_->finishIndexing();  // the match may lie in the part not yet indexed
+    tape_->select(offset, offset + length);
+    tape_->ensureVisible(offset + length);
+    tape_->ensureVisible(offset);
 }
 
 // The window sees typed characters before its controls, so the keyboard

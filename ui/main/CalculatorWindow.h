@@ -2,22 +2,24 @@
 
 #include <QLabel>
 #include <QMainWindow>
-#include <QPlainTextEdit>
 #include <QPushButton>
 #include <array>
 #include <functional>
 #include <map>
+#include <optional>
 #include <string>
 #include <vector>
 
 #include "engine/CalculatorModel.h"
 #include "ui/main/MainMenus.h"
+#include "ui/main/TapeView.h"
 
 class QMenu;
 class QAction;
 class QFrame;
 class QHBoxLayout;
 class QTimer;
+class QPlainTextEdit;
 
 namespace zorv::convert {
 class QuickConversions;
@@ -51,19 +53,26 @@ public:
     QLabel* lblHint() const { return hint_; }
     QLabel* lblModes() const { return modes_; }
     QLabel* lblMode() const { return modeLabel_; }
-    QPlainTextEdit* txtTape() const { return tape_; }
-    // The tape's text as shown, without the spacing the view adds to line
-    // amounts up (what a user selects, copies or edits).
-    QString shownTapeText();
+    TapeView* txtTape() const { return tape_; }
+    // The editor that covers the tape while it is unlocked; nullptr else.
+    QPlainTextEdit* tapeEditor() const { return tape_->editor(); }
+    // The tape's text as shown (LF line ends, without the spacing the view
+    // adds to line amounts up): what a user selects, copies or edits. While
+    // the tape is unlocked, the editor's text.
+    QString shownTapeText() const;
     static QString withoutTapePadding(QString text);
-    // Position in the tape view of a byte offset into the tape's text (with
-    // CR LF line ends, as the model keeps it).
-    static int tapeViewPosition(std::string_view tapeText, std::size_t offset);
-    // A long tape (a loaded file) goes into the view a slice at a time from
-    // the event loop, so the window keeps answering. This puts the rest in
-    // at once, for commands that need the whole tape in the view.
-    void finishTapeLoad();
-    bool tapeLoading() const { return !pendingTape_.isEmpty(); }
+    // What the user selected on the tape (LF line ends, no padding); empty
+    // when nothing is selected.
+    QString tapeSelection() const;
+    // The line (0-based, of the tape's text) holding the cursor or the start
+    // of the selection; nullopt while the user has put neither on the tape.
+    std::optional<int> tapeCursorLine() const;
+    // Shows and selects `length` bytes at `offset` in the tape's text.
+    void showTapeRange(std::size_t offset, std::size_t length);
+    // A long tape is indexed a slice at a time from the event loop, so the
+    // window keeps answering. This indexes the rest at once.
+    void finishTapeLoad() { tape_->finishIndexing(); }
+    bool tapeLoading() const { return tape_->indexing(); }
     // The longest line, in characters, the tape shows without wrapping.
     static constexpr int kTapeColumns = 58;
     QPushButton* Number(int i) const { return numbers_[static_cast<std::size_t>(i)]; }
@@ -129,9 +138,6 @@ private:
     void addEntries(QMenu* menu, const std::vector<MenuEntry>& entries);
     void repaint();
     void repaintConversions();
-    void appendToTape(std::string_view text, bool replaced);
-    void insertIntoTape(QStringView text);
-    void feedTape();
     bool handleKeyPress(QKeyEvent* event);
     void checkNumLockSoon();
     void applyThemeColours();
@@ -148,7 +154,7 @@ private:
     QLabel* numLockOn_ = nullptr;
     QLabel* numLockOff_ = nullptr;
     QLabel* modeLabel_ = nullptr;
-    QPlainTextEdit* tape_ = nullptr;
+    TapeView* tape_ = nullptr;
     QFrame* toolbarStrip_ = nullptr;
     QPushButton* exit_ = nullptr;
     std::array<QPushButton*, 10> numbers_{};
@@ -162,10 +168,6 @@ private:
     QColor tapeColour_;
     int fullTapeHeight_ = 0;
     double tapeRatio_ = 1;
-    bool tapeFollowsEnd_ = true;
-    QString pendingTape_;
-    qsizetype pendingFrom_ = 0;
-    QTimer* tapeFeeder_ = nullptr;
     std::map<engine::CommandId, QPushButton*> keys_;
     std::vector<std::pair<QAction*, engine::CommandId>> actions_;
     // The menu bar's menus and what goes into them once first opened.

@@ -14,6 +14,7 @@
 #include <QBuffer>
 #include <QFile>
 #include <QPdfWriter>
+#include <QPlainTextEdit>
 #include <QPrinter>
 #include <QProcess>
 #include <QScreen>
@@ -137,7 +138,7 @@ std::optional<QString> MainWindowCommands::printTo(QPrinter& printer) {
         return tr("No printer is available. Choose \"Print to File (PDF)\" to keep a copy.");
     QTextDocument doc;
     fillPrintDocument(doc, crlfToLf(model_.tape().text()), window_.txtTape()->font(),
-                      window_.txtTape()->document()->defaultTextOption().alignment());
+                      window_.txtTape()->alignment());
     // A PDF is made in memory and saved through the atomic writer like every
     // other file, so a pipe, a device or a read-only file is refused rather
     // than written into, and a failed write keeps the old file.
@@ -171,11 +172,9 @@ std::optional<QString> MainWindowCommands::printTo(QPrinter& printer) {
 // Ctrl+C copies what the user selected on the tape; with nothing selected
 // there, the readout's number.
 void MainWindowCommands::mnuCopy_Click() {
-    const QTextCursor selection = window_.txtTape()->textCursor();
-    if (selection.hasSelection()) {
-        QString text = CalculatorWindow::withoutTapePadding(selection.selectedText());
-        text.replace(QChar::ParagraphSeparator, QLatin1Char('\n'));
-        QGuiApplication::clipboard()->setText(text);
+    const QString selection = window_.tapeSelection();
+    if (!selection.isEmpty()) {
+        QGuiApplication::clipboard()->setText(selection);
         return;
     }
     QGuiApplication::clipboard()->setText(QString::fromStdString(model_.readoutForCopy()));
@@ -232,16 +231,18 @@ void MainWindowCommands::commitTapeEdits() {
 
 void MainWindowCommands::mnuEditTape_Click() {
     window_.finishTapeLoad();  // the whole tape is edited
-    QPlainTextEdit* tape = window_.txtTape();
+    TapeView* tape = window_.txtTape();
     if (!model_.TapeUnlocked) {
         model_.TapeUnlocked = true;
         if (window_.tapeHidden()) mnuHideTape_Click();
+        tape->setEditing(true);
         model_.setHint("Editing the tape: choose Edit Tape again to lock it");
-        tape->setFocus();
-        tape->moveCursor(QTextCursor::End);
+        tape->editor()->setFocus();
+        tape->editor()->moveCursor(QTextCursor::End);
     } else {
         commitTapeEdits();
         model_.TapeUnlocked = false;
+        tape->setEditing(false);
         model_.setHint("Press F1 for Help");
         window_.Operator(engine::OpEquals)->setFocus();
     }
@@ -271,19 +272,8 @@ void MainWindowCommands::mnuHideNumbers_Click() {
 }
 
 void MainWindowCommands::showMatch(std::size_t offset, std::size_t length) {
-    const std::string& text = model_.tape().text();
-    if (offset > text.size()) return;
-    length = std::min(length, text.size() - offset);
-    const int start = CalculatorWindow::tapeViewPosition(text, offset);
-    const int size = CalculatorWindow::tapeViewPosition(text, offset + length) - start;
-    window_.finishTapeLoad();  // the match may lie in the part still to come
-    QPlainTextEdit* tape = window_.txtTape();
     if (window_.tapeHidden()) mnuHideTape_Click();
-    QTextCursor cursor(tape->document());
-    cursor.setPosition(start);
-    cursor.setPosition(start + size, QTextCursor::KeepAnchor);
-    tape->setTextCursor(cursor);
-    tape->ensureCursorVisible();
+    window_.showTapeRange(offset, length);
 }
 
 // ---------------------------------------------------------------------------
