@@ -50,21 +50,27 @@ void settle(QApplication& app, zorv::ui::CalculatorWindow& w) {
 
 // Milliseconds per key for a run of typed keys: "12+" over and over, each
 // key delivered as a key press to the window and painted before the next.
+// The best of five runs: the machine is shared, and the slowest runs say
+// more about the neighbours than about the window.
 double perKeyMs(QApplication& app, zorv::ui::CalculatorWindow& w) {
     const char keys[] = {'1', '2', '+'};
-    constexpr int kKeys = 90;
-    QElapsedTimer timer;
-    timer.start();
-    for (int i = 0; i < kKeys; ++i) {
-        const char c = keys[i % 3];
-        QKeyEvent press(QEvent::KeyPress, c == '+' ? Qt::Key_Plus : Qt::Key_0 + (c - '0'), Qt::NoModifier,
-                        QString(QLatin1Char(c)));
-        QApplication::sendEvent(w.Operator(4), &press);
-        app.processEvents();
-        w.Readout()->repaint();
-        w.txtTape()->viewport()->repaint();
+    constexpr int kKeys = 60;
+    double best = 1e9;
+    for (int run = 0; run < 5; ++run) {
+        QElapsedTimer timer;
+        timer.start();
+        for (int i = 0; i < kKeys; ++i) {
+            const char c = keys[i % 3];
+            QKeyEvent press(QEvent::KeyPress, c == '+' ? Qt::Key_Plus : Qt::Key_0 + (c - '0'), Qt::NoModifier,
+                            QString(QLatin1Char(c)));
+            QApplication::sendEvent(w.Operator(4), &press);
+            app.processEvents();
+            w.Readout()->repaint();
+            w.txtTape()->viewport()->repaint();
+        }
+        best = std::min(best, static_cast<double>(timer.nsecsElapsed()) / 1e6 / kKeys);
     }
-    return static_cast<double>(timer.nsecsElapsed()) / 1e6 / kKeys;
+    return best;
 }
 
 }  // namespace
@@ -108,12 +114,16 @@ int main(int argc, char** argv) {
     // alone.
     const bool direct = argc > 3 && std::string(argv[3]) == "--direct";
     bool loaded = false;
+    double commandMs = 0;  // time inside the load command itself (a journal restore's share of start-up)
     timer.start();
     tick.start();
     ticker.start();
     QTimer::singleShot(0, [&] {
+        QElapsedTimer command;
+        command.start();
         if (direct) model.tape().setText(text);
         else tape.loadTape();
+        commandMs = static_cast<double>(command.nsecsElapsed()) / 1e6;
         loaded = true;
     });
     // Wait for the load and for the view to hold every line (a view that
@@ -133,8 +143,9 @@ int main(int argc, char** argv) {
     const long after = residentKb();
     const double fullKeyMs = perKeyMs(app, window);
     std::printf("%8ld entries %9zu bytes%s  load+paint %8.1f ms  longest stall %7.1f ms  "
-                "per key %5.2f ms (empty tape %5.2f ms, ratio %4.2f)  RSS %6.1f -> %6.1f MB\n",
-                entries, text.size(), direct ? " (direct)" : "", loadMs, static_cast<double>(longestGapNs) / 1e6, fullKeyMs,
+                "command %7.1f ms  per key %5.2f ms (empty tape %5.2f ms, ratio %4.2f)  RSS %6.1f -> %6.1f MB\n",
+                entries, text.size(), direct ? " (direct)" : "", loadMs, static_cast<double>(longestGapNs) / 1e6,
+                commandMs, fullKeyMs,
                 emptyKeyMs, fullKeyMs / emptyKeyMs, before / 1024.0, after / 1024.0);
     std::remove(file.c_str());
     return 0;

@@ -242,6 +242,14 @@ TEST(TapeView, FindSelectsTheMatchAfterPaddedLinesAndMultiByteText) {
     EXPECT_LE(tape->firstVisibleLine(), 300);
     EXPECT_GT(tape->firstVisibleLine() + tape->verticalScrollBar()->pageStep(), 300);
     EXPECT_FALSE(tape->followsEnd());
+
+    // Moving by character counts characters, not bytes.
+    tape->setFocus();
+    QTest::keyClick(tape, Qt::Key_Home);
+    for (int i = 0; i < 8; ++i) QTest::keyClick(tape, Qt::Key_Right, Qt::ShiftModifier);
+    EXPECT_EQ(tape->selectedText(), QString::fromUtf8("Grüße €5"));
+    QTest::keyClick(tape, Qt::Key_Down, Qt::ShiftModifier);
+    EXPECT_EQ(tape->selectedText(), QString::fromUtf8("Grüße €5 für Brot\nMüsli 0€"));
 }
 
 // A line wider than the tape wraps onto more rows (it never scrolls

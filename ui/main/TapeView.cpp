@@ -115,6 +115,8 @@ void TapeView::textAppended(std::string_view added) {
         end.movePosition(QTextCursor::End);
         end.insertText(lines);
     }
+    // Text without a line break joins the last line, which then wraps anew.
+    if (const std::size_t n = lineCount()) laid_.erase(n - 1);
     // While a long text is still being indexed the timer gets to the new
     // lines in turn.
     if (!indexer_->isActive()) {
@@ -128,6 +130,7 @@ void TapeView::textReplaced() {
     indexer_->stop();
     std::vector<std::uint64_t>{0}.swap(starts_);  // gives back the old index's memory
     indexedTo_ = 0;
+    forgetLayouts();
     anchor_ = 0;
     cursor_.reset();
     followEnd_ = true;
@@ -213,9 +216,17 @@ qreal TapeView::layOut(QTextLayout& layout, std::size_t line) const {
     return std::max<qreal>(y, fontMetrics().height());
 }
 
-qreal TapeView::lineHeight(std::size_t line) const {
-    QTextLayout layout;
-    return layOut(layout, line);
+const TapeView::Laid& TapeView::laidOut(std::size_t line) const {
+    if (laidWidth_ != viewport()->width() || laid_.size() > 2000) {
+        laid_.clear();
+        laidWidth_ = viewport()->width();
+    }
+    auto [it, made] = laid_.try_emplace(line);
+    if (made) {
+        it->second.layout = std::make_unique<QTextLayout>();
+        it->second.height = layOut(*it->second.layout, line);
+    }
+    return it->second;
 }
 
 int TapeView::linesPerPage() const {
@@ -275,8 +286,9 @@ void TapeView::paintEvent(QPaintEvent*) {
     qreal y = kMargin;
     for (std::size_t line = static_cast<std::size_t>(firstVisibleLine()); line < n && y < viewport()->height();
          ++line) {
-        QTextLayout layout;
-        const qreal h = layOut(layout, line);
+        const Laid& laid = laidOut(line);
+        QTextLayout& layout = *laid.layout;
+        const qreal h = laid.height;
         QList<QTextLayout::FormatRange> ranges;
         const std::size_t start = starts_[line];
         const std::size_t next = line + 1 < starts_.size() ? starts_[line + 1] : text_.size() + 1;
@@ -307,11 +319,15 @@ void TapeView::resizeEvent(QResizeEvent* event) {
 
 void TapeView::changeEvent(QEvent* event) {
     QAbstractScrollArea::changeEvent(event);
-    if (event->type() == QEvent::FontChange) updateScrollRange();
+    if (event->type() == QEvent::FontChange) {
+        forgetLayouts();
+        updateScrollRange();
+    }
 }
 
 void TapeView::setAlignment(Qt::Alignment alignment) {
     alignment_ = alignment;
+    forgetLayouts();
     if (editor_) {
         QTextOption option = editor_->document()->defaultTextOption();
         option.setAlignment(alignment);
@@ -354,8 +370,9 @@ std::size_t TapeView::offsetAt(QPoint point) const {
     if (n == 0) return 0;
     qreal y = kMargin;
     for (std::size_t line = static_cast<std::size_t>(firstVisibleLine()); line < n; ++line) {
-        QTextLayout layout;
-        const qreal h = layOut(layout, line);
+        const Laid& laid = laidOut(line);
+        const QTextLayout& layout = *laid.layout;
+        const qreal h = laid.height;
         if (point.y() < y + h || line + 1 == n || y + h >= viewport()->height()) {
             QTextLine hit = layout.lineAt(0);
             for (int i = 0; i < layout.lineCount(); ++i) {

@@ -1,15 +1,17 @@
 #pragma once
 
 #include <QAbstractScrollArea>
+#include <QTextLayout>
 #include <cstddef>
 #include <cstdint>
+#include <memory>
 #include <optional>
+#include <unordered_map>
 #include <string>
 #include <string_view>
 #include <vector>
 
 class QPlainTextEdit;
-class QTextLayout;
 class QTimer;
 
 namespace zorv::ui {
@@ -98,7 +100,15 @@ private:
     void updateScrollRange();
     // Lays out one line at the viewport's width; returns its height.
     qreal layOut(QTextLayout& layout, std::size_t line) const;
-    qreal lineHeight(std::size_t line) const;
+    // The line laid out, from a cache of the lines recently in view: a post
+    // then lays out only the new line however many are on screen.
+    struct Laid {
+        std::unique_ptr<QTextLayout> layout;
+        qreal height = 0;
+    };
+    const Laid& laidOut(std::size_t line) const;
+    qreal lineHeight(std::size_t line) const { return laidOut(line).height; }
+    void forgetLayouts() const { laid_.clear(); }
     std::size_t offsetAt(QPoint point) const;
     // Column (UTF-16) of a byte offset in its line, and back.
     int columnOf(std::size_t line, std::size_t offset) const;
@@ -119,6 +129,8 @@ private:
     Qt::Alignment alignment_ = Qt::AlignRight;
     int preferredWidth_ = 0;
     QPlainTextEdit* editor_ = nullptr;
+    mutable std::unordered_map<std::size_t, Laid> laid_;
+    mutable int laidWidth_ = -1;
 };
 
 }  // namespace zorv::ui
