@@ -107,6 +107,11 @@ TEST(ThemeContrast, EveryCaptionAndLabelReadsOnADarkPalette) {
     QApplication::processEvents();
     const QStringList faint = faintTexts(*t.w);
     EXPECT_TRUE(faint.isEmpty()) << faint.join("\n").toStdString();
+    // The tape keeps its paper and ink, and a selection on it the theme's.
+    for (const char* line : {"12.50+", "7.25+", "------------------", "19.75", "Grüße €5"})
+        t.model.tape().post(line);
+    t.w->txtTape()->select(8, 20);
+    QApplication::processEvents();
     // For looking at: ZORV_SCREENSHOT_DIR=/tmp/shots keeps a picture.
     if (const QString dir = qEnvironmentVariable("ZORV_SCREENSHOT_DIR"); !dir.isEmpty())
         t.w->grab().save(dir + QStringLiteral("/main-dark.png"));
