@@ -3,6 +3,7 @@
 // copied, edited, saved and printed stays the tape's own.
 #include <gtest/gtest.h>
 
+#include <QAccessible>
 #include <QClipboard>
 #include <QGuiApplication>
 #include <QPlainTextEdit>
@@ -366,6 +367,20 @@ TEST(TapeView, EditTapeRoundTrip) {
     EXPECT_EQ(t.model.tape().text(), "12.00\r\nGrüße\r\nnote4.00+\r\n");
     EXPECT_EQ(t.w.txtTape()->lineCount(), 3u);
     EXPECT_EQ(t.w.txtTape()->shownLine(2), "note4.00+");
+}
+
+// A screen reader hears the lines in view (without the padding) as the
+// tape's value, and the tape's name; the whole text stays out of reach.
+TEST(TapeView, ScreenReaderHearsTheLinesInView) {
+    View v({300, 120});
+    for (int i = 0; i < 100; ++i) v.post(std::to_string(i) + ".00");
+    QAccessibleInterface* a = QAccessible::queryAccessibleInterface(&v.view);
+    ASSERT_NE(a, nullptr);
+    const QString value = a->text(QAccessible::Value);
+    EXPECT_TRUE(value.endsWith("98.00\n99.00")) << value.toStdString();
+    EXPECT_FALSE(value.contains(QChar(ui::TapeView::kPad)));
+    EXPECT_FALSE(value.contains("\n50.00\n"));
+    EXPECT_TRUE(a->state().readOnly);
 }
 
 }  // namespace
