@@ -5,6 +5,7 @@
 
 #include <QAccessible>
 #include <QClipboard>
+#include <QMouseEvent>
 #include <QGuiApplication>
 #include <QPlainTextEdit>
 #include <QScrollBar>
@@ -381,6 +382,31 @@ TEST(TapeView, ScreenReaderHearsTheLinesInView) {
     EXPECT_FALSE(value.contains(QChar(ui::TapeView::kPad)));
     EXPECT_FALSE(value.contains("\n50.00\n"));
     EXPECT_TRUE(a->state().readOnly);
+}
+
+// Dragging selects from where the button went down; dragged below the view,
+// the tape scrolls on and the selection follows.
+TEST(TapeView, DragSelectsAndScrollsPastTheEdge) {
+    View v({300, 120});
+    for (int i = 0; i < 100; ++i) v.post(std::to_string(i) + "+");
+    QScrollBar* bar = v.view.verticalScrollBar();
+    bar->setValue(0);
+    QWidget* port = v.view.viewport();
+    const auto send = [port](QEvent::Type type, QPoint at, Qt::MouseButtons buttons) {
+        QMouseEvent e(type, at, port->mapToGlobal(at), Qt::LeftButton, buttons, Qt::NoModifier);
+        QApplication::sendEvent(port, &e);
+    };
+    send(QEvent::MouseButtonPress, v.row(0), Qt::LeftButton);
+    send(QEvent::MouseMove, v.row(1, true), Qt::LeftButton);
+    EXPECT_EQ(v.view.selectedText(), "0+\n1+");
+    const QPoint below(5, port->height() + 10);
+    for (int i = 0; i < 5; ++i) send(QEvent::MouseMove, below, Qt::LeftButton);
+    send(QEvent::MouseButtonRelease, below, Qt::NoButton);
+    EXPECT_EQ(bar->value(), 5);
+    EXPECT_TRUE(v.view.selectedText().startsWith("0+\n1+\n"));
+    const std::size_t lastSelected = v.view.lineOf(v.view.selectionEnd());
+    EXPECT_GE(lastSelected, 6u);  // past what the view showed at first
+    EXPECT_EQ(v.view.selectionStart(), 0u);
 }
 
 }  // namespace
