@@ -27,25 +27,9 @@ private:
 
 }  // namespace
 
-Decimal roundResult(const Decimal& value, int places, Modes::ResultRounding mode) {
-    using R = Modes::ResultRounding;
-    if (mode == R::HalfUp) return value.round(places, Rounding::HalfAwayFromZero);
-    const Decimal nearest = value.round(places, Rounding::HalfEven);
-    if (mode == R::HalfEven || nearest == value) return nearest;
-    // Up moves away from zero, down toward it, by one unit of the last place
-    // when the nearest went the other way.
-    const Decimal unit = Decimal::parse("1e-" + std::to_string(places));
-    const bool negative = value.isNegative();
-    const bool nearestLarger = negative ? nearest < value : nearest > value;  // further from zero
-    if (mode == R::Up && !nearestLarger) return negative ? nearest - unit : nearest + unit;
-    if (mode == R::Down && nearestLarger) return negative ? nearest + unit : nearest - unit;
-    return nearest;
-}
-
 CalculatorModel::CalculatorModel(UserFeedback& feedback, NumberSymbols symbols)
-    : feedback_(feedback), symbols_(std::move(symbols)) {
-    if (symbols_.decimal.empty()) symbols_.decimal = ".";
-    readout_ = "0" + symbols_.decimal;
+    : feedback_(feedback), format_(std::move(symbols), modes_) {
+    readout_ = "0" + format_.decimalSymbol();
     registerKeypadCommands();
 }
 
@@ -111,10 +95,6 @@ void CalculatorModel::ReportError(const std::string& label, int number,
                           std::string(kProductName), MessageIcon::Critical);
 }
 
-Decimal CalculatorModel::toDecimal(std::string_view text) const {
-    return Decimal::parse(text, symbols_);
-}
-
 // ---------------------------------------------------------------------------
 // Number entry
 
@@ -122,7 +102,7 @@ void CalculatorModel::Number_Click(int index) {
     NotifyOnExit n(*this);
     if (index < 0 || index > 9) return;
     const std::string digit(1, static_cast<char>('0' + index));
-    const std::string& ds = symbols_.decimal;
+    const std::string& ds = format_.decimalSymbol();
 
     if (entryState_ != entry::Nums || freshResult_) {
         readout_ = ds;
@@ -162,8 +142,8 @@ std::string CalculatorModel::autoDecimalText(std::string digits, bool negative) 
         digits.insert(0, static_cast<std::size_t>(places + 1) - digits.size(), '0');
     const std::size_t split = digits.size() - static_cast<std::size_t>(places);
     std::string out = digits.substr(0, split);
-    if (places > 0) out += symbols_.decimal + digits.substr(split);
-    else out += symbols_.decimal;
+    if (places > 0) out += format_.decimalSymbol() + digits.substr(split);
+    else out += format_.decimalSymbol();
     return negative ? "-" + out : out;
 }
 
@@ -180,8 +160,8 @@ void CalculatorModel::AutoDecFormat(std::string_view digit) {
 void CalculatorModel::Decimal_Click() {
     NotifyOnExit n(*this);
     if (modes_.mnuAutoDecimal) return;
-    if (entryState_ == entry::Neg) readout_ = "-0" + symbols_.decimal;
-    else if (entryState_ != entry::Nums || freshResult_) readout_ = "0" + symbols_.decimal;
+    if (entryState_ == entry::Neg) readout_ = "-0" + format_.decimalSymbol();
+    else if (entryState_ != entry::Nums || freshResult_) readout_ = "0" + format_.decimalSymbol();
     freshResult_ = false;
     decimalFlag_ = true;
     entryState_ = entry::Nums;
@@ -203,14 +183,14 @@ void CalculatorModel::mnuChangeSign_Click() {
 void CalculatorModel::CancelEntry_Click() {
     NotifyOnExit n(*this);
     freshResult_ = false;
-    readout_ = "0" + symbols_.decimal;
+    readout_ = "0" + format_.decimalSymbol();
     decimalFlag_ = false;
     entryState_ = entry::CE;
 }
 
 void CalculatorModel::Cancel_Click() {
     NotifyOnExit n(*this);
-    readout_ = "0" + symbols_.decimal;
+    readout_ = "0" + format_.decimalSymbol();
     if (modes_.HideClearBanner)
         PostToTape("");
     else
@@ -239,7 +219,7 @@ void CalculatorModel::Cancel_Click() {
 // edit, so it only beeps.
 void CalculatorModel::Backspace() {
     NotifyOnExit n(*this);
-    const std::string& ds = symbols_.decimal;
+    const std::string& ds = format_.decimalSymbol();
     if (entryState_ == entry::Neg) {
         CancelEntry_Click();
         return;
@@ -321,7 +301,7 @@ void CalculatorModel::pasteReadout(std::string_view text) {
 
 std::string CalculatorModel::readoutForCopy() const {
     std::string out = readout_;
-    const std::string& ds = symbols_.decimal;
+    const std::string& ds = format_.decimalSymbol();
     if (out.size() > ds.size() && out.ends_with(ds)) out.erase(out.size() - ds.size());
     return out;
 }
@@ -330,105 +310,28 @@ std::string CalculatorModel::readoutForCopy() const {
 // Readout routines
 
 std::string CalculatorModel::ValidValue(std::string_view value) {
-    try {
-        return toText(toDecimal(value));
-    } catch (const DecimalError&) {
-        feedback_.showMessage(std::string(kInvalidValue), std::string(kProductName),
-                              MessageIcon::Information);
-        return "0" + symbols_.decimal;
-    }
+    if (auto text = format_.canonical(value)) return *std::move(text);
+    feedback_.showMessage(std::string(kInvalidValue), std::string(kProductName), MessageIcon::Information);
+    return "0" + format_.decimalSymbol();
 }
 
 std::string CalculatorModel::PurgeNumericInput(std::string_view value) {
     InputCancelled = false;
-    if (text::trim(value).empty()) return {};
-    const std::string& ds = symbols_.decimal;
-    std::string kept;
-    for (std::size_t i = 0; i < value.size();) {
-        if (value.substr(i).starts_with(ds)) {
-            kept += ds;
-            i += ds.size();
-            continue;
-        }
-        const char c = value[i];
-        if ((c >= '0' && c <= '9') || c == '-' || (BuilderVisible && (c == '\'' || c == '"')))
-            kept += c;
-        ++i;
-    }
-    if (BuilderVisible) return kept;
-    try {
-        return toText(toDecimal(kept));
-    } catch (const DecimalError&) {
-        feedback_.showMessage(std::string(kInvalidValue), std::string(kProductName),
-                              MessageIcon::Information);
-        InputCancelled = true;
-        return "0";
-    }
+    if (auto text = format_.purge(value, BuilderVisible)) return *std::move(text);
+    feedback_.showMessage(std::string(kInvalidValue), std::string(kProductName), MessageIcon::Information);
+    InputCancelled = true;
+    return "0";
 }
 
 void CalculatorModel::NormalizeReadout() {
     NotifyOnExit n(*this);
     const std::string purged = PurgeNumericInput(readout_);
-    if (purged.find(symbols_.decimal) == std::string::npos) {
+    if (purged.find(format_.decimalSymbol()) == std::string::npos) {
         if (InputCancelled) return;
-        readout_ = purged + symbols_.decimal;
+        readout_ = purged + format_.decimalSymbol();
         if (entryState_ == entry::Neg) entryState_ = entry::Nums;
     }
-    if (modes_.mnuFinCalcMode) readout_ = FormatFinancial(readout_);
-}
-
-std::string CalculatorModel::GroupThousands(std::string_view digits) const {
-    std::string out;
-    const std::size_t n = digits.size();
-    for (std::size_t i = 0; i < n; ++i) {
-        if (i > 0 && (n - i) % 3 == 0) out += symbols_.thousand;
-        out += digits[i];
-    }
-    return out;
-}
-
-std::string CalculatorModel::FormatTapeNumber(std::string_view value) const {
-    if (!modes_.mnuFormatNumbers) return std::string(value);
-    const std::string& ds = symbols_.decimal;
-    const auto pos = value.find(ds);
-    if (pos == std::string_view::npos) return std::string(value);
-    if (!value.starts_with("-")) {
-        if (pos > 3) return GroupThousands(value.substr(0, pos)) + std::string(value.substr(pos));
-        return std::string(value);
-    }
-    const std::string_view rest = value.substr(1);
-    const auto restPos = pos - 1;
-    if (restPos > 3)
-        return "-" + GroupThousands(rest.substr(0, restPos)) + std::string(rest.substr(restPos));
-    return std::string(value);
-}
-
-// Rounds half away from zero to the decimal-places setting and always shows
-// that many decimals (8 with two places shows 8.00). A text that is not a
-// number is returned as it came; the caller reports it where it matters.
-std::string CalculatorModel::FormatFinancial(std::string_view value) const {
-    const int places = modes_.DecimalPlaces;
-    Decimal d;
-    try {
-        d = roundResult(toDecimal(value), places, modes_.Rounding);
-    } catch (const DecimalError&) {
-        return std::string(value);
-    }
-    std::string digits = d.toString(".");
-    bool negative = false;
-    if (digits.starts_with("-")) {
-        negative = true;
-        digits.erase(0, 1);
-    }
-    std::string whole = digits;
-    std::string fraction;
-    if (const auto dot = digits.find('.'); dot != std::string::npos) {
-        whole = digits.substr(0, dot);
-        fraction = digits.substr(dot + 1);
-    }
-    fraction.resize(static_cast<std::size_t>(places), '0');
-    std::string out = whole + symbols_.decimal + fraction;
-    return negative ? "-" + out : out;
+    if (modes_.mnuFinCalcMode) readout_ = format_.financial(readout_);
 }
 
 // ---------------------------------------------------------------------------
@@ -451,7 +354,7 @@ void CalculatorModel::Operator_Click(int index) {
     NotifyOnExit n(*this);
     if (index < 0 || index > 4) return;
     const std::string op(kOperatorCaptions[static_cast<std::size_t>(index)]);
-    const std::string& ds = symbols_.decimal;
+    const std::string& ds = format_.decimalSymbol();
 
     readout_ = ValidValue(readout_);
     NormalizeReadout();
@@ -537,8 +440,8 @@ void CalculatorModel::Operator_Click(int index) {
     opFlag_ = op;
 
     std::string entryText = tempReadout_;
-    if (modes_.mnuFinCalcMode || modes_.mnuAutoDecimal) entryText = FormatFinancial(entryText);
-    entryText = FormatTapeNumber(text::trim(entryText));
+    if (modes_.mnuFinCalcMode || modes_.mnuAutoDecimal) entryText = format_.financial(entryText);
+    entryText = format_.grouped(text::trim(entryText));
     if (entryText.ends_with(ds)) entryText.erase(entryText.size() - ds.size());
     entryText += op;
     if (modes_.mnuTapeItems) entryText += " >" + std::to_string(tapeItem_) + "<";
@@ -551,8 +454,8 @@ void CalculatorModel::Operator_Click(int index) {
 
     if (op == "=") {
         std::string result = text::trim(readout_);
-        if (modes_.mnuFinCalcMode) result = FormatFinancial(result);
-        result = FormatTapeNumber(result);
+        if (modes_.mnuFinCalcMode) result = format_.financial(result);
+        result = format_.grouped(result);
         entryText += "\r\n" + std::string(kHyphens) + "\r\n" + result + "\r\n" +
                      std::string(kAsterisks);
         if (onTotal) {
@@ -573,18 +476,12 @@ void CalculatorModel::Operator_Click(int index) {
 // ---------------------------------------------------------------------------
 // Memory register
 
-std::string CalculatorModel::WithDecimalSymbol(std::string_view value) const {
-    if (value.find(symbols_.decimal) == std::string_view::npos)
-        return std::string(value) + symbols_.decimal;
-    return std::string(value);
-}
-
 void CalculatorModel::showMemoryValue() {
     memoryShown_ = true;
     lblMemValue_ = toText(memoryValue_);
     focusEquals();
-    lblMemValue_ = WithDecimalSymbol(lblMemValue_);
-    memoryToolTip_ = FormatTapeNumber(text::trim(lblMemValue_));
+    lblMemValue_ = format_.withDecimalSymbol(lblMemValue_);
+    memoryToolTip_ = format_.grouped(text::trim(lblMemValue_));
 }
 
 void CalculatorModel::memoryStoreStep(int which) {
@@ -649,7 +546,7 @@ bool CalculatorModel::Form_KeyPress(std::string_view ch) {
     else if (ch == "*" || ch == "X" || ch == "x") Operator_Click(OpMultiply);
     else if (ch == "-") Operator_Click(OpSubtract);
     else if (ch == "\r" || ch == "=") Operator_Click(OpEquals);
-    else if (ch == symbols_.decimal || ch == ".") Decimal_Click();
+    else if (ch == format_.decimalSymbol() || ch == ".") Decimal_Click();
     else if (ch == "%") runCommand(CommandId::Percent);
     else if (ch == "\b") Backspace();
     else if (ch == "C" || ch == "c") Cancel_Click();

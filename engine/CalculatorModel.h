@@ -7,41 +7,13 @@
 
 #include "CommandCatalogue.h"
 #include "Decimal.h"
+#include "Modes.h"
+#include "NumberFormat.h"
 #include "NumberSymbols.h"
 #include "Tape.h"
 #include "UserFeedback.h"
 
 namespace zorv::engine {
-
-// The check marks of the mode menu items, as plain flags. Defaults are those
-// of an empty settings store.
-struct Modes {
-    bool mnuRpnMode = false;
-    bool mnuAddMachMode = false;
-    bool mnuRepeatSubtract = false;
-    bool mnuMagicNumber = false;
-    bool mnuFinCalcMode = true;
-    bool mnuAutoDecimal = false;
-    bool mnuTapeItems = false;
-    bool mnuFormatNumbers = true;
-    bool mnuShowPercentMode = true;
-    bool mnuPercentForNum = true;
-    bool mnuImperialMeasures = false;
-    bool mnuTroyMeassures = false;
-    bool CarryResult = true;
-    bool HideClearBanner = false;
-    // Angles of the scientific functions in radians (menu "Radiants")
-    // rather than degrees.
-    bool SciRadians = false;
-    int DecimalPlaces = 2;  // 2..15
-    // How results are rounded to the decimal places in Financial mode.
-    enum class ResultRounding { HalfUp, HalfEven, Up, Down };
-    ResultRounding Rounding = ResultRounding::HalfUp;
-};
-
-// `value` rounded to `places` decimals: half-up and half-even on the
-// nearest, up away from zero, down toward zero.
-Decimal roundResult(const Decimal& value, int places, Modes::ResultRounding mode);
 
 // Values of EntryState.
 namespace entry {
@@ -61,14 +33,17 @@ enum OperatorIndex : int { OpAdd = 0, OpSubtract = 1, OpMultiply = 2, OpDivide =
 class CalculatorModel {
 public:
     CalculatorModel(UserFeedback& feedback, NumberSymbols symbols = {});
+    // Parts of the model refer to each other; a copy would refer to the
+    // original's.
+    CalculatorModel(const CalculatorModel&) = delete;
+    CalculatorModel& operator=(const CalculatorModel&) = delete;
 
     // ---- wiring ------------------------------------------------------------
     UserFeedback& feedback() { return feedback_; }
     CommandCatalogue& commands() { return commands_; }
-    const NumberSymbols& symbols() const { return symbols_; }
-    const std::string& DecimalSymbol() const { return symbols_.decimal; }
-    const std::string& ThousandSymbol() const { return symbols_.thousand; }
-    std::string CurrencySymbol() const { return symbols_.currency + " "; }
+    const NumberFormat& format() const { return format_; }
+    const NumberSymbols& symbols() const { return format_.symbols(); }
+    const std::string& DecimalSymbol() const { return format_.decimalSymbol(); }
     Modes& modes() { return modes_; }
     const Modes& modes() const { return modes_; }
     Tape& tape() { return tape_; }
@@ -143,16 +118,18 @@ public:
     std::string readoutForCopy() const;
 
     // ---- readout routines --------------------------------------------------
+    // The shortest text of the number `text` holds; text that is not a
+    // number gives "Invalid value!" and a zero.
     std::string ValidValue(std::string_view text);
+    // Typed or pasted text reduced to a number (NumberFormat::purge, keeping
+    // length marks while the construction calculator is visible). Text that
+    // is not a number gives "Invalid value!", sets InputCancelled and "0".
     std::string PurgeNumericInput(std::string_view text);
     void NormalizeReadout();
-    std::string FormatTapeNumber(std::string_view text) const;
-    std::string GroupThousands(std::string_view digits) const;
-    std::string FormatFinancial(std::string_view text) const;
     // The readout (or any text) converted to the decimal type with the
     // locale symbols; throws DecimalOverflow / DecimalTypeMismatch.
-    Decimal toDecimal(std::string_view text) const;
-    std::string toText(const Decimal& value) const { return value.toString(symbols_.decimal); }
+    Decimal toDecimal(std::string_view text) const { return format_.toDecimal(text); }
+    std::string toText(const Decimal& value) const { return format_.toText(value); }
 
     // ---- operators and the tape -------------------------------------------
     void Operator_Click(int index);
@@ -179,7 +156,6 @@ public:
     void cmdMplus_Click();
     void cmdMminus_Click();
     void cmdMC_Click();
-    std::string WithDecimalSymbol(std::string_view text) const;
     // Puts a stored value in the register and shows it (start-up restore).
     void restoreMemory(const Decimal& value);
 
@@ -224,8 +200,8 @@ private:
     std::string autoDecimalText(std::string digits, bool negative) const;
 
     UserFeedback& feedback_;
-    NumberSymbols symbols_;
     Modes modes_;
+    NumberFormat format_;
     Tape tape_;
     CommandCatalogue commands_;
 

@@ -97,15 +97,15 @@ void CalculatorModel::Percent_Click() {
         return;
     }
 
-    std::string entryText = tapeNumber(*this, tempReadout_) + "%";
+    std::string entryText = format_.entryNumber(tempReadout_) + "%";
     if (modes_.mnuTapeItems) entryText += " >" + std::to_string(tapeItem_) + "<";
     if (modes_.mnuShowPercentMode && (op == "+" || op == "-"))
-        entryText += "\r\n" + tapeNumber(*this, amount);
+        entryText += "\r\n" + format_.entryNumber(amount);
 
     showResult(result);
-    std::string total = tapeTotal(*this, readout_);
+    std::string total = format_.totalLine(readout_);
     if (op == "/") {
-        if (total.ends_with(symbols_.decimal)) total.erase(total.size() - symbols_.decimal.size());
+        if (total.ends_with(format_.decimalSymbol())) total.erase(total.size() - format_.decimalSymbol().size());
         total += "%";
     }
     entryText += "\r\n" + std::string(kTotalRule) + "\r\n" + total + "\r\n" + std::string(kTotalEnd);

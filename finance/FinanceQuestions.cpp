@@ -141,11 +141,11 @@ std::vector<double> FinanceQuestions::cashFlows(double count) {
 std::string FinanceQuestions::plain(double value) const { return engine::plainText(value, model_.DecimalSymbol()); }
 
 std::string FinanceQuestions::rounded(double value) const {
-    return model_.FormatFinancial(Decimal::fromDouble(value).toString(model_.DecimalSymbol()));
+    return model_.format().financial(Decimal::fromDouble(value).toString(model_.DecimalSymbol()));
 }
 
 std::string FinanceQuestions::rounded(const engine::Currency& value) const {
-    return model_.FormatFinancial(value.toString(model_.DecimalSymbol()));
+    return model_.format().financial(value.toString(model_.DecimalSymbol()));
 }
 
 std::string FinanceQuestions::withFraction(std::string_view whole, std::string_view fraction) const {

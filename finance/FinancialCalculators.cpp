@@ -210,7 +210,7 @@ std::string FinancialCalculators::amortizationTable(double monthlyRate, double p
     const auto interestCell = [&](double principalPart) {
         try {
             if (shownPayment)
-                return padLeft(model_.FormatFinancial(model_.toText(
+                return padLeft(model_.format().financial(model_.toText(
                                    *shownPayment - model_.toDecimal(ask_.rounded(principalPart)))),
                                14);
         } catch (const engine::DecimalError&) {
@@ -328,7 +328,7 @@ void FinancialCalculators::internalRateOfReturn() {
         return Report{"Internal Rate of Return Calculation", 35, cashFlowLines(flows),
                       "Internal rate of return for these " + ask_.plain(count) + " cash flows is " +
                           ask_.rounded(percent) + "%.",
-                      model_.FormatFinancial(fraction.toString(model_.DecimalSymbol()))};
+                      model_.format().financial(fraction.toString(model_.DecimalSymbol()))};
     });
 }
 

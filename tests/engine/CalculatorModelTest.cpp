@@ -291,28 +291,6 @@ TEST(Entry, BackspaceEditsTheNumberBeingKeyed) {
     EXPECT_EQ(c.readout(), "5.");
 }
 
-TEST(Routines, FormatTapeNumberGroupsTheWholePart) {
-    ScriptedFeedback fb;
-    CalculatorModel m(fb);
-    const std::pair<const char*, const char*> cases[] = {
-        {"1234567.", "1,234,567."}, {"-1234.5", "-1,234.5"}, {"123.", "123."},
-        {"-123.", "-123."},         {"1234", "1234"},        {"1000.25", "1,000.25"}};
-    for (auto [in, out] : cases) EXPECT_EQ(m.FormatTapeNumber(in), out) << in;
-    m.modes().mnuFormatNumbers = false;
-    EXPECT_EQ(m.FormatTapeNumber("1234567."), "1234567.");
-}
-
-TEST(Routines, FormatFinancialRoundsHalfAwayAndPadsDecimals) {
-    ScriptedFeedback fb;
-    CalculatorModel m(fb);
-    const std::pair<const char*, const char*> cases[] = {
-        {"8", "8.00"}, {"8.", "8.00"}, {"0.125", "0.13"}, {"-0.125", "-0.13"},
-        {"2.5", "2.50"}, {"-0.001", "0.00"}, {"1234.5678", "1234.57"}};
-    for (auto [in, out] : cases) EXPECT_EQ(m.FormatFinancial(in), out) << in;
-    m.modes().DecimalPlaces = 4;
-    EXPECT_EQ(m.FormatFinancial("1.5"), "1.5000");
-}
-
 TEST(Routines, PurgeNumericInputKeepsDigitsSymbolAndMinus) {
     ScriptedFeedback fb;
     CalculatorModel m(fb);
