@@ -476,37 +476,26 @@ void CalculatorModel::Operator_Click(int index) {
 // ---------------------------------------------------------------------------
 // Memory register
 
-void CalculatorModel::showMemoryValue() {
-    memoryShown_ = true;
-    lblMemValue_ = toText(memoryValue_);
-    focusEquals();
-    lblMemValue_ = format_.withDecimalSymbol(lblMemValue_);
-    memoryToolTip_ = format_.grouped(text::trim(lblMemValue_));
-}
-
-void CalculatorModel::memoryStoreStep(int which) {
+void CalculatorModel::memoryStep(void (MemoryRegister::*step)(const Decimal&)) {
     NotifyOnExit n(*this);
     try {
-        const Decimal value = toDecimal(readout_);
-        if (which == 0) memoryValue_ = value;
-        else if (which == 1) memoryValue_ = memoryValue_ + value;
-        else memoryValue_ = memoryValue_ - value;
+        (memory_.*step)(toDecimal(readout_));
     } catch (const DecimalError&) {
         feedback_.showMessage(std::string(kInvalidValue), std::string(kProductName),
                               MessageIcon::Information);
         return;
     }
-    showMemoryValue();
+    focusEquals();
 }
 
-void CalculatorModel::cmdMS_Click() { memoryStoreStep(0); }
-void CalculatorModel::cmdMplus_Click() { memoryStoreStep(1); }
-void CalculatorModel::cmdMminus_Click() { memoryStoreStep(2); }
+void CalculatorModel::cmdMS_Click() { memoryStep(&MemoryRegister::store); }
+void CalculatorModel::cmdMplus_Click() { memoryStep(&MemoryRegister::add); }
+void CalculatorModel::cmdMminus_Click() { memoryStep(&MemoryRegister::subtract); }
 
 void CalculatorModel::cmdMR_Click() {
     NotifyOnExit n(*this);
     entryState_ = entry::Nums;
-    readout_ = toText(memoryValue_);
+    readout_ = toText(memory_.value());
     NormalizeReadout();
     markFreshResult();
     focusEquals();
@@ -514,17 +503,14 @@ void CalculatorModel::cmdMR_Click() {
 
 void CalculatorModel::cmdMC_Click() {
     NotifyOnExit n(*this);
-    memoryShown_ = false;
-    lblMemValue_.clear();
-    memoryToolTip_.clear();
-    memoryValue_ = Decimal();
+    memory_.clear();
     focusEquals();
 }
 
 void CalculatorModel::restoreMemory(const Decimal& value) {
     NotifyOnExit n(*this);
-    memoryValue_ = value;
-    showMemoryValue();
+    memory_.store(value);
+    focusEquals();
 }
 
 // ---------------------------------------------------------------------------

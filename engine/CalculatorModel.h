@@ -7,6 +7,7 @@
 
 #include "CommandCatalogue.h"
 #include "Decimal.h"
+#include "MemoryRegister.h"
 #include "Modes.h"
 #include "NumberFormat.h"
 #include "NumberSymbols.h"
@@ -147,10 +148,7 @@ public:
     void Percent_Click();
 
     // ---- memory register ---------------------------------------------------
-    const Decimal& MemoryValue() const { return memoryValue_; }
-    bool memoryShown() const { return memoryShown_; }
-    const std::string& lblMemValue() const { return lblMemValue_; }
-    const std::string& memoryToolTip() const { return memoryToolTip_; }
+    const MemoryRegister& memory() const { return memory_; }
     void cmdMS_Click();
     void cmdMR_Click();
     void cmdMplus_Click();
@@ -193,8 +191,8 @@ public:
     void notify();
 
 private:
-    void memoryStoreStep(int which);  // 0 MS, 1 M+, 2 M-
-    void showMemoryValue();
+    // MS, M+ and M- with the readout's value.
+    void memoryStep(void (MemoryRegister::*step)(const Decimal&));
     void registerKeypadCommands();
     void focusEquals();
     std::string autoDecimalText(std::string digits, bool negative) const;
@@ -220,11 +218,7 @@ private:
     bool freshResult_ = false;  // see showResult
     bool ofShownValue_ = false;  // see resultOfShownValue
     std::string lblRPN_ = "0";
-
-    Decimal memoryValue_;
-    bool memoryShown_ = false;
-    std::string lblMemValue_;
-    std::string memoryToolTip_;
+    MemoryRegister memory_{format_};
 };
 
 }  // namespace zorv::engine

@@ -319,44 +319,44 @@ TEST(Routines, ValidValueFallsBackToZero) {
 TEST(Memory, StoreAddSubtractRecallClear) {
     Calc c;
     c.keys("5{MS}");
-    EXPECT_TRUE(c.m.memoryShown());
-    EXPECT_EQ(c.m.lblMemValue(), "5.");
+    EXPECT_TRUE(c.m.memory().shown());
+    EXPECT_EQ(c.m.memory().label(), "5.");
     c.keys("c2.5{M+}");
-    EXPECT_EQ(c.m.lblMemValue(), "7.5");
+    EXPECT_EQ(c.m.memory().label(), "7.5");
     c.keys("c1m");
-    EXPECT_EQ(c.m.lblMemValue(), "6.5");
+    EXPECT_EQ(c.m.memory().label(), "6.5");
     c.keys("c{MR}X2=");
     EXPECT_TRUE(c.tape().find("6.5X\r\n2=\r\n------------------\r\n13.\r\n") != std::string::npos)
         << c.tape();
     c.keys("{MC}");
-    EXPECT_FALSE(c.m.memoryShown());
-    EXPECT_EQ(c.m.lblMemValue(), "");
-    EXPECT_TRUE(c.m.MemoryValue().isZero());
+    EXPECT_FALSE(c.m.memory().shown());
+    EXPECT_EQ(c.m.memory().label(), "");
+    EXPECT_TRUE(c.m.memory().value().isZero());
     EXPECT_EQ(c.tape().find("M"), std::string::npos);  // memory keys write nothing
 }
 
 TEST(Memory, AddAndSubtractStartFromZero) {
     Calc c;
     c.keys("4M");
-    EXPECT_EQ(c.m.lblMemValue(), "4.");
+    EXPECT_EQ(c.m.memory().label(), "4.");
     Calc d;
     d.keys("4{M-}");
-    EXPECT_EQ(d.m.lblMemValue(), "-4.");
+    EXPECT_EQ(d.m.memory().label(), "-4.");
 }
 
 TEST(Memory, ToolTipIsGroupedWhileTheLabelIsNot) {
     Calc c;
     c.m.modes().mnuFormatNumbers = true;
     c.keys("1234567{MS}");
-    EXPECT_EQ(c.m.lblMemValue(), "1234567.");
-    EXPECT_EQ(c.m.memoryToolTip(), "1,234,567.");
+    EXPECT_EQ(c.m.memory().label(), "1234567.");
+    EXPECT_EQ(c.m.memory().toolTip(), "1,234,567.");
 }
 
 TEST(Memory, OverflowLeavesTheRegisterAsItWas) {
     Calc c;
     c.keys("79228162514264337593543950335{MS}{M+}");
     EXPECT_EQ(c.fb.messageTexts(), std::vector<std::string>{"Invalid value!"});
-    EXPECT_EQ(c.m.lblMemValue(), "79228162514264337593543950335.");
+    EXPECT_EQ(c.m.memory().label(), "79228162514264337593543950335.");
 }
 
 // ---------------------------------------------------------------------------

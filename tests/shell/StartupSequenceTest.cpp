@@ -60,7 +60,7 @@ TEST(Startup, EmptyStoreStartsCentredWithDefaults) {
     EXPECT_TRUE(s.state.mnuAlarmsOn);
     EXPECT_EQ(s.model.readout(), "0.");
     EXPECT_EQ(s.model.MaxDigits(), 35);
-    EXPECT_FALSE(s.model.memoryShown());
+    EXPECT_FALSE(s.model.memory().shown());
 }
 
 TEST(Startup, StepsRunInOrder) {
@@ -139,14 +139,14 @@ TEST(Startup, MemorySurvivesOnlyWithSaveMemory) {
     for (const Case& c : cases) {
         Session s({{{"Startup", "Save Memory"}, c.save}, {{"Startup", "Memory"}, c.memory}});
         ASSERT_EQ(s.start(), StartupResult::Started);
-        EXPECT_EQ(s.model.memoryShown(), c.shown) << c.save << " " << c.memory;
-        EXPECT_EQ(s.model.MemoryValue().toString("."), c.value);
+        EXPECT_EQ(s.model.memory().shown(), c.shown) << c.save << " " << c.memory;
+        EXPECT_EQ(s.model.memory().value().toString("."), c.value);
     }
     // An unreadable stored memory is a type mismatch: skipped, the start goes on.
     Session bad({{{"Startup", "Save Memory"}, "True"}, {{"Startup", "Memory"}, "twelve"}});
     EXPECT_EQ(bad.start(), StartupResult::Started);
     EXPECT_TRUE(bad.feedback.messages.empty());
-    EXPECT_FALSE(bad.model.memoryShown());
+    EXPECT_FALSE(bad.model.memory().shown());
 }
 
 TEST(Startup, ShutdownWritesMemoryAndPathWhenSaveMemoryIsOn) {

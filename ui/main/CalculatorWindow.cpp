@@ -567,14 +567,14 @@ void CalculatorWindow::repaint() {
     modes_->setAccessibleName(tr("Modes on: %1").arg(modes_->text()));
     rpnDepth_->setVisible(model_.modes().mnuRpnMode);
     rpnDepth_->setText(tr("RPN: ") + QString::fromStdString(model_.lblRPN()));
-    const bool mem = model_.memoryShown();
+    const bool mem = model_.memory().shown();
     memoryIndicator_->setVisible(mem);
     memoryCaption_->setVisible(mem);
     memoryValue_->setVisible(mem);
-    memoryValue_->setText(QString::fromStdString(model_.lblMemValue()));
+    memoryValue_->setText(QString::fromStdString(model_.memory().label()));
     memoryValue_->setAccessibleName(tr("Memory holds %1").arg(memoryValue_->text()));
     memoryIndicator_->setAccessibleName(tr("Memory in use"));
-    const QString tip = QString::fromStdString(model_.memoryToolTip());
+    const QString tip = QString::fromStdString(model_.memory().toolTip());
     memoryIndicator_->setToolTip(tip);
     memoryValue_->setToolTip(tip);
     tape_->setReadOnly(!model_.TapeUnlocked);
