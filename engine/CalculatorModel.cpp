@@ -45,7 +45,7 @@ void CalculatorModel::registerKeypadCommands() {
     commands_.add(C::Clear, [this] { Cancel_Click(); });
     commands_.add(C::ChangeSign, [this] { mnuChangeSign_Click(); });
     commands_.add(C::Backspace, [this] { Backspace(); });
-    commands_.add(C::DeleteKey, [this] { Form_KeyDown(46, 0); });
+    commands_.add(C::DeleteKey, [this] { Form_KeyDown(NamedKey::Delete); });
     commands_.add(C::MemoryStore, [this] { cmdMS_Click(); });
     commands_.add(C::MemoryRecall, [this] { cmdMR_Click(); });
     commands_.add(C::MemoryAdd, [this] { cmdMplus_Click(); });
@@ -518,36 +518,21 @@ void CalculatorModel::restoreMemory(const Decimal& value) {
 
 bool CalculatorModel::Form_KeyPress(std::string_view ch) {
     if (TapeUnlocked) return false;
-    if (ch.size() == 1 && ch[0] >= '0' && ch[0] <= '9') {
-        Number_Click(ch[0] - '0');
+    if (const auto id = keyMap_.command(ch)) {
+        runCommand(*id);
         return true;
     }
-    if (ch == "(") runCommand(CommandId::ExpressionEvaluator);
-    else if (ch == "R" || ch == "r") runCommand(CommandId::SquareRoot);
-    else if (ch == "^" || ch == "S" || ch == "s") runCommand(CommandId::Square);
-    else if (ch == "M") cmdMplus_Click();
-    else if (ch == "m") cmdMminus_Click();
-    else if (ch == "/") Operator_Click(OpDivide);
-    else if (ch == "+") Operator_Click(OpAdd);
-    else if (ch == "*" || ch == "X" || ch == "x") Operator_Click(OpMultiply);
-    else if (ch == "-") Operator_Click(OpSubtract);
-    else if (ch == "\r" || ch == "=") Operator_Click(OpEquals);
-    else if (ch == format_.decimalSymbol() || ch == ".") Decimal_Click();
-    else if (ch == "%") runCommand(CommandId::Percent);
-    else if (ch == "\b") Backspace();
-    else if (ch == "C" || ch == "c") Cancel_Click();
-    else if (ch == "N" || ch == "n") runCommand(CommandId::AnnotateTape);
-    else return otherKey && otherKey(ch);
-    return true;
+    return otherKey && otherKey(ch);
 }
 
-bool CalculatorModel::Form_KeyDown(int keyCode, int shift) {
-    if (shift == 4 && keyCode >= 49 && keyCode <= 57) {
-        if (comToolbar_Click) comToolbar_Click(keyCode - 49);
+bool CalculatorModel::Form_KeyDown(NamedKey key) {
+    if (const auto button = KeyMap::toolbarButton(key)) {
+        if (comToolbar_Click) comToolbar_Click(*button);
         return true;
     }
-    if (keyCode == 46 && !TapeUnlocked) {
-        CancelEntry_Click();
+    if (TapeUnlocked) return false;
+    if (const auto id = KeyMap::command(key)) {
+        runCommand(*id);
         return true;
     }
     return false;

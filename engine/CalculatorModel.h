@@ -7,6 +7,7 @@
 
 #include "CommandCatalogue.h"
 #include "Decimal.h"
+#include "KeyMap.h"
 #include "MemoryRegister.h"
 #include "Modes.h"
 #include "NumberFormat.h"
@@ -163,9 +164,9 @@ public:
     bool Form_KeyPress(std::string_view ch);
     // A character the keypad has no use for (":" typing a time) goes here.
     std::function<bool(std::string_view ch)> otherKey;
-    // Key-down codes: 46 Delete, 144 Num Lock, Alt (shift 4) + 49..57.
-    // Returns true when the key was handled here.
-    bool Form_KeyDown(int keyCode, int shift);
+    // A named key; true when it was handled here. Num Lock is left to the
+    // window (it only shows the lock's state).
+    bool Form_KeyDown(NamedKey key);
     // Label of the rpn stack depth; "0" after C.
     const std::string& lblRPN() const { return lblRPN_; }
     void setLblRPN(std::string text);
@@ -202,6 +203,7 @@ private:
     NumberFormat format_;
     Tape tape_;
     CommandCatalogue commands_;
+    KeyMap keyMap_{format_.decimalSymbol()};
 
     std::string readout_;
     std::string entryState_ = std::string(entry::None);

@@ -383,7 +383,7 @@ TEST(Keyboard, TapeEditingTakesTypedKeys) {
     c.m.TapeUnlocked = true;
     EXPECT_FALSE(c.m.Form_KeyPress("5"));
     EXPECT_EQ(c.readout(), "0.");
-    EXPECT_FALSE(c.m.Form_KeyDown(46, 0));
+    EXPECT_FALSE(c.m.Form_KeyDown(NamedKey::Delete));
 }
 
 TEST(Keyboard, DeleteActsAsClearEntryAndUnknownKeysAreSwallowed) {

@@ -758,13 +758,13 @@ bool CalculatorWindow::handleKeyPress(QKeyEvent* event) {
     const int key = event->key();
     if (key == Qt::Key_NumLock) {
         checkNumLockSoon();
-        return false;
+        return model_.Form_KeyDown(engine::NamedKey::NumLock);
     }
     const auto mods = event->modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier);
     if (mods == Qt::AltModifier && key >= Qt::Key_1 && key <= Qt::Key_9)
-        return model_.Form_KeyDown(key - Qt::Key_1 + 49, 4);
+        return model_.Form_KeyDown(*engine::altDigitKey(key - Qt::Key_1 + 1));
     if (mods != Qt::NoModifier) return false;  // menu shortcuts and accelerators
-    if (key == Qt::Key_Delete) return model_.Form_KeyDown(46, 0);
+    if (key == Qt::Key_Delete) return model_.Form_KeyDown(engine::NamedKey::Delete);
     if (model_.TapeUnlocked) return false;
     if (key == Qt::Key_Tab || key == Qt::Key_Backtab || key == Qt::Key_Escape) return false;
     std::string ch;
