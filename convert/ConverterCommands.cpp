@@ -165,7 +165,7 @@ void enterConversion(engine::CalculatorModel& model, const Decimal& value, const
     model.setReadout(model.toText(value));
     model.NormalizeReadout();
     model.PostToTape(tapeLine);
-    model.setEntryState(engine::entry::Nums);
+    model.setEntryState(engine::EntryState::Number);
     model.markFreshResult();
     // The hint the model shows while no operation is pending.
     if (model.hint() == "Press F1 for Help") model.Operator_Click(engine::OpEquals);

@@ -359,7 +359,7 @@ void QuickConversions::pressKey(int index) {
 
         // The result counts as a freshly entered number; with no operation
         // pending "=" completes it so the next operator starts from it.
-        model_.setEntryState(engine::entry::Nums);
+        model_.setEntryState(engine::EntryState::Number);
         model_.markFreshResult();
         if (model_.hint() == kNoPendingOperation) model_.Operator_Click(engine::OpEquals);
     } catch (const engine::DecimalError&) {

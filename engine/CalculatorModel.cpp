@@ -8,7 +8,17 @@ namespace zorv::engine {
 
 namespace {
 
-constexpr std::array<std::string_view, 5> kOperatorCaptions = {"+", "-", "X", "/", "="};
+// The operator keys in OperatorIndex order: what each leaves pending, and
+// its caption on the tape.
+struct OperatorKey {
+    PendingOperator pending;
+    std::string_view caption;
+};
+constexpr std::array<OperatorKey, 5> kOperatorKeys = {{{PendingOperator::Add, "+"},
+                                                       {PendingOperator::Subtract, "-"},
+                                                       {PendingOperator::Multiply, "X"},
+                                                       {PendingOperator::Divide, "/"},
+                                                       {PendingOperator::Total, "="}}};
 constexpr std::string_view kHyphens = "------------------";
 constexpr std::string_view kAsterisks = "******************";
 constexpr std::string_view kInvalidValue = "Invalid value!";
@@ -104,7 +114,7 @@ void CalculatorModel::Number_Click(int index) {
     const std::string digit(1, static_cast<char>('0' + index));
     const std::string& ds = format_.decimalSymbol();
 
-    if (entryState_ != entry::Nums || freshResult_) {
+    if (entryState_ != EntryState::Number || freshResult_) {
         readout_ = ds;
         decimalFlag_ = false;
         freshResult_ = false;
@@ -127,8 +137,8 @@ void CalculatorModel::Number_Click(int index) {
             readout_ = readout_.substr(0, pos) + digit + ds;
         }
     }
-    if (entryState_ == entry::Neg) readout_ = "-" + readout_;
-    entryState_ = entry::Nums;
+    if (entryState_ == EntryState::Negative) readout_ = "-" + readout_;
+    entryState_ = EntryState::Number;
     focusEquals();
 }
 
@@ -160,11 +170,11 @@ void CalculatorModel::AutoDecFormat(std::string_view digit) {
 void CalculatorModel::Decimal_Click() {
     NotifyOnExit n(*this);
     if (modes_.mnuAutoDecimal) return;
-    if (entryState_ == entry::Neg) readout_ = "-0" + format_.decimalSymbol();
-    else if (entryState_ != entry::Nums || freshResult_) readout_ = "0" + format_.decimalSymbol();
+    if (entryState_ == EntryState::Negative) readout_ = "-0" + format_.decimalSymbol();
+    else if (entryState_ != EntryState::Number || freshResult_) readout_ = "0" + format_.decimalSymbol();
     freshResult_ = false;
     decimalFlag_ = true;
-    entryState_ = entry::Nums;
+    entryState_ = EntryState::Number;
 }
 
 void CalculatorModel::mnuChangeSign_Click() {
@@ -176,7 +186,7 @@ void CalculatorModel::mnuChangeSign_Click() {
                               MessageIcon::Information);
         return;
     }
-    entryState_ = entry::Nums;
+    entryState_ = EntryState::Number;
     NormalizeReadout();
 }
 
@@ -185,7 +195,7 @@ void CalculatorModel::CancelEntry_Click() {
     freshResult_ = false;
     readout_ = "0" + format_.decimalSymbol();
     decimalFlag_ = false;
-    entryState_ = entry::CE;
+    entryState_ = EntryState::Cleared;
 }
 
 void CalculatorModel::Cancel_Click() {
@@ -200,8 +210,8 @@ void CalculatorModel::Cancel_Click() {
     focusEquals();
     decimalFlag_ = false;
     numOps_ = 0;
-    entryState_ = entry::None;
-    opFlag_ = " ";
+    entryState_ = EntryState::None;
+    opFlag_ = PendingOperator::None;
     lblRPN_ = "0";
     if (RPNclear) RPNclear();
     if (onClear) onClear();
@@ -220,11 +230,11 @@ void CalculatorModel::Cancel_Click() {
 void CalculatorModel::Backspace() {
     NotifyOnExit n(*this);
     const std::string& ds = format_.decimalSymbol();
-    if (entryState_ == entry::Neg) {
+    if (entryState_ == EntryState::Negative) {
         CancelEntry_Click();
         return;
     }
-    if (entryState_ != entry::Nums || freshResult_) {
+    if (entryState_ != EntryState::Number || freshResult_) {
         feedback_.beep();
         return;
     }
@@ -268,10 +278,10 @@ void CalculatorModel::Backspace() {
 
 void CalculatorModel::showResult(const Decimal& value, bool ofReadout) {
     NotifyOnExit n(*this);
-    ofShownValue_ = ofReadout && (entryState_ == entry::Ops ||
-                                  (entryState_ == entry::Nums && freshResult_ && ofShownValue_));
+    ofShownValue_ = ofReadout && (entryState_ == EntryState::AfterOperator ||
+                                  (entryState_ == EntryState::Number && freshResult_ && ofShownValue_));
     readout_ = toText(value);
-    entryState_ = entry::Nums;
+    entryState_ = EntryState::Number;
     decimalFlag_ = false;
     NormalizeReadout();
     freshResult_ = true;
@@ -291,7 +301,7 @@ void CalculatorModel::pasteReadout(std::string_view text) {
             return;
         }
     }
-    entryState_ = entry::Nums;
+    entryState_ = EntryState::Number;
     decimalFlag_ = false;
     readout_ = purged;
     NormalizeReadout();
@@ -329,7 +339,7 @@ void CalculatorModel::NormalizeReadout() {
     if (purged.find(format_.decimalSymbol()) == std::string::npos) {
         if (InputCancelled) return;
         readout_ = purged + format_.decimalSymbol();
-        if (entryState_ == entry::Neg) entryState_ = entry::Nums;
+        if (entryState_ == EntryState::Negative) entryState_ = EntryState::Number;
     }
     if (modes_.mnuFinCalcMode) readout_ = format_.financial(readout_);
 }
@@ -340,7 +350,7 @@ void CalculatorModel::NormalizeReadout() {
 void CalculatorModel::refootRunningTotal(const Decimal& total) {
     NotifyOnExit n(*this);
     runningTotal_ = total;
-    if (entryState_ == entry::Ops) {
+    if (entryState_ == EntryState::AfterOperator) {
         readout_ = toText(total);
         NormalizeReadout();
     }
@@ -350,10 +360,44 @@ void CalculatorModel::PostToTape(std::string_view value) {
     tape_.post(value);
 }
 
+// ---------------------------------------------------------------------------
+// The operator state machine
+//
+// numOps_ counts the operands of the open calculation: 0 none yet, 1 the
+// running total holds the first one (or the last result); 2 lasts only while
+// an operator key combines a second operand with the running total under
+// opFlag_, the operator still pending, after which it is 1 again.
+//
+// State          digit / decimal        + X /                    -                        =
+// -------------  ---------------------  -----------------------  -----------------------  ----------------------
+// None (after C) starts a number        numOps 0: writes "0 op"  numOps 0: the readout    as + X / with pending
+//                -> Number              -> AfterOperator         gets a "-" -> Negative   Total, plus the total
+// Number         extends it; a shown    numOps+1: 1 takes it as  as + X /                 block; the readout is
+//                result starts anew     the total, 2 combines                             cleared unless Carry
+//                                       it; "n op" -> AfterOp.                            Result; total -> 0
+// AfterOperator  starts a number        the shown total is the   numOps 1: readout "-"    the total is taken
+// (shows total)  -> Number              operand again (repeat)   -> Negative; Repeat      again, except in
+//                                       -> as Number             Subtraction: as + X /    Adding Machine mode
+// Negative       "-" and the digit      writes the readout on    writes the readout on    as + X /
+//                -> Number              the tape, stays          the tape, stays
+// Cleared (CE)   starts a number        as None, with numOps, total and pending operator as CE left them
+//
+// C returns every state to None (total 0, numOps 0, nothing pending) and
+// writes the clear banner; CE only zeroes the readout -> Cleared. In Adding
+// Machine mode each operator key is itself the operation applied to the
+// number keyed before it (5 + 3 - subtracts 3), rather than the one keyed
+// before it.
+// Percent (PercentKey.cpp) completes a pending + - X / itself and leaves
+// opFlag_ Percent with numOps 0; in RPN mode the operator keys go to the
+// RPN stack instead.
+
 void CalculatorModel::Operator_Click(int index) {
     NotifyOnExit n(*this);
     if (index < 0 || index > 4) return;
-    const std::string op(kOperatorCaptions[static_cast<std::size_t>(index)]);
+    using P = PendingOperator;
+    const OperatorKey& key = kOperatorKeys[static_cast<std::size_t>(index)];
+    const P op = key.pending;
+    const std::string caption(key.caption);
     const std::string& ds = format_.decimalSymbol();
 
     readout_ = ValidValue(readout_);
@@ -364,7 +408,7 @@ void CalculatorModel::Operator_Click(int index) {
 
     if (modes_.mnuRpnMode) {
         if (RPNops) {
-            RPNops(op, tempReadout_);
+            RPNops(caption, tempReadout_);
         } else {
             feedback_.showMessage("RPN Error", std::string(kProductName), MessageIcon::Exclamation);
         }
@@ -372,40 +416,40 @@ void CalculatorModel::Operator_Click(int index) {
     }
     freshResult_ = false;
 
-    if (entryState_ == entry::Ops &&
-        (op == "+" || op == "X" || op == "/" || (op == "=" && !modes_.mnuAddMachMode) ||
-         (op == "-" && modes_.mnuRepeatSubtract))) {
-        entryState_ = entry::Nums;
+    if (entryState_ == EntryState::AfterOperator &&
+        (op == P::Add || op == P::Multiply || op == P::Divide ||
+         (op == P::Total && !modes_.mnuAddMachMode) || (op == P::Subtract && modes_.mnuRepeatSubtract))) {
+        entryState_ = EntryState::Number;
     }
-    if (entryState_ == entry::Nums) ++numOps_;
+    if (entryState_ == EntryState::Number) ++numOps_;
     if (modes_.mnuAddMachMode) opFlag_ = op;
 
     try {
         if (numOps_ == 0) {
-            if (op == "-" && entryState_ != entry::Neg && !modes_.mnuRepeatSubtract) {
+            if (op == P::Subtract && entryState_ != EntryState::Negative && !modes_.mnuRepeatSubtract) {
                 readout_ = "-" + readout_;
-                entryState_ = entry::Neg;
+                entryState_ = EntryState::Negative;
                 return;
             }
         } else if (numOps_ == 1) {
             magicNumber_ = tempReadout_;
             runningTotal_ = toDecimal(tempReadout_);
-            if (opFlag_ != "=" && op == "-" && entryState_ != entry::Nums &&
+            if (opFlag_ != P::Total && op == P::Subtract && entryState_ != EntryState::Number &&
                 !modes_.mnuRepeatSubtract) {
                 readout_ = "-";
-                entryState_ = entry::Neg;
+                entryState_ = EntryState::Negative;
                 return;
             }
         } else if (numOps_ == 2) {
             if (modes_.mnuMagicNumber) runningTotal_ = toDecimal(magicNumber_);
             currentOperand_ = toDecimal(tempReadout_);
-            if (opFlag_ == "+") {
+            if (opFlag_ == P::Add) {
                 runningTotal_ = runningTotal_ + currentOperand_;
-            } else if (opFlag_ == "-") {
+            } else if (opFlag_ == P::Subtract) {
                 runningTotal_ = runningTotal_ - currentOperand_;
-            } else if (opFlag_ == "X") {
+            } else if (opFlag_ == P::Multiply) {
                 runningTotal_ = runningTotal_ * currentOperand_;
-            } else if (opFlag_ == "/") {
+            } else if (opFlag_ == P::Divide) {
                 if (currentOperand_.isZero()) {
                     feedback_.showMessage("Can't divide by zero", std::string(kProductName),
                                           MessageIcon::Exclamation);
@@ -413,8 +457,8 @@ void CalculatorModel::Operator_Click(int index) {
                     return;
                 }
                 runningTotal_ = runningTotal_ / currentOperand_;
-            } else if (opFlag_ == "=") {
-                if (modes_.mnuAddMachMode && entryState_ == entry::Nums)
+            } else if (opFlag_ == P::Total) {
+                if (modes_.mnuAddMachMode && entryState_ == EntryState::Number)
                     runningTotal_ = runningTotal_ + currentOperand_;
                 else
                     runningTotal_ = currentOperand_;
@@ -430,29 +474,29 @@ void CalculatorModel::Operator_Click(int index) {
         return;
     }
 
-    if (entryState_ == entry::Neg) {
+    if (entryState_ == EntryState::Negative) {
         PostToTape(tempReadout_);
         NormalizeReadout();
         return;
     }
 
-    entryState_ = entry::Ops;
+    entryState_ = EntryState::AfterOperator;
     opFlag_ = op;
 
     std::string entryText = tempReadout_;
     if (modes_.mnuFinCalcMode || modes_.mnuAutoDecimal) entryText = format_.financial(entryText);
     entryText = format_.grouped(text::trim(entryText));
     if (entryText.ends_with(ds)) entryText.erase(entryText.size() - ds.size());
-    entryText += op;
+    entryText += caption;
     if (modes_.mnuTapeItems) entryText += " >" + std::to_string(tapeItem_) + "<";
 
-    if (op == "+") hint_ = "Press F1 for Help [Adding]";
-    else if (op == "-") hint_ = "Press F1 for Help [Subtracting]";
-    else if (op == "X") hint_ = "Press F1 for Help [Multiplying]";
-    else if (op == "/") hint_ = "Press F1 for Help [Dividing]";
+    if (op == P::Add) hint_ = "Press F1 for Help [Adding]";
+    else if (op == P::Subtract) hint_ = "Press F1 for Help [Subtracting]";
+    else if (op == P::Multiply) hint_ = "Press F1 for Help [Multiplying]";
+    else if (op == P::Divide) hint_ = "Press F1 for Help [Dividing]";
     else hint_ = "Press F1 for Help";
 
-    if (op == "=") {
+    if (op == P::Total) {
         std::string result = text::trim(readout_);
         if (modes_.mnuFinCalcMode) result = format_.financial(result);
         result = format_.grouped(result);
@@ -494,7 +538,7 @@ void CalculatorModel::cmdMminus_Click() { memoryStep(&MemoryRegister::subtract);
 
 void CalculatorModel::cmdMR_Click() {
     NotifyOnExit n(*this);
-    entryState_ = entry::Nums;
+    entryState_ = EntryState::Number;
     readout_ = toText(memory_.value());
     NormalizeReadout();
     markFreshResult();

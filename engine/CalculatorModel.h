@@ -17,16 +17,20 @@
 
 namespace zorv::engine {
 
-// Values of EntryState.
-namespace entry {
-inline constexpr std::string_view None = "NONE";
-inline constexpr std::string_view Nums = "NUMS";
-inline constexpr std::string_view Ops = "OPS";
-inline constexpr std::string_view Neg = "NEG";
-inline constexpr std::string_view CE = "CE";
-}  // namespace entry
+// What the readout holds as far as the operator keys are concerned; see the
+// table above CalculatorModel::Operator_Click.
+enum class EntryState {
+    None,           // nothing keyed since C
+    Number,         // a number being keyed, or a value shown as a whole entry
+    AfterOperator,  // an operator was applied; the readout shows its total
+    Negative,       // "-" was keyed as the sign of the coming number
+    Cleared,        // CE cleared the entry
+};
 
-// Operator key indices of the Operator(0..4) array.
+// The operation the next operator key completes.
+enum class PendingOperator { None, Add, Subtract, Multiply, Divide, Total, Percent };
+
+// The operator keys, in the order of the window's operator buttons.
 enum OperatorIndex : int { OpAdd = 0, OpSubtract = 1, OpMultiply = 2, OpDivide = 3, OpEquals = 4 };
 
 // The calculator: readout, entry, operators, totals, memory and the tape.
@@ -58,8 +62,8 @@ public:
     // ---- state the other windows read and write ---------------------------
     const std::string& readout() const { return readout_; }
     void setReadout(std::string text);
-    const std::string& EntryState() const { return entryState_; }
-    void setEntryState(std::string_view state) {
+    EntryState entryState() const { return entryState_; }
+    void setEntryState(EntryState state) {
         entryState_ = state;
         freshResult_ = false;
     }
@@ -206,9 +210,9 @@ private:
     KeyMap keyMap_{format_.decimalSymbol()};
 
     std::string readout_;
-    std::string entryState_ = std::string(entry::None);
+    EntryState entryState_ = EntryState::None;
     std::string hint_ = "Press F1 for Help";
-    std::string opFlag_ = " ";
+    PendingOperator opFlag_ = PendingOperator::None;
     std::string tempReadout_;
     std::string magicNumber_;
     Decimal runningTotal_;

@@ -50,8 +50,9 @@ void CalculatorModel::Percent_Click() {
         return;
     }
 
-    const bool pending = numOps_ == 1 && (opFlag_ == "+" || opFlag_ == "-" || opFlag_ == "X" ||
-                                          opFlag_ == "/");
+    using P = PendingOperator;
+    const bool pending = numOps_ == 1 && (opFlag_ == P::Add || opFlag_ == P::Subtract ||
+                                          opFlag_ == P::Multiply || opFlag_ == P::Divide);
     const bool rpn = modes_.mnuRpnMode && modes_.mnuPercentForNum;
     if (!modes_.mnuPercentForNum || (!pending && !rpn)) {
         showResult(b / Decimal(100));
@@ -68,14 +69,14 @@ void CalculatorModel::Percent_Click() {
         return;
     }
 
-    const std::string op = opFlag_;
+    const PendingOperator op = opFlag_;
     Decimal result;
     Decimal amount;
     try {
         // Magic Number keeps the chain's first number as the base of every
         // percentage, so a list of rates can be run against one amount.
         const Decimal a = modes_.mnuMagicNumber ? toDecimal(magicNumber_) : runningTotal_;
-        if (op == "/") {
+        if (op == P::Divide) {
             if (b.isZero()) {
                 feedback_.showMessage("Can't divide by zero", product, MessageIcon::Exclamation);
                 Cancel_Click();
@@ -84,8 +85,8 @@ void CalculatorModel::Percent_Click() {
             result = a / b * Decimal(100);
         } else {
             amount = a * b / Decimal(100);
-            if (op == "X") result = amount;
-            else if (op == "+") result = a + amount;
+            if (op == P::Multiply) result = amount;
+            else if (op == P::Add) result = a + amount;
             else {
                 amount = -amount;
                 result = a + amount;
@@ -99,12 +100,12 @@ void CalculatorModel::Percent_Click() {
 
     std::string entryText = format_.entryNumber(tempReadout_) + "%";
     if (modes_.mnuTapeItems) entryText += " >" + std::to_string(tapeItem_) + "<";
-    if (modes_.mnuShowPercentMode && (op == "+" || op == "-"))
+    if (modes_.mnuShowPercentMode && (op == P::Add || op == P::Subtract))
         entryText += "\r\n" + format_.entryNumber(amount);
 
     showResult(result);
     std::string total = format_.totalLine(readout_);
-    if (op == "/") {
+    if (op == P::Divide) {
         if (total.ends_with(format_.decimalSymbol())) total.erase(total.size() - format_.decimalSymbol().size());
         total += "%";
     }
@@ -114,10 +115,10 @@ void CalculatorModel::Percent_Click() {
     if (modes_.mnuMagicNumber) {
         // The chain stays open on its first number: the next "b %" applies
         // the same operation to it again.
-        entryState_ = std::string(entry::Ops);
+        entryState_ = EntryState::AfterOperator;
         return;
     }
-    opFlag_ = "%";
+    opFlag_ = P::Percent;
     numOps_ = 0;
     runningTotal_ = Decimal();
     tapeItem_ = 0;

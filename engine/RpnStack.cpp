@@ -61,7 +61,7 @@ void RpnStack::RPNops(std::string_view opView, std::string_view text) {
     const std::string product(kProductName);
     model_.setHint("Press F1 for Help [RPN]");
 
-    const bool haveEntry = model_.EntryState() == entry::Nums;
+    const bool haveEntry = model_.entryState() == EntryState::Number;
     Decimal x;
     try {
         x = model_.toDecimal(text);
@@ -80,7 +80,7 @@ void RpnStack::RPNops(std::string_view opView, std::string_view text) {
         stack_ = std::move(work);
         resultOnTop_ = false;
         model_.PostToTape(number(x) + " ENTER");
-        model_.setEntryState(entry::Ops);
+        model_.setEntryState(EntryState::AfterOperator);
         changed();
         return;
     }
@@ -125,7 +125,7 @@ void RpnStack::RPNops(std::string_view opView, std::string_view text) {
     else
         model_.PostToTape(number(y) + " " + op + " " + number(x) + " = " + number(result));
     model_.showResult(result);
-    model_.setEntryState(entry::Ops);
+    model_.setEntryState(EntryState::AfterOperator);
     changed();
 }
 

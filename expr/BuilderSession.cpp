@@ -48,7 +48,7 @@ BuilderResult BuilderSession::evaluate(std::string_view text, engine::UserFeedba
     }
     try {
         const std::string shown = model_.toText(model_.toDecimal(local));
-        model_.setEntryState(engine::entry::Nums);
+        model_.setEntryState(engine::EntryState::Number);
         model_.setReadout(shown);
         model_.NormalizeReadout();
         model_.markFreshResult();

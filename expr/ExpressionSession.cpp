@@ -16,7 +16,7 @@ ExpressionSession::ExpressionSession(engine::CalculatorModel& model, engine::Use
 bool ExpressionSession::evaluateToCalculator(std::string_view text) {
     const std::string result = evaluator_.evaluate(text);
     if (result.empty()) return false;
-    model_.setEntryState(engine::entry::Nums);
+    model_.setEntryState(engine::EntryState::Number);
     model_.setReadout(result);
     model_.NormalizeReadout();
     model_.markFreshResult();

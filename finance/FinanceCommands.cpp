@@ -46,7 +46,7 @@ const Entry kEntries[] = {
 // Closes a completed calculation: its result becomes a fresh result of the
 // calculator and the report ends with a line of asterisks.
 void closeCalculation(engine::CalculatorModel& model) {
-    model.setEntryState(engine::entry::Nums);
+    model.setEntryState(engine::EntryState::Number);
     model.markFreshResult();
     // With no operation pending the result is taken as a total, so it
     // stands on the tape like any other result.

@@ -60,7 +60,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
             std::abort();
     model.Cancel_Click();
     if (model.readout() != "0" + model.DecimalSymbol() || model.NumOps() != 0 ||
-        model.EntryState() != "NONE" || !model.RunningTotal().isZero() ||
+        model.entryState() != engine::EntryState::None || !model.RunningTotal().isZero() ||
         !stack.values().empty() || model.lblRPN() != "0")
         std::abort();
     // And the calculator still adds up after the clear.

@@ -209,7 +209,7 @@ bool ScratchPadWindow::numberToReadout() {
     }
     model_.setReadout(model_.toText(picked->value));
     model_.NormalizeReadout();
-    model_.setEntryState(engine::entry::Nums);
+    model_.setEntryState(engine::EntryState::Number);
     model_.notify();
     status_->setText(tr("%1 is on the readout.").arg(qs(model_.readout())));
     return true;

@@ -96,7 +96,7 @@ static std::string hoursPrefix(const std::string& hours) { return hours == "0" ?
 bool TimeDateService::markApplies(const std::string& digits) const {
     if (!mark_ || mark_->numOps != model_.NumOps() || mark_->tapeSize != model_.tape().size()) return false;
     const std::string prefix = hoursPrefix(mark_->hours) + mark_->minutes.value_or("");
-    return model_.EntryState() == engine::entry::Nums && allDigits(digits) && digits.size() >= prefix.size() &&
+    return model_.entryState() == engine::EntryState::Number && allDigits(digits) && digits.size() >= prefix.size() &&
            digits.compare(0, prefix.size(), prefix) == 0;
 }
 
@@ -121,7 +121,7 @@ bool TimeDateService::typedColon() {
         return true;
     }
     mark_.reset();
-    if (model_.EntryState() != engine::entry::Nums || !allDigits(digits)) {
+    if (model_.entryState() != engine::EntryState::Number || !allDigits(digits)) {
         model_.feedback().beep();
         return true;
     }
@@ -132,7 +132,7 @@ bool TimeDateService::typedColon() {
 void TimeDateService::sendToCalculator(const TimeDateOutcome& outcome) {
     if (!outcome.ok) return;
     if (outcome.readout) {
-        model_.setEntryState(engine::entry::Nums);
+        model_.setEntryState(engine::EntryState::Number);
         model_.setReadout(model_.toText(*outcome.readout));
         model_.NormalizeReadout();
         model_.markFreshResult();
@@ -236,7 +236,7 @@ void TimeDateService::toggleTimer() {
         }
     }
     if (env_.writeSetting) env_.writeSetting(std::string(kTimerStartKey), "");
-    model_.setEntryState(engine::entry::Nums);
+    model_.setEntryState(engine::EntryState::Number);
     model_.setReadout(model_.toText(record.amount.toDecimal().round(2, engine::Rounding::HalfAwayFromZero)));
     model_.NormalizeReadout();
     model_.markFreshResult();

@@ -184,7 +184,7 @@ TEST_F(Conversions, WithNoOperationPendingEqualsCompletesTheResult) {
               "Convert C to F 100 -> 212\r\n"
               "212=\r\n------------------\r\n212.\r\n******************\r\n");
     EXPECT_EQ(model.readout(), "212.");  // Carry Result keeps it
-    EXPECT_EQ(model.EntryState(), "OPS");
+    EXPECT_EQ(model.entryState(), zorv::engine::EntryState::AfterOperator);
 }
 
 TEST_F(Conversions, WithAnOperationPendingTheResultIsTheNextOperand) {
@@ -194,7 +194,7 @@ TEST_F(Conversions, WithAnOperationPendingTheResultIsTheNextOperand) {
     quick.setMode(6);
     quick.pressKey(0);  // 2 weeks -> 14 days
     EXPECT_EQ(model.readout(), "14.");
-    EXPECT_EQ(model.EntryState(), "NUMS");
+    EXPECT_EQ(model.entryState(), zorv::engine::EntryState::Number);
     model.Operator_Click(zorv::engine::OpEquals);
     EXPECT_NE(model.tape().text().find("Convert Wk/Day 2 -> 14\r\n14=\r\n"), std::string::npos);
     EXPECT_NE(model.tape().text().find("\r\n19.\r\n"), std::string::npos);

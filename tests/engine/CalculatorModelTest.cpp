@@ -42,7 +42,7 @@ TEST(Operators, MinusAfterOperatorIsTheSignOfTheNextNumber) {
     Calc c;
     c.keys("5+-");
     EXPECT_EQ(c.readout(), "-");
-    EXPECT_EQ(c.m.EntryState(), "NEG");
+    EXPECT_EQ(c.m.entryState(), EntryState::Negative);
     c.keys("3");
     EXPECT_EQ(c.readout(), "-3.");
     c.keys("=");
@@ -117,9 +117,9 @@ TEST(Operators, RepeatSubtractionTakesMinusAsAnOperatorNotASign) {
     Calc c;
     c.m.modes().mnuRepeatSubtract = true;
     c.keys("-");
-    EXPECT_NE(c.m.EntryState(), "NEG");  // no sign at the start either
+    EXPECT_NE(c.m.entryState(), EntryState::Negative);  // no sign at the start either
     c.keys("10+-");
-    EXPECT_NE(c.m.EntryState(), "NEG");
+    EXPECT_NE(c.m.entryState(), EntryState::Negative);
     EXPECT_NE(c.readout(), "-");
 }
 
@@ -242,7 +242,7 @@ TEST(Entry, ChangeSignAndClearEntry) {
     EXPECT_EQ(c.readout(), "12.");
     c.keys("+7{CE}");
     EXPECT_EQ(c.readout(), "0.");
-    EXPECT_EQ(c.m.EntryState(), "CE");
+    EXPECT_EQ(c.m.entryState(), EntryState::Cleared);
     c.keys("3=");
     EXPECT_TRUE(c.tape().find("\r\n15.\r\n") != std::string::npos) << c.tape();  // CE kept 12
 }
@@ -390,7 +390,7 @@ TEST(Keyboard, DeleteActsAsClearEntryAndUnknownKeysAreSwallowed) {
     Calc c;
     c.keys("12{DEL}");
     EXPECT_EQ(c.readout(), "0.");
-    EXPECT_EQ(c.m.EntryState(), "CE");
+    EXPECT_EQ(c.m.entryState(), EntryState::Cleared);
     EXPECT_FALSE(c.m.Form_KeyPress("q"));
     EXPECT_FALSE(c.m.Form_KeyPress(" "));
 }

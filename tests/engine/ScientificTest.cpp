@@ -47,7 +47,7 @@ TEST_P(Functions, ResultInReadoutAndOneTapeLine) {
     EXPECT_EQ(c.fb.messageTexts(), std::vector<std::string>{});
     EXPECT_EQ(c.m.readout(), GetParam().readout);
     EXPECT_EQ(c.tape(), std::string(GetParam().tapeLine) + "\r\n");
-    EXPECT_EQ(c.m.EntryState(), "NUMS");
+    EXPECT_EQ(c.m.entryState(), EntryState::Number);
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -241,7 +241,7 @@ TEST(Scientific, NothingButNumbersEverReachesTheReadout) {
     for (const auto& name : c.m.commands().names()) {
         if (name.size() < 4 || name == "Degrees" || name == "Radiants") continue;
         for (const char* a : args) {
-            c.m.setEntryState(entry::Nums);
+            c.m.setEntryState(EntryState::Number);
             c.m.setReadout(a);
             try {
                 c.m.runCommand(name);

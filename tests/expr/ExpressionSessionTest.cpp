@@ -20,7 +20,7 @@ TEST(ExpressionCommands, EvalSendsTheValueToReadoutAndTape) {
     auto session = expr::registerExpressionCommands(c.model);
     ASSERT_TRUE(c.model.commands().run("Eval 2(3)"));
     EXPECT_EQ(c.model.readout(), "6.");
-    EXPECT_EQ(c.model.EntryState(), "NUMS");
+    EXPECT_EQ(c.model.entryState(), engine::EntryState::Number);
     ASSERT_TRUE(c.model.commands().run("Var X=4"));
     ASSERT_TRUE(c.model.commands().run("Eval 2X^2+50%"));
     EXPECT_EQ(c.model.readout(), "32.5");

@@ -133,7 +133,7 @@ TEST(FinanceCalculators, DefaultAnswersGiveTheDocumentedReports) {
             EXPECT_EQ(calc.feedback.questions[i].defaultText, c.answers[a]) << calc.feedback.questions[i].title;
         }
         EXPECT_FALSE(calc.model.InputCancelled);
-        EXPECT_EQ(calc.model.EntryState(), "OPS");  // the result was taken as a total
+        EXPECT_EQ(calc.model.entryState(), engine::EntryState::AfterOperator);  // the result was taken as a total
     }
 }
 
@@ -262,7 +262,7 @@ TEST(FinanceCalculators, APendingOperationKeepsTheResultAsItsOperand) {
                                            "Salvage Value: $ 1000", "Useful Life: 60 months",
                                            "Depreciation is $ 1800.00 per year.", std::string(40, '*'), ""}));
     EXPECT_EQ(calc.model.readout(), "1800.00");
-    EXPECT_EQ(calc.model.EntryState(), "NUMS");
+    EXPECT_EQ(calc.model.entryState(), engine::EntryState::Number);
     calc.model.Operator_Click(engine::OpEquals);
     EXPECT_EQ(calc.model.readout(), "1805.00");
 }
