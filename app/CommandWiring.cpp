@@ -68,7 +68,7 @@ void wireToolbarAndBackup(CommandWiring& wiring, CommandContext& context) {
     wiring.toolbar = std::make_unique<shell::ToolbarButtons>(model, context.settings);
     wiring.toolbar->load();
     shell::ToolbarButtons& toolbar = *wiring.toolbar;
-    model.comToolbar_Click = [&toolbar](int index) { toolbar.press(index); };
+    model.pressToolbarButton = [&toolbar](int index) { toolbar.press(index); };
     model.commands().addWithArgument(engine::CommandId::ToolbarButton, [&model, &toolbar](std::string_view argument) {
         const std::string n = engine::text::trim(argument);
         if (n.size() != 1 || n[0] < '1' || n[0] > '9') {

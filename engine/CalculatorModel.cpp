@@ -47,21 +47,21 @@ void CalculatorModel::registerKeypadCommands() {
     using C = CommandId;
     constexpr C digits[] = {C::Digit0, C::Digit1, C::Digit2, C::Digit3, C::Digit4,
                             C::Digit5, C::Digit6, C::Digit7, C::Digit8, C::Digit9};
-    for (int d = 0; d <= 9; ++d) commands_.add(digits[d], [this, d] { Number_Click(d); });
-    commands_.add(C::DecimalPoint, [this] { Decimal_Click(); });
+    for (int d = 0; d <= 9; ++d) commands_.add(digits[d], [this, d] { pressDigit(d); });
+    commands_.add(C::DecimalPoint, [this] { pressDecimalPoint(); });
     constexpr C operators[] = {C::Add, C::Subtract, C::Multiply, C::Divide, C::Total};
-    for (int i = 0; i < 5; ++i) commands_.add(operators[i], [this, i] { Operator_Click(i); });
-    commands_.add(C::ClearEntry, [this] { CancelEntry_Click(); });
-    commands_.add(C::Clear, [this] { Cancel_Click(); });
-    commands_.add(C::ChangeSign, [this] { mnuChangeSign_Click(); });
-    commands_.add(C::Backspace, [this] { Backspace(); });
-    commands_.add(C::DeleteKey, [this] { Form_KeyDown(NamedKey::Delete); });
-    commands_.add(C::MemoryStore, [this] { cmdMS_Click(); });
-    commands_.add(C::MemoryRecall, [this] { cmdMR_Click(); });
-    commands_.add(C::MemoryAdd, [this] { cmdMplus_Click(); });
-    commands_.add(C::MemorySubtract, [this] { cmdMminus_Click(); });
-    commands_.add(C::MemoryClear, [this] { cmdMC_Click(); });
-    commands_.add(C::Percent, [this] { Percent_Click(); });
+    for (int i = 0; i < 5; ++i) commands_.add(operators[i], [this, i] { pressOperator(i); });
+    commands_.add(C::ClearEntry, [this] { clearEntry(); });
+    commands_.add(C::Clear, [this] { clearAll(); });
+    commands_.add(C::ChangeSign, [this] { changeSign(); });
+    commands_.add(C::Backspace, [this] { backspace(); });
+    commands_.add(C::DeleteKey, [this] { pressKey(NamedKey::Delete); });
+    commands_.add(C::MemoryStore, [this] { memoryStore(); });
+    commands_.add(C::MemoryRecall, [this] { memoryRecall(); });
+    commands_.add(C::MemoryAdd, [this] { memoryAdd(); });
+    commands_.add(C::MemorySubtract, [this] { memorySubtract(); });
+    commands_.add(C::MemoryClear, [this] { memoryClear(); });
+    commands_.add(C::Percent, [this] { pressPercent(); });
 }
 
 void CalculatorModel::notify() {
@@ -78,8 +78,8 @@ void CalculatorModel::setHint(std::string text) {
     notify();
 }
 
-void CalculatorModel::setLblRPN(std::string text) {
-    lblRPN_ = std::move(text);
+void CalculatorModel::setRpnDepthLabel(std::string text) {
+    rpnDepthLabel_ = std::move(text);
     notify();
 }
 
@@ -95,7 +95,7 @@ void CalculatorModel::runCommand(std::string_view name) {
     if (!commands_.run(name)) feedback_.beep();
 }
 
-void CalculatorModel::ReportError(const std::string& label, int number,
+void CalculatorModel::reportError(const std::string& label, int number,
                                   const std::string& description, const std::string& source) {
     if (reportErrorHook) {
         reportErrorHook(label, number, description, source);
@@ -108,7 +108,7 @@ void CalculatorModel::ReportError(const std::string& label, int number,
 // ---------------------------------------------------------------------------
 // Number entry
 
-void CalculatorModel::Number_Click(int index) {
+void CalculatorModel::pressDigit(int index) {
     NotifyOnExit n(*this);
     if (index < 0 || index > 9) return;
     const std::string digit(1, static_cast<char>('0' + index));
@@ -124,8 +124,8 @@ void CalculatorModel::Number_Click(int index) {
         focusEquals();
         return;
     }
-    if (modes_.mnuAutoDecimal) {
-        AutoDecFormat(digit);
+    if (modes_.autoDecimal) {
+        autoDecimalDigit(digit);
     } else {
         if (readout_ == ds) decimalFlag_ = false;
         if (decimalFlag_) {
@@ -146,7 +146,7 @@ void CalculatorModel::Number_Click(int index) {
 // decimal symbol, so the readout always shows that many decimals and each
 // digit enters at the right: 1, 2, 3 with two places gives 0.01, 0.12, 1.23.
 std::string CalculatorModel::autoDecimalText(std::string digits, bool negative) const {
-    const int places = modes_.DecimalPlaces;
+    const int places = modes_.decimalPlaces;
     while (digits.size() > 1 && digits.front() == '0') digits.erase(0, 1);
     if (static_cast<int>(digits.size()) < places + 1)
         digits.insert(0, static_cast<std::size_t>(places + 1) - digits.size(), '0');
@@ -157,7 +157,7 @@ std::string CalculatorModel::autoDecimalText(std::string digits, bool negative) 
     return negative ? "-" + out : out;
 }
 
-void CalculatorModel::AutoDecFormat(std::string_view digit) {
+void CalculatorModel::autoDecimalDigit(std::string_view digit) {
     std::string digits;
     for (char c : readout_)
         if (c >= '0' && c <= '9') digits += c;
@@ -167,9 +167,9 @@ void CalculatorModel::AutoDecFormat(std::string_view digit) {
     readout_ = autoDecimalText(digits, readout_.starts_with("-"));
 }
 
-void CalculatorModel::Decimal_Click() {
+void CalculatorModel::pressDecimalPoint() {
     NotifyOnExit n(*this);
-    if (modes_.mnuAutoDecimal) return;
+    if (modes_.autoDecimal) return;
     if (entryState_ == EntryState::Negative) readout_ = "-0" + format_.decimalSymbol();
     else if (entryState_ != EntryState::Number || freshResult_) readout_ = "0" + format_.decimalSymbol();
     freshResult_ = false;
@@ -177,7 +177,7 @@ void CalculatorModel::Decimal_Click() {
     entryState_ = EntryState::Number;
 }
 
-void CalculatorModel::mnuChangeSign_Click() {
+void CalculatorModel::changeSign() {
     NotifyOnExit n(*this);
     try {
         readout_ = toText(-toDecimal(readout_));
@@ -187,10 +187,10 @@ void CalculatorModel::mnuChangeSign_Click() {
         return;
     }
     entryState_ = EntryState::Number;
-    NormalizeReadout();
+    normalizeReadout();
 }
 
-void CalculatorModel::CancelEntry_Click() {
+void CalculatorModel::clearEntry() {
     NotifyOnExit n(*this);
     freshResult_ = false;
     readout_ = "0" + format_.decimalSymbol();
@@ -198,13 +198,13 @@ void CalculatorModel::CancelEntry_Click() {
     entryState_ = EntryState::Cleared;
 }
 
-void CalculatorModel::Cancel_Click() {
+void CalculatorModel::clearAll() {
     NotifyOnExit n(*this);
     readout_ = "0" + format_.decimalSymbol();
-    if (modes_.HideClearBanner)
-        PostToTape("");
+    if (modes_.hideClearBanner)
+        postToTape("");
     else
-        PostToTape(std::string(kAsterisks) + "\r\n Clear\r\n" + std::string(kAsterisks) + "\r\n");
+        postToTape(std::string(kAsterisks) + "\r\n Clear\r\n" + std::string(kAsterisks) + "\r\n");
     runningTotal_ = Decimal();
     currentOperand_ = Decimal();
     focusEquals();
@@ -212,8 +212,8 @@ void CalculatorModel::Cancel_Click() {
     numOps_ = 0;
     entryState_ = EntryState::None;
     opFlag_ = PendingOperator::None;
-    lblRPN_ = "0";
-    if (RPNclear) RPNclear();
+    rpnDepthLabel_ = "0";
+    if (rpnClear) rpnClear();
     if (onClear) onClear();
     freshResult_ = false;
     tapeItem_ = 0;
@@ -227,11 +227,11 @@ void CalculatorModel::Cancel_Click() {
 // stays on screen, as every whole number shows it). When no digit is left,
 // it acts as CE. On a result or after an operator there is nothing keyed to
 // edit, so it only beeps.
-void CalculatorModel::Backspace() {
+void CalculatorModel::backspace() {
     NotifyOnExit n(*this);
     const std::string& ds = format_.decimalSymbol();
     if (entryState_ == EntryState::Negative) {
-        CancelEntry_Click();
+        clearEntry();
         return;
     }
     if (entryState_ != EntryState::Number || freshResult_) {
@@ -239,13 +239,13 @@ void CalculatorModel::Backspace() {
         return;
     }
     const bool negative = readout_.starts_with("-");
-    if (modes_.mnuAutoDecimal) {
+    if (modes_.autoDecimal) {
         std::string digits;
         for (char c : readout_)
             if (c >= '0' && c <= '9') digits += c;
         while (!digits.empty() && digits.front() == '0') digits.erase(0, 1);
         if (digits.size() <= 1) {
-            CancelEntry_Click();
+            clearEntry();
             return;
         }
         digits.pop_back();
@@ -254,7 +254,7 @@ void CalculatorModel::Backspace() {
     }
     const auto pos = readout_.find(ds);
     if (pos == std::string::npos) {
-        CancelEntry_Click();
+        clearEntry();
         return;
     }
     if (pos + ds.size() < readout_.size()) {
@@ -270,7 +270,7 @@ void CalculatorModel::Backspace() {
     std::string whole = readout_.substr(0, pos);
     text::popLastCharacter(whole);
     if (whole.empty() || whole == "-") {
-        CancelEntry_Click();
+        clearEntry();
         return;
     }
     readout_ = whole + ds;
@@ -283,15 +283,15 @@ void CalculatorModel::showResult(const Decimal& value, bool ofReadout) {
     readout_ = toText(value);
     entryState_ = EntryState::Number;
     decimalFlag_ = false;
-    NormalizeReadout();
+    normalizeReadout();
     freshResult_ = true;
 }
 
 void CalculatorModel::pasteReadout(std::string_view text) {
     NotifyOnExit n(*this);
-    const std::string purged = PurgeNumericInput(text);
-    if (purged.empty() || InputCancelled) return;
-    if (BuilderVisible) {
+    const std::string purged = purgeNumericInput(text);
+    if (purged.empty() || inputCancelled) return;
+    if (builderVisible) {
         // The cleaner then keeps the marks of a length (5'3") and does not
         // check the text; the readout takes only a number.
         try {
@@ -304,7 +304,7 @@ void CalculatorModel::pasteReadout(std::string_view text) {
     entryState_ = EntryState::Number;
     decimalFlag_ = false;
     readout_ = purged;
-    NormalizeReadout();
+    normalizeReadout();
     markFreshResult();
     focusEquals();
 }
@@ -319,29 +319,29 @@ std::string CalculatorModel::readoutForCopy() const {
 // ---------------------------------------------------------------------------
 // Readout routines
 
-std::string CalculatorModel::ValidValue(std::string_view value) {
+std::string CalculatorModel::validValue(std::string_view value) {
     if (auto text = format_.canonical(value)) return *std::move(text);
     feedback_.showMessage(std::string(kInvalidValue), std::string(kProductName), MessageIcon::Information);
     return "0" + format_.decimalSymbol();
 }
 
-std::string CalculatorModel::PurgeNumericInput(std::string_view value) {
-    InputCancelled = false;
-    if (auto text = format_.purge(value, BuilderVisible)) return *std::move(text);
+std::string CalculatorModel::purgeNumericInput(std::string_view value) {
+    inputCancelled = false;
+    if (auto text = format_.purge(value, builderVisible)) return *std::move(text);
     feedback_.showMessage(std::string(kInvalidValue), std::string(kProductName), MessageIcon::Information);
-    InputCancelled = true;
+    inputCancelled = true;
     return "0";
 }
 
-void CalculatorModel::NormalizeReadout() {
+void CalculatorModel::normalizeReadout() {
     NotifyOnExit n(*this);
-    const std::string purged = PurgeNumericInput(readout_);
+    const std::string purged = purgeNumericInput(readout_);
     if (purged.find(format_.decimalSymbol()) == std::string::npos) {
-        if (InputCancelled) return;
+        if (inputCancelled) return;
         readout_ = purged + format_.decimalSymbol();
         if (entryState_ == EntryState::Negative) entryState_ = EntryState::Number;
     }
-    if (modes_.mnuFinCalcMode) readout_ = format_.financial(readout_);
+    if (modes_.financial) readout_ = format_.financial(readout_);
 }
 
 // ---------------------------------------------------------------------------
@@ -352,11 +352,11 @@ void CalculatorModel::refootRunningTotal(const Decimal& total) {
     runningTotal_ = total;
     if (entryState_ == EntryState::AfterOperator) {
         readout_ = toText(total);
-        NormalizeReadout();
+        normalizeReadout();
     }
 }
 
-void CalculatorModel::PostToTape(std::string_view value) {
+void CalculatorModel::postToTape(std::string_view value) {
     tape_.post(value);
 }
 
@@ -391,7 +391,7 @@ void CalculatorModel::PostToTape(std::string_view value) {
 // opFlag_ Percent with numOps 0; in RPN mode the operator keys go to the
 // RPN stack instead.
 
-void CalculatorModel::Operator_Click(int index) {
+void CalculatorModel::pressOperator(int index) {
     NotifyOnExit n(*this);
     if (index < 0 || index > 4) return;
     using P = PendingOperator;
@@ -400,15 +400,15 @@ void CalculatorModel::Operator_Click(int index) {
     const std::string caption(key.caption);
     const std::string& ds = format_.decimalSymbol();
 
-    readout_ = ValidValue(readout_);
-    NormalizeReadout();
+    readout_ = validValue(readout_);
+    normalizeReadout();
 
     tempReadout_ = readout_;
     ++tapeItem_;
 
-    if (modes_.mnuRpnMode) {
-        if (RPNops) {
-            RPNops(caption, tempReadout_);
+    if (modes_.rpn) {
+        if (rpnOperation) {
+            rpnOperation(caption, tempReadout_);
         } else {
             feedback_.showMessage("RPN Error", std::string(kProductName), MessageIcon::Exclamation);
         }
@@ -418,15 +418,15 @@ void CalculatorModel::Operator_Click(int index) {
 
     if (entryState_ == EntryState::AfterOperator &&
         (op == P::Add || op == P::Multiply || op == P::Divide ||
-         (op == P::Total && !modes_.mnuAddMachMode) || (op == P::Subtract && modes_.mnuRepeatSubtract))) {
+         (op == P::Total && !modes_.addingMachine) || (op == P::Subtract && modes_.repeatSubtraction))) {
         entryState_ = EntryState::Number;
     }
     if (entryState_ == EntryState::Number) ++numOps_;
-    if (modes_.mnuAddMachMode) opFlag_ = op;
+    if (modes_.addingMachine) opFlag_ = op;
 
     try {
         if (numOps_ == 0) {
-            if (op == P::Subtract && entryState_ != EntryState::Negative && !modes_.mnuRepeatSubtract) {
+            if (op == P::Subtract && entryState_ != EntryState::Negative && !modes_.repeatSubtraction) {
                 readout_ = "-" + readout_;
                 entryState_ = EntryState::Negative;
                 return;
@@ -435,13 +435,13 @@ void CalculatorModel::Operator_Click(int index) {
             magicNumber_ = tempReadout_;
             runningTotal_ = toDecimal(tempReadout_);
             if (opFlag_ != P::Total && op == P::Subtract && entryState_ != EntryState::Number &&
-                !modes_.mnuRepeatSubtract) {
+                !modes_.repeatSubtraction) {
                 readout_ = "-";
                 entryState_ = EntryState::Negative;
                 return;
             }
         } else if (numOps_ == 2) {
-            if (modes_.mnuMagicNumber) runningTotal_ = toDecimal(magicNumber_);
+            if (modes_.magicNumber) runningTotal_ = toDecimal(magicNumber_);
             currentOperand_ = toDecimal(tempReadout_);
             if (opFlag_ == P::Add) {
                 runningTotal_ = runningTotal_ + currentOperand_;
@@ -453,30 +453,30 @@ void CalculatorModel::Operator_Click(int index) {
                 if (currentOperand_.isZero()) {
                     feedback_.showMessage("Can't divide by zero", std::string(kProductName),
                                           MessageIcon::Exclamation);
-                    Cancel_Click();
+                    clearAll();
                     return;
                 }
                 runningTotal_ = runningTotal_ / currentOperand_;
             } else if (opFlag_ == P::Total) {
-                if (modes_.mnuAddMachMode && entryState_ == EntryState::Number)
+                if (modes_.addingMachine && entryState_ == EntryState::Number)
                     runningTotal_ = runningTotal_ + currentOperand_;
                 else
                     runningTotal_ = currentOperand_;
             }
             readout_ = toText(runningTotal_);
-            NormalizeReadout();
+            normalizeReadout();
             numOps_ = 1;
         }
     } catch (const DecimalError&) {
         feedback_.showMessage(std::string(kInvalidValue), std::string(kProductName),
                               MessageIcon::Information);
-        Cancel_Click();
+        clearAll();
         return;
     }
 
     if (entryState_ == EntryState::Negative) {
-        PostToTape(tempReadout_);
-        NormalizeReadout();
+        postToTape(tempReadout_);
+        normalizeReadout();
         return;
     }
 
@@ -484,11 +484,11 @@ void CalculatorModel::Operator_Click(int index) {
     opFlag_ = op;
 
     std::string entryText = tempReadout_;
-    if (modes_.mnuFinCalcMode || modes_.mnuAutoDecimal) entryText = format_.financial(entryText);
+    if (modes_.financial || modes_.autoDecimal) entryText = format_.financial(entryText);
     entryText = format_.grouped(text::trim(entryText));
     if (entryText.ends_with(ds)) entryText.erase(entryText.size() - ds.size());
     entryText += caption;
-    if (modes_.mnuTapeItems) entryText += " >" + std::to_string(tapeItem_) + "<";
+    if (modes_.numberTapeItems) entryText += " >" + std::to_string(tapeItem_) + "<";
 
     if (op == P::Add) hint_ = "Press F1 for Help [Adding]";
     else if (op == P::Subtract) hint_ = "Press F1 for Help [Subtracting]";
@@ -498,7 +498,7 @@ void CalculatorModel::Operator_Click(int index) {
 
     if (op == P::Total) {
         std::string result = text::trim(readout_);
-        if (modes_.mnuFinCalcMode) result = format_.financial(result);
+        if (modes_.financial) result = format_.financial(result);
         result = format_.grouped(result);
         entryText += "\r\n" + std::string(kHyphens) + "\r\n" + result + "\r\n" +
                      std::string(kAsterisks);
@@ -508,13 +508,13 @@ void CalculatorModel::Operator_Click(int index) {
             } catch (const DecimalError&) {
             }
         }
-        if (!modes_.CarryResult) readout_ = "0" + ds;
+        if (!modes_.carryResult) readout_ = "0" + ds;
         runningTotal_ = Decimal();
         tapeItem_ = 0;
     }
 
-    PostToTape(entryText);
-    NormalizeReadout();
+    postToTape(entryText);
+    normalizeReadout();
 }
 
 // ---------------------------------------------------------------------------
@@ -532,20 +532,20 @@ void CalculatorModel::memoryStep(void (MemoryRegister::*step)(const Decimal&)) {
     focusEquals();
 }
 
-void CalculatorModel::cmdMS_Click() { memoryStep(&MemoryRegister::store); }
-void CalculatorModel::cmdMplus_Click() { memoryStep(&MemoryRegister::add); }
-void CalculatorModel::cmdMminus_Click() { memoryStep(&MemoryRegister::subtract); }
+void CalculatorModel::memoryStore() { memoryStep(&MemoryRegister::store); }
+void CalculatorModel::memoryAdd() { memoryStep(&MemoryRegister::add); }
+void CalculatorModel::memorySubtract() { memoryStep(&MemoryRegister::subtract); }
 
-void CalculatorModel::cmdMR_Click() {
+void CalculatorModel::memoryRecall() {
     NotifyOnExit n(*this);
     entryState_ = EntryState::Number;
     readout_ = toText(memory_.value());
-    NormalizeReadout();
+    normalizeReadout();
     markFreshResult();
     focusEquals();
 }
 
-void CalculatorModel::cmdMC_Click() {
+void CalculatorModel::memoryClear() {
     NotifyOnExit n(*this);
     memory_.clear();
     focusEquals();
@@ -560,8 +560,8 @@ void CalculatorModel::restoreMemory(const Decimal& value) {
 // ---------------------------------------------------------------------------
 // Keyboard
 
-bool CalculatorModel::Form_KeyPress(std::string_view ch) {
-    if (TapeUnlocked) return false;
+bool CalculatorModel::typeKey(std::string_view ch) {
+    if (tapeUnlocked) return false;
     if (const auto id = keyMap_.command(ch)) {
         runCommand(*id);
         return true;
@@ -569,12 +569,12 @@ bool CalculatorModel::Form_KeyPress(std::string_view ch) {
     return otherKey && otherKey(ch);
 }
 
-bool CalculatorModel::Form_KeyDown(NamedKey key) {
+bool CalculatorModel::pressKey(NamedKey key) {
     if (const auto button = KeyMap::toolbarButton(key)) {
-        if (comToolbar_Click) comToolbar_Click(*button);
+        if (pressToolbarButton) pressToolbarButton(*button);
         return true;
     }
-    if (TapeUnlocked) return false;
+    if (tapeUnlocked) return false;
     if (const auto id = KeyMap::command(key)) {
         runCommand(*id);
         return true;

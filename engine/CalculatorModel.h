@@ -18,7 +18,7 @@
 namespace zorv::engine {
 
 // What the readout holds as far as the operator keys are concerned; see the
-// table above CalculatorModel::Operator_Click.
+// table above CalculatorModel::pressOperator.
 enum class EntryState {
     None,           // nothing keyed since C
     Number,         // a number being keyed, or a value shown as a whole entry
@@ -35,7 +35,9 @@ enum OperatorIndex : int { OpAdd = 0, OpSubtract = 1, OpMultiply = 2, OpDivide =
 
 // The calculator: readout, entry, operators, totals, memory and the tape.
 // The main window is a view of this object; batch mode and the tests drive
-// it directly. Handler names follow the keys and menu items they serve.
+// it directly. Its entry points are named for the key or action they carry
+// out; number formatting, the memory register and the key map are parts of
+// their own (NumberFormat, MemoryRegister, KeyMap).
 class CalculatorModel {
 public:
     CalculatorModel(UserFeedback& feedback, NumberSymbols symbols = {});
@@ -49,7 +51,7 @@ public:
     CommandCatalogue& commands() { return commands_; }
     const NumberFormat& format() const { return format_; }
     const NumberSymbols& symbols() const { return format_.symbols(); }
-    const std::string& DecimalSymbol() const { return format_.decimalSymbol(); }
+    const std::string& decimalSymbol() const { return format_.decimalSymbol(); }
     Modes& modes() { return modes_; }
     const Modes& modes() const { return modes_; }
     Tape& tape() { return tape_; }
@@ -69,32 +71,32 @@ public:
     }
     const std::string& hint() const { return hint_; }
     void setHint(std::string text);
-    int NumOps() const { return numOps_; }
-    const Decimal& RunningTotal() const { return runningTotal_; }
+    int numOps() const { return numOps_; }
+    const Decimal& runningTotal() const { return runningTotal_; }
     // Sets the total of the open calculation after its entries were
     // corrected, and shows it when the readout shows the total.
     void refootRunningTotal(const Decimal& total);
-    int TapeItem() const { return tapeItem_; }
+    int tapeItem() const { return tapeItem_; }
     // Puts back the item numbering of a kept tape (start-up restore).
     void restoreTapeItem(int n) { tapeItem_ = n < 0 ? 0 : n; }
-    int MaxDigits() const { return maxDigits_; }
+    int maxDigits() const { return maxDigits_; }
     void setMaxDigits(int n) { maxDigits_ = n == 0 ? 35 : n; }
-    // Set by PurgeNumericInput when it failed, and by cancelled questions.
-    bool InputCancelled = false;
+    // Set by purgeNumericInput when it failed, and by cancelled questions.
+    bool inputCancelled = false;
     // True while the construction calculator window is visible: the purge
     // then keeps foot and inch marks.
-    bool BuilderVisible = false;
+    bool builderVisible = false;
     // True while the tape is unlocked for editing: typed keys go to the tape.
-    bool TapeUnlocked = false;
+    bool tapeUnlocked = false;
 
     // ---- Part of the readout: entry keys ----------------------------------
-    void Number_Click(int index);
-    void Decimal_Click();
-    void mnuChangeSign_Click();
-    void CancelEntry_Click();
-    void Cancel_Click();
-    void AutoDecFormat(std::string_view digit);
-    void Backspace();
+    void pressDigit(int index);
+    void pressDecimalPoint();
+    void changeSign();
+    void clearEntry();
+    void clearAll();
+    void autoDecimalDigit(std::string_view digit);
+    void backspace();
     // Puts a computed value in the readout as a fresh entry: the next
     // operator takes it as its operand, while the next digit or decimal key
     // starts a new number instead of extending it.
@@ -126,58 +128,58 @@ public:
     // ---- readout routines --------------------------------------------------
     // The shortest text of the number `text` holds; text that is not a
     // number gives "Invalid value!" and a zero.
-    std::string ValidValue(std::string_view text);
+    std::string validValue(std::string_view text);
     // Typed or pasted text reduced to a number (NumberFormat::purge, keeping
     // length marks while the construction calculator is visible). Text that
-    // is not a number gives "Invalid value!", sets InputCancelled and "0".
-    std::string PurgeNumericInput(std::string_view text);
-    void NormalizeReadout();
+    // is not a number gives "Invalid value!", sets inputCancelled and "0".
+    std::string purgeNumericInput(std::string_view text);
+    void normalizeReadout();
     // The readout (or any text) converted to the decimal type with the
     // locale symbols; throws DecimalOverflow / DecimalTypeMismatch.
     Decimal toDecimal(std::string_view text) const { return format_.toDecimal(text); }
     std::string toText(const Decimal& value) const { return format_.toText(value); }
 
     // ---- operators and the tape -------------------------------------------
-    void Operator_Click(int index);
-    void PostToTape(std::string_view text);
+    void pressOperator(int index);
+    void postToTape(std::string_view text);
     // The RPN stack operation; hooked in by the RPN feature. Without a hook
     // the key reports "RPN Error".
-    std::function<void(std::string_view op, std::string_view text)> RPNops;
+    std::function<void(std::string_view op, std::string_view text)> rpnOperation;
     // Called by C, which also empties the RPN stack.
-    std::function<void()> RPNclear;
+    std::function<void()> rpnClear;
     // Called with the result of every "=" total, and by C (the grand total
     // of the business keys keeps the totals since the last C).
     std::function<void(const Decimal& total)> onTotal;
     std::function<void()> onClear;
     // The percent key (engine/PercentKey.cpp).
-    void Percent_Click();
+    void pressPercent();
 
     // ---- memory register ---------------------------------------------------
     const MemoryRegister& memory() const { return memory_; }
-    void cmdMS_Click();
-    void cmdMR_Click();
-    void cmdMplus_Click();
-    void cmdMminus_Click();
-    void cmdMC_Click();
+    void memoryStore();
+    void memoryRecall();
+    void memoryAdd();
+    void memorySubtract();
+    void memoryClear();
     // Puts a stored value in the register and shows it (start-up restore).
     void restoreMemory(const Decimal& value);
 
     // ---- keyboard ----------------------------------------------------------
     // One typed character (UTF-8 text of one character, "\r" for Enter,
     // "\b" for backspace). Returns false when the character was swallowed.
-    bool Form_KeyPress(std::string_view ch);
+    bool typeKey(std::string_view ch);
     // A character the keypad has no use for (":" typing a time) goes here.
     std::function<bool(std::string_view ch)> otherKey;
     // A named key; true when it was handled here. Num Lock is left to the
     // window (it only shows the lock's state).
-    bool Form_KeyDown(NamedKey key);
+    bool pressKey(NamedKey key);
     // Label of the rpn stack depth; "0" after C.
-    const std::string& lblRPN() const { return lblRPN_; }
-    void setLblRPN(std::string text);
+    const std::string& rpnDepthLabel() const { return rpnDepthLabel_; }
+    void setRpnDepthLabel(std::string text);
 
     // Toolbar button press for Alt+1..9 (index 0..8); set by the window
     // that owns the toolbar.
-    std::function<void(int index)> comToolbar_Click;
+    std::function<void(int index)> pressToolbarButton;
 
     // Runs a command; a missing one beeps. By text for names that come
     // from outside the program (batch mode, stored toolbar bindings).
@@ -190,7 +192,7 @@ public:
     std::function<void(const std::string& label, int number, const std::string& description,
                        const std::string& source)>
         reportErrorHook;
-    void ReportError(const std::string& label, int number, const std::string& description,
+    void reportError(const std::string& label, int number, const std::string& description,
                      const std::string& source = "Zorv Advanced Calculator");
 
     void notify();
@@ -223,7 +225,7 @@ private:
     bool decimalFlag_ = false;
     bool freshResult_ = false;  // see showResult
     bool ofShownValue_ = false;  // see resultOfShownValue
-    std::string lblRPN_ = "0";
+    std::string rpnDepthLabel_ = "0";
     MemoryRegister memory_{format_};
 };
 

@@ -7,27 +7,27 @@ namespace zorv::engine {
 // The check marks of the mode menu items, as plain flags. Defaults are those
 // of an empty settings store.
 struct Modes {
-    bool mnuRpnMode = false;
-    bool mnuAddMachMode = false;
-    bool mnuRepeatSubtract = false;
-    bool mnuMagicNumber = false;
-    bool mnuFinCalcMode = true;
-    bool mnuAutoDecimal = false;
-    bool mnuTapeItems = false;
-    bool mnuFormatNumbers = true;
-    bool mnuShowPercentMode = true;
-    bool mnuPercentForNum = true;
-    bool mnuImperialMeasures = false;
-    bool mnuTroyMeassures = false;
-    bool CarryResult = true;
-    bool HideClearBanner = false;
+    bool rpn = false;
+    bool addingMachine = false;
+    bool repeatSubtraction = false;
+    bool magicNumber = false;
+    bool financial = true;
+    bool autoDecimal = false;
+    bool numberTapeItems = false;
+    bool formatNumbers = true;
+    bool showPercentages = true;
+    bool percentForNumber = true;
+    bool imperialMeasures = false;
+    bool troyMeasures = false;
+    bool carryResult = true;
+    bool hideClearBanner = false;
     // Angles of the scientific functions in radians (menu "Radiants")
     // rather than degrees.
-    bool SciRadians = false;
-    int DecimalPlaces = 2;  // 2..15
+    bool radians = false;
+    int decimalPlaces = 2;  // 2..15
     // How results are rounded to the decimal places in Financial mode.
     enum class ResultRounding { HalfUp, HalfEven, Up, Down };
-    ResultRounding Rounding = ResultRounding::HalfUp;
+    ResultRounding rounding = ResultRounding::HalfUp;
 };
 
 // `value` rounded to `places` decimals: half-up and half-even on the

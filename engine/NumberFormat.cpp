@@ -51,7 +51,7 @@ std::string NumberFormat::groupThousands(std::string_view digits) const {
 }
 
 std::string NumberFormat::grouped(std::string_view text) const {
-    if (!modes_.mnuFormatNumbers) return std::string(text);
+    if (!modes_.formatNumbers) return std::string(text);
     const auto pos = text.find(symbols_.decimal);
     if (pos == std::string_view::npos) return std::string(text);
     const std::size_t sign = text.starts_with("-") ? 1 : 0;
@@ -61,10 +61,10 @@ std::string NumberFormat::grouped(std::string_view text) const {
 }
 
 std::string NumberFormat::financial(std::string_view text) const {
-    const int places = modes_.DecimalPlaces;
+    const int places = modes_.decimalPlaces;
     Decimal d;
     try {
-        d = roundResult(toDecimal(text), places, modes_.Rounding);
+        d = roundResult(toDecimal(text), places, modes_.rounding);
     } catch (const DecimalError&) {
         return std::string(text);
     }
@@ -92,7 +92,7 @@ std::string NumberFormat::withDecimalSymbol(std::string_view text) const {
 
 std::string NumberFormat::entryNumber(std::string_view text) const {
     std::string out = withDecimalSymbol(text::trim(text));
-    if (modes_.mnuFinCalcMode || modes_.mnuAutoDecimal) out = financial(out);
+    if (modes_.financial || modes_.autoDecimal) out = financial(out);
     out = grouped(out);
     const std::string& ds = symbols_.decimal;
     if (out.ends_with(ds)) out.erase(out.size() - ds.size());
@@ -101,7 +101,7 @@ std::string NumberFormat::entryNumber(std::string_view text) const {
 
 std::string NumberFormat::totalLine(std::string_view readout) const {
     std::string out = withDecimalSymbol(text::trim(readout));
-    if (modes_.mnuFinCalcMode) out = financial(out);
+    if (modes_.financial) out = financial(out);
     return grouped(out);
 }
 

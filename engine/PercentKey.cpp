@@ -25,7 +25,7 @@ bool hasDigit(const std::string& s) {
 
 }  // namespace
 
-void CalculatorModel::Percent_Click() {
+void CalculatorModel::pressPercent() {
     struct Repaint {
         CalculatorModel& m;
         ~Repaint() { m.notify(); }
@@ -38,23 +38,23 @@ void CalculatorModel::Percent_Click() {
         feedback_.beep();
         return;
     }
-    readout_ = ValidValue(readout_);
-    NormalizeReadout();
+    readout_ = validValue(readout_);
+    normalizeReadout();
 
     Decimal b;
     try {
         b = toDecimal(readout_);
     } catch (const DecimalError&) {
         feedback_.showMessage("Invalid value!", product, MessageIcon::Information);
-        Cancel_Click();
+        clearAll();
         return;
     }
 
     using P = PendingOperator;
     const bool pending = numOps_ == 1 && (opFlag_ == P::Add || opFlag_ == P::Subtract ||
                                           opFlag_ == P::Multiply || opFlag_ == P::Divide);
-    const bool rpn = modes_.mnuRpnMode && modes_.mnuPercentForNum;
-    if (!modes_.mnuPercentForNum || (!pending && !rpn)) {
+    const bool rpn = modes_.rpn && modes_.percentForNumber;
+    if (!modes_.percentForNumber || (!pending && !rpn)) {
         showResult(b / Decimal(100));
         return;
     }
@@ -62,8 +62,8 @@ void CalculatorModel::Percent_Click() {
     tempReadout_ = readout_;
     ++tapeItem_;
     if (rpn) {
-        if (RPNops)
-            RPNops("%", tempReadout_);
+        if (rpnOperation)
+            rpnOperation("%", tempReadout_);
         else
             feedback_.showMessage("RPN Error", product, MessageIcon::Exclamation);
         return;
@@ -75,11 +75,11 @@ void CalculatorModel::Percent_Click() {
     try {
         // Magic Number keeps the chain's first number as the base of every
         // percentage, so a list of rates can be run against one amount.
-        const Decimal a = modes_.mnuMagicNumber ? toDecimal(magicNumber_) : runningTotal_;
+        const Decimal a = modes_.magicNumber ? toDecimal(magicNumber_) : runningTotal_;
         if (op == P::Divide) {
             if (b.isZero()) {
                 feedback_.showMessage("Can't divide by zero", product, MessageIcon::Exclamation);
-                Cancel_Click();
+                clearAll();
                 return;
             }
             result = a / b * Decimal(100);
@@ -94,13 +94,13 @@ void CalculatorModel::Percent_Click() {
         }
     } catch (const DecimalError&) {
         feedback_.showMessage("Invalid value!", product, MessageIcon::Information);
-        Cancel_Click();
+        clearAll();
         return;
     }
 
     std::string entryText = format_.entryNumber(tempReadout_) + "%";
-    if (modes_.mnuTapeItems) entryText += " >" + std::to_string(tapeItem_) + "<";
-    if (modes_.mnuShowPercentMode && (op == P::Add || op == P::Subtract))
+    if (modes_.numberTapeItems) entryText += " >" + std::to_string(tapeItem_) + "<";
+    if (modes_.showPercentages && (op == P::Add || op == P::Subtract))
         entryText += "\r\n" + format_.entryNumber(amount);
 
     showResult(result);
@@ -110,9 +110,9 @@ void CalculatorModel::Percent_Click() {
         total += "%";
     }
     entryText += "\r\n" + std::string(kTotalRule) + "\r\n" + total + "\r\n" + std::string(kTotalEnd);
-    PostToTape(entryText);
+    postToTape(entryText);
 
-    if (modes_.mnuMagicNumber) {
+    if (modes_.magicNumber) {
         // The chain stays open on its first number: the next "b %" applies
         // the same operation to it again.
         entryState_ = EntryState::AfterOperator;

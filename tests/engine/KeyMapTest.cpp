@@ -48,21 +48,21 @@ TEST(KeyMap, ModelRunsTheCommandTableForTypedAndNamedKeys) {
     ScriptedFeedback fb;
     CalculatorModel m(fb);
     std::vector<int> pressed;
-    m.comToolbar_Click = [&pressed](int index) { pressed.push_back(index); };
+    m.pressToolbarButton = [&pressed](int index) { pressed.push_back(index); };
     // Alt+digit reaches the toolbar even while the tape takes typed keys.
-    m.TapeUnlocked = true;
-    EXPECT_TRUE(m.Form_KeyDown(NamedKey::AltDigit3));
-    EXPECT_FALSE(m.Form_KeyDown(NamedKey::NumLock));
-    m.TapeUnlocked = false;
-    EXPECT_TRUE(m.Form_KeyDown(NamedKey::AltDigit9));
+    m.tapeUnlocked = true;
+    EXPECT_TRUE(m.pressKey(NamedKey::AltDigit3));
+    EXPECT_FALSE(m.pressKey(NamedKey::NumLock));
+    m.tapeUnlocked = false;
+    EXPECT_TRUE(m.pressKey(NamedKey::AltDigit9));
     EXPECT_EQ(pressed, (std::vector<int>{2, 8}));
-    EXPECT_FALSE(m.Form_KeyDown(NamedKey::NumLock));
+    EXPECT_FALSE(m.pressKey(NamedKey::NumLock));
 
     // A feature that replaces a keypad command gets the typed key too.
     int totals = 0;
     m.commands().add(CommandId::Total, [&totals] { ++totals; });
-    EXPECT_TRUE(m.Form_KeyPress("="));
-    EXPECT_TRUE(m.Form_KeyPress("\r"));
+    EXPECT_TRUE(m.typeKey("="));
+    EXPECT_TRUE(m.typeKey("\r"));
     EXPECT_EQ(totals, 2);
     EXPECT_EQ(m.tape().text(), "");
 }

@@ -25,7 +25,7 @@ TEST(NumberFormat, GroupedGroupsTheWholePart) {
         {"1234567.", "1,234,567."}, {"-1234.5", "-1,234.5"}, {"123.", "123."},
         {"-123.", "-123."},         {"1234", "1234"},        {"1000.25", "1,000.25"}};
     for (auto [in, out] : cases) EXPECT_EQ(t.f.grouped(in), out) << in;
-    t.modes.mnuFormatNumbers = false;  // read on every call
+    t.modes.formatNumbers = false;  // read on every call
     EXPECT_EQ(t.f.grouped("1234567."), "1234567.");
 }
 
@@ -35,7 +35,7 @@ TEST(NumberFormat, FinancialRoundsHalfAwayAndPadsDecimals) {
         {"8", "8.00"}, {"8.", "8.00"}, {"0.125", "0.13"}, {"-0.125", "-0.13"},
         {"2.5", "2.50"}, {"-0.001", "0.00"}, {"1234.5678", "1234.57"}};
     for (auto [in, out] : cases) EXPECT_EQ(t.f.financial(in), out) << in;
-    t.modes.DecimalPlaces = 4;
+    t.modes.decimalPlaces = 4;
     EXPECT_EQ(t.f.financial("1.5"), "1.5000");
     EXPECT_EQ(t.f.financial("abc"), "abc");
 }
@@ -52,7 +52,7 @@ TEST(NumberFormat, FinancialFollowsTheResultRounding) {
                           {R::Down, "0.129", "0.12"},     {R::Down, "-0.129", "-0.12"}};
     for (const Case& c : cases) {
         Fmt t;
-        t.modes.Rounding = c.rounding;
+        t.modes.rounding = c.rounding;
         EXPECT_EQ(t.f.financial(c.in), c.out) << c.in;
     }
 }
@@ -107,9 +107,9 @@ TEST(NumberFormat, TapeEntryAndTotalLines) {
     };
     for (const Case& c : cases) {
         Fmt t;
-        t.modes.mnuFinCalcMode = c.financial;
-        t.modes.mnuAutoDecimal = c.autoDecimal;
-        t.modes.mnuFormatNumbers = c.formatNumbers;
+        t.modes.financial = c.financial;
+        t.modes.autoDecimal = c.autoDecimal;
+        t.modes.formatNumbers = c.formatNumbers;
         EXPECT_EQ(t.f.entryNumber(c.in), c.entry) << c.in;
         EXPECT_EQ(t.f.totalLine(c.in), c.total) << c.in;
     }

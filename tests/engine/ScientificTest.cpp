@@ -19,9 +19,9 @@ struct Calc {
     CalculatorModel m{fb};
     ScientificFunctions sci{m};
     Calc() {
-        m.modes().mnuFinCalcMode = false;
-        m.modes().mnuFormatNumbers = false;
-        m.modes().CarryResult = false;
+        m.modes().financial = false;
+        m.modes().formatNumbers = false;
+        m.modes().carryResult = false;
         registerScientificCommands(m, sci);
     }
     Calc& keys(std::string_view script) {
@@ -149,7 +149,7 @@ INSTANTIATE_TEST_SUITE_P(
 
 TEST(Scientific, RadiansAreChosenFromTheMenuAndShownInTheModeLabel) {
     Calc c;
-    c.m.modes().CarryResult = true;
+    c.m.modes().carryResult = true;
     EXPECT_EQ(c.m.commands().checked("Degrees"), true);
     c.keys("{Radiants}");
     EXPECT_EQ(c.m.commands().checked("Radiants"), true);
@@ -184,7 +184,7 @@ TEST(Scientific, ResultIsAFreshEntryForTheNextKey) {
 
 TEST(Scientific, FinancialModeRoundsReadoutAndTapeAlike) {
     Calc c;
-    c.m.modes().mnuFinCalcMode = true;
+    c.m.modes().financial = true;
     c.keys("2R");
     EXPECT_EQ(c.m.readout(), "1.41");
     EXPECT_EQ(c.tape(), "sqrt(2.00) = 1.41\r\n");

@@ -12,7 +12,7 @@ namespace {
 struct Calculator {
     engine::ScriptedFeedback feedback;
     engine::CalculatorModel model{feedback};
-    Calculator() { model.modes().mnuFinCalcMode = false; }
+    Calculator() { model.modes().financial = false; }
 };
 
 TEST(ExpressionCommands, EvalSendsTheValueToReadoutAndTape) {
@@ -41,7 +41,7 @@ TEST(ExpressionCommands, TapeShowsVariableTermsAsComputed) {
 
 TEST(ExpressionCommands, ReadoutIsFormattedAsAfterAnyResult) {
     Calculator c;
-    c.model.modes().mnuFinCalcMode = true;
+    c.model.modes().financial = true;
     expr::registerExpressionCommands(c.model);
     c.model.commands().run("Eval 1/3");
     EXPECT_EQ(c.model.readout(), "0.33");

@@ -21,7 +21,7 @@ struct Insert {
     shell::InsertTarget target;
 
     Insert() {
-        model.modes().mnuFinCalcMode = false;
+        model.modes().financial = false;
         model.commands().add(zorv::engine::CommandId::CalcOnTop, [this] { calcOnTop = !calcOnTop; },
                              [this] { return calcOnTop; });
         target.canType = [this] { return canType; };

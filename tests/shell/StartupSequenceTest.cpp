@@ -59,7 +59,7 @@ TEST(Startup, EmptyStoreStartsCentredWithDefaults) {
     EXPECT_EQ(s.state.EndYear, 2400);
     EXPECT_TRUE(s.state.mnuAlarmsOn);
     EXPECT_EQ(s.model.readout(), "0.");
-    EXPECT_EQ(s.model.MaxDigits(), 35);
+    EXPECT_EQ(s.model.maxDigits(), 35);
     EXPECT_FALSE(s.model.memory().shown());
 }
 
@@ -153,7 +153,7 @@ TEST(Startup, ShutdownWritesMemoryAndPathWhenSaveMemoryIsOn) {
     Session s({{{"Startup", "Save Memory"}, "True"}});
     s.start();
     s.model.setReadout("1234.5");
-    s.model.cmdMS_Click();
+    s.model.memoryStore();
     writeShutdownSettings(*s.store, s.model, "/home/u/data");
     EXPECT_EQ(s.value("Memory"), "1234.5");
     EXPECT_EQ(s.value("Path"), "/home/u/data");
@@ -161,7 +161,7 @@ TEST(Startup, ShutdownWritesMemoryAndPathWhenSaveMemoryIsOn) {
     Session off;
     off.start();
     off.model.setReadout("7");
-    off.model.cmdMS_Click();
+    off.model.memoryStore();
     writeShutdownSettings(*off.store, off.model, "/x");
     EXPECT_EQ(off.value("Memory"), "<absent>");
     EXPECT_EQ(off.value("Path"), "<absent>");

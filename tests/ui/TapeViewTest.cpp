@@ -48,7 +48,7 @@ struct Window {
 
 TEST(TapeView, ItemsAndTotalsLineUpOnTheDecimalSymbolButTheTextIsUnchanged) {
     Window t;
-    t.model.modes().mnuFinCalcMode = true;
+    t.model.modes().financial = true;
     t.keys("12.5+7.25=");
     const std::string saved = "12.50+\r\n7.25=\r\n------------------\r\n19.75\r\n******************\r\n";
     ASSERT_EQ(t.model.tape().text(), saved);
@@ -59,14 +59,14 @@ TEST(TapeView, ItemsAndTotalsLineUpOnTheDecimalSymbolButTheTextIsUnchanged) {
     EXPECT_EQ(t.w.shownTapeText(), QString::fromStdString(saved).replace("\r\n", "\n"));
 
     // A line ending in the decimal symbol already lines up with the items.
-    t.model.modes().mnuFinCalcMode = false;
+    t.model.modes().financial = false;
     t.keys("5+3=");
     EXPECT_EQ(t.w.txtTape()->document()->findBlockByNumber(8).text(), "8.");
 }
 
 TEST(TapeView, FindCopyAndEditSeeTheTapesOwnText) {
     Window t;
-    t.model.modes().mnuFinCalcMode = true;
+    t.model.modes().financial = true;
     t.keys("1+2={Annotate Tape}[Rent]4.5=");
     const QString text = QString::fromStdString(t.model.tape().text()).replace("\r\n", "\n");
     t.keys("{Find On Tape}[Rent]");
@@ -98,8 +98,8 @@ TEST(TapeView, ViewPositionsCountTheSpacingBeforeEachLineBreak) {
 
 TEST(TapeView, NewestLineStaysInViewAndTheTapeNeverScrollsSideways) {
     Window t;
-    for (int i = 0; i < 200; ++i) t.model.PostToTape(std::to_string(i) + "+");
-    t.model.PostToTape(std::string(120, '7'));  // longer than the tape is wide
+    for (int i = 0; i < 200; ++i) t.model.postToTape(std::to_string(i) + "+");
+    t.model.postToTape(std::string(120, '7'));  // longer than the tape is wide
     QScrollBar* bar = t.w.txtTape()->verticalScrollBar();
     QApplication::processEvents();
     EXPECT_EQ(bar->value(), bar->maximum());
@@ -139,7 +139,7 @@ TEST(TapeView, LongTapeLoadsInSlicesWithoutLosingLines) {
     t.model.tape().setText(text);
     EXPECT_TRUE(t.w.tapeLoading());
     EXPECT_LT(t.w.txtTape()->document()->blockCount(), 60000);
-    t.model.PostToTape("1.00+");
+    t.model.postToTape("1.00+");
     for (int i = 0; i < 1000 && t.w.tapeLoading(); ++i) QApplication::processEvents();
     EXPECT_FALSE(t.w.tapeLoading());
     const QTextDocument* doc = t.w.txtTape()->document();
