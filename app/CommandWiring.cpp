@@ -64,8 +64,8 @@ void wireCalculatorFunctions(CommandWiring& wiring, CommandContext& context) {
 // Without a window the folder for backup and restore is asked for as text.
 void wireToolbarAndBackup(CommandWiring& wiring, CommandContext& context) {
     engine::CalculatorModel& model = context.model;
-    engine::offerToolbarCatalogue(model);
-    wiring.toolbar = std::make_unique<shell::ToolbarButtons>(model, context.settings);
+    engine::offerToolbarCatalogue(model.commands(), model.feedback());
+    wiring.toolbar = std::make_unique<shell::ToolbarButtons>(model.commands(), model.feedback(), context.settings);
     wiring.toolbar->load();
     shell::ToolbarButtons& toolbar = *wiring.toolbar;
     model.pressToolbarButton = [&toolbar](int index) { toolbar.press(index); };
