@@ -142,7 +142,7 @@ void CalculatorModel::pressDigit(int index) {
     focusEquals();
 }
 
-// Auto-Decimal entry keeps the last DecimalPlaces digits keyed behind the
+// Auto-Decimal entry keeps the last decimalPlaces digits keyed behind the
 // decimal symbol, so the readout always shows that many decimals and each
 // digit enters at the right: 1, 2, 3 with two places gives 0.01, 0.12, 1.23.
 std::string CalculatorModel::autoDecimalText(std::string digits, bool negative) const {
@@ -206,7 +206,6 @@ void CalculatorModel::clearAll() {
     else
         postToTape(std::string(kAsterisks) + "\r\n Clear\r\n" + std::string(kAsterisks) + "\r\n");
     runningTotal_ = Decimal();
-    currentOperand_ = Decimal();
     focusEquals();
     decimalFlag_ = false;
     numOps_ = 0;
@@ -403,12 +402,13 @@ void CalculatorModel::pressOperator(int index) {
     readout_ = validValue(readout_);
     normalizeReadout();
 
-    tempReadout_ = readout_;
+    // The number the key completes, as the readout showed it.
+    const std::string keyed = readout_;
     ++tapeItem_;
 
     if (modes_.rpn) {
         if (rpnOperation) {
-            rpnOperation(caption, tempReadout_);
+            rpnOperation(caption, keyed);
         } else {
             feedback_.showMessage("RPN Error", std::string(kProductName), MessageIcon::Exclamation);
         }
@@ -432,8 +432,8 @@ void CalculatorModel::pressOperator(int index) {
                 return;
             }
         } else if (numOps_ == 1) {
-            magicNumber_ = tempReadout_;
-            runningTotal_ = toDecimal(tempReadout_);
+            magicNumber_ = keyed;
+            runningTotal_ = toDecimal(keyed);
             if (opFlag_ != P::Total && op == P::Subtract && entryState_ != EntryState::Number &&
                 !modes_.repeatSubtraction) {
                 readout_ = "-";
@@ -442,26 +442,26 @@ void CalculatorModel::pressOperator(int index) {
             }
         } else if (numOps_ == 2) {
             if (modes_.magicNumber) runningTotal_ = toDecimal(magicNumber_);
-            currentOperand_ = toDecimal(tempReadout_);
+            const Decimal operand = toDecimal(keyed);
             if (opFlag_ == P::Add) {
-                runningTotal_ = runningTotal_ + currentOperand_;
+                runningTotal_ = runningTotal_ + operand;
             } else if (opFlag_ == P::Subtract) {
-                runningTotal_ = runningTotal_ - currentOperand_;
+                runningTotal_ = runningTotal_ - operand;
             } else if (opFlag_ == P::Multiply) {
-                runningTotal_ = runningTotal_ * currentOperand_;
+                runningTotal_ = runningTotal_ * operand;
             } else if (opFlag_ == P::Divide) {
-                if (currentOperand_.isZero()) {
+                if (operand.isZero()) {
                     feedback_.showMessage("Can't divide by zero", std::string(kProductName),
                                           MessageIcon::Exclamation);
                     clearAll();
                     return;
                 }
-                runningTotal_ = runningTotal_ / currentOperand_;
+                runningTotal_ = runningTotal_ / operand;
             } else if (opFlag_ == P::Total) {
                 if (modes_.addingMachine && entryState_ == EntryState::Number)
-                    runningTotal_ = runningTotal_ + currentOperand_;
+                    runningTotal_ = runningTotal_ + operand;
                 else
-                    runningTotal_ = currentOperand_;
+                    runningTotal_ = operand;
             }
             readout_ = toText(runningTotal_);
             normalizeReadout();
@@ -475,7 +475,7 @@ void CalculatorModel::pressOperator(int index) {
     }
 
     if (entryState_ == EntryState::Negative) {
-        postToTape(tempReadout_);
+        postToTape(keyed);
         normalizeReadout();
         return;
     }
@@ -483,7 +483,7 @@ void CalculatorModel::pressOperator(int index) {
     entryState_ = EntryState::AfterOperator;
     opFlag_ = op;
 
-    std::string entryText = tempReadout_;
+    std::string entryText = keyed;
     if (modes_.financial || modes_.autoDecimal) entryText = format_.financial(entryText);
     entryText = format_.grouped(text::trim(entryText));
     if (entryText.ends_with(ds)) entryText.erase(entryText.size() - ds.size());

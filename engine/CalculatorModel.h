@@ -89,13 +89,12 @@ public:
     // True while the tape is unlocked for editing: typed keys go to the tape.
     bool tapeUnlocked = false;
 
-    // ---- Part of the readout: entry keys ----------------------------------
+    // ---- entry keys --------------------------------------------------------
     void pressDigit(int index);
     void pressDecimalPoint();
     void changeSign();
     void clearEntry();
     void clearAll();
-    void autoDecimalDigit(std::string_view digit);
     void backspace();
     // Puts a computed value in the readout as a fresh entry: the next
     // operator takes it as its operand, while the next digit or decimal key
@@ -203,6 +202,7 @@ private:
     void registerKeypadCommands();
     void focusEquals();
     std::string autoDecimalText(std::string digits, bool negative) const;
+    void autoDecimalDigit(std::string_view digit);
 
     UserFeedback& feedback_;
     Modes modes_;
@@ -215,10 +215,8 @@ private:
     EntryState entryState_ = EntryState::None;
     std::string hint_ = "Press F1 for Help";
     PendingOperator opFlag_ = PendingOperator::None;
-    std::string tempReadout_;
     std::string magicNumber_;
     Decimal runningTotal_;
-    Decimal currentOperand_;
     int numOps_ = 0;
     int tapeItem_ = 0;
     int maxDigits_ = 35;

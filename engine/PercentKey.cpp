@@ -59,11 +59,11 @@ void CalculatorModel::pressPercent() {
         return;
     }
 
-    tempReadout_ = readout_;
+    const std::string keyed = readout_;
     ++tapeItem_;
     if (rpn) {
         if (rpnOperation)
-            rpnOperation("%", tempReadout_);
+            rpnOperation("%", keyed);
         else
             feedback_.showMessage("RPN Error", product, MessageIcon::Exclamation);
         return;
@@ -98,7 +98,7 @@ void CalculatorModel::pressPercent() {
         return;
     }
 
-    std::string entryText = format_.entryNumber(tempReadout_) + "%";
+    std::string entryText = format_.entryNumber(keyed) + "%";
     if (modes_.numberTapeItems) entryText += " >" + std::to_string(tapeItem_) + "<";
     if (modes_.showPercentages && (op == P::Add || op == P::Subtract))
         entryText += "\r\n" + format_.entryNumber(amount);
