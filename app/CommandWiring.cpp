@@ -64,11 +64,11 @@ void wireCalculatorFunctions(CommandWiring& wiring, CommandContext& context) {
 // Without a window the folder for backup and restore is asked for as text.
 void wireToolbarAndBackup(CommandWiring& wiring, CommandContext& context) {
     engine::CalculatorModel& model = context.model;
-    engine::offerToolbarCatalogue(model);
-    wiring.toolbar = std::make_unique<shell::ToolbarButtons>(model, context.settings);
+    engine::offerToolbarCatalogue(model.commands(), model.feedback());
+    wiring.toolbar = std::make_unique<shell::ToolbarButtons>(model.commands(), model.feedback(), context.settings);
     wiring.toolbar->load();
     shell::ToolbarButtons& toolbar = *wiring.toolbar;
-    model.comToolbar_Click = [&toolbar](int index) { toolbar.press(index); };
+    model.pressToolbarButton = [&toolbar](int index) { toolbar.press(index); };
     model.commands().addWithArgument(engine::CommandId::ToolbarButton, [&model, &toolbar](std::string_view argument) {
         const std::string n = engine::text::trim(argument);
         if (n.size() != 1 || n[0] < '1' || n[0] > '9') {

@@ -190,7 +190,7 @@ int runGui(QApplication& app, const GuiOptions& options) {
             properties.load();
             properties.exec();
         } catch (const std::exception& e) {
-            model.ReportError("Calculator [mnuProperties_Click] ", shell::errorNumberOf(e), e.what(),
+            model.reportError("Calculator [mnuProperties_Click] ", shell::errorNumberOf(e), e.what(),
                               std::string(engine::kProductName));
         }
         window.refreshActions();

@@ -122,7 +122,7 @@ void BaseConversionWindow::showValue(const WordValue& value, int except) {
     for (int i = 0; i < 4; ++i) {
         if (i == except) continue;
         const std::string text =
-            kRadixes[i] == Radix::Decimal ? value.toDecimal().toString(model_.DecimalSymbol()) : value.text(kRadixes[i]);
+            kRadixes[i] == Radix::Decimal ? value.toDecimal().toString(model_.decimalSymbol()) : value.text(kRadixes[i]);
         fields_[i]->setText(qs(text));
     }
 }

@@ -63,16 +63,16 @@ void registerConversionCommands(
         CommandId::ImperialMeasures,
         [&model, &conversions, keep] {
             conversions.toggleImperialMeasures();
-            keep(CommandId::ImperialMeasures, model.modes().mnuImperialMeasures);
+            keep(CommandId::ImperialMeasures, model.modes().imperialMeasures);
         },
-        [&model] { return model.modes().mnuImperialMeasures; });
+        [&model] { return model.modes().imperialMeasures; });
     catalogue.add(
         CommandId::TroyMeasures,
         [&model, &conversions, keep] {
             conversions.toggleTroyMeasures();
-            keep(CommandId::TroyMeasures, model.modes().mnuTroyMeassures);
+            keep(CommandId::TroyMeasures, model.modes().troyMeasures);
         },
-        [&model] { return model.modes().mnuTroyMeassures; });
+        [&model] { return model.modes().troyMeasures; });
 
     catalogue.addWithArgument(CommandId::ConvertKey, [&model, &conversions](std::string_view argument) {
         const std::string_view digit = trimmed(argument);

@@ -45,13 +45,13 @@ void runUnitConversion(engine::CalculatorModel& model, const ConverterSettings& 
     if (!fromText) return;
     const auto toText = feedback.askText("Convert to which unit?", title, "");
     if (!toText) return;
-    const Measures measures{model.modes().mnuTroyMeassures, model.modes().mnuImperialMeasures};
+    const Measures measures{model.modes().troyMeasures, model.modes().imperialMeasures};
     try {
         const Unit& from = findUnit(system, measures, *fromText);
         const Unit& to = findUnit(system, measures, *toText);
         const Decimal result = convertUnits(*value, from, to);
         enterConversion(model, result,
-                        unitTapeLine(*value, from, result, to, model.DecimalSymbol()));
+                        unitTapeLine(*value, from, result, to, model.decimalSymbol()));
         writeIntSetting(settings, kFromUnitKey, unitIndex(system, measures, from));
         writeIntSetting(settings, kToUnitKey, unitIndex(system, measures, to));
     } catch (const ConversionError& e) {
@@ -81,7 +81,7 @@ void runCurrencyConversion(engine::CalculatorModel& model, const ConverterSettin
         const CurrencyConversion c = convertCurrency(
             loaded.rates, *amount, engine::text::trim(*fromText), engine::text::trim(*toText),
             currencyDecSetting(settings));
-        enterConversion(model, c.result, currencyTapeLine(c, model.DecimalSymbol()));
+        enterConversion(model, c.result, currencyTapeLine(c, model.decimalSymbol()));
         writeIntSetting(settings, kFromCurrencyKey, currencyIndex(loaded.rates, c.from));
         writeIntSetting(settings, kToCurrencyKey, currencyIndex(loaded.rates, c.to));
     } catch (const RatesError& e) {
@@ -105,7 +105,7 @@ void runBaseConversion(engine::CalculatorModel& model) {
         return;
     }
     try {
-        const WordValue word = WordValue::fromDecimal(*value, bits, model.DecimalSymbol());
+        const WordValue word = WordValue::fromDecimal(*value, bits, model.decimalSymbol());
         enterConversion(model, word.toDecimal(), word.tapeLine());
     } catch (const BaseError& e) {
         conversionMessage(model, e.what());
@@ -163,12 +163,12 @@ std::optional<Decimal> readoutValue(engine::CalculatorModel& model) {
 
 void enterConversion(engine::CalculatorModel& model, const Decimal& value, const std::string& tapeLine) {
     model.setReadout(model.toText(value));
-    model.NormalizeReadout();
-    model.PostToTape(tapeLine);
-    model.setEntryState(engine::entry::Nums);
+    model.normalizeReadout();
+    model.postToTape(tapeLine);
+    model.setEntryState(engine::EntryState::Number);
     model.markFreshResult();
     // The hint the model shows while no operation is pending.
-    if (model.hint() == "Press F1 for Help") model.Operator_Click(engine::OpEquals);
+    if (model.hint() == "Press F1 for Help") model.pressOperator(engine::OpEquals);
     model.notify();
 }
 

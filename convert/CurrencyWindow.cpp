@@ -296,7 +296,7 @@ void CurrencyWindow::refresh() {
     std::string why;
     const auto c = conversion(&why);
     if (c) {
-        const std::string& symbol = model_.DecimalSymbol();
+        const std::string& symbol = model_.decimalSymbol();
         result_->setText(qs(fixedText(c->result, c->toDecimals, symbol) + " " + c->to));
         rate_->setText(qs("1 " + c->from + " = " + c->shownRate.toString(symbol) + " " + c->to));
     } else {
@@ -507,7 +507,7 @@ void CurrencyWindow::accept() {
         if (all[i].code == c->from) writeIntSetting(settings_, kFromCurrencyKey, static_cast<int>(i));
         if (all[i].code == c->to) writeIntSetting(settings_, kToCurrencyKey, static_cast<int>(i));
     }
-    enterConversion(model_, c->result, currencyTapeLine(*c, model_.DecimalSymbol()));
+    enterConversion(model_, c->result, currencyTapeLine(*c, model_.decimalSymbol()));
     QDialog::accept();
 }
 

@@ -222,8 +222,8 @@ const Key& keyAt(int set, int index) {
 
 bool alternativeOn(const Key& key, const engine::Modes& modes) {
     switch (key.variant) {
-    case Variant::Troy: return modes.mnuTroyMeassures;
-    case Variant::Imperial: return modes.mnuImperialMeasures;
+    case Variant::Troy: return modes.troyMeasures;
+    case Variant::Imperial: return modes.imperialMeasures;
     case Variant::None: return false;
     }
     return false;
@@ -264,12 +264,12 @@ void QuickConversions::nextSet() { setMode((msys_ + 1) % kSetCount); }
 void QuickConversions::previousSet() { setMode((msys_ + kSetCount - 1) % kSetCount); }
 
 void QuickConversions::toggleImperialMeasures() {
-    model_.modes().mnuImperialMeasures = !model_.modes().mnuImperialMeasures;
+    model_.modes().imperialMeasures = !model_.modes().imperialMeasures;
     changed();
 }
 
 void QuickConversions::toggleTroyMeasures() {
-    model_.modes().mnuTroyMeassures = !model_.modes().mnuTroyMeassures;
+    model_.modes().troyMeasures = !model_.modes().troyMeasures;
     changed();
 }
 
@@ -311,7 +311,7 @@ void QuickConversions::pressKey(int index) {
         return;
     }
 
-    const std::string& symbol = model_.DecimalSymbol();
+    const std::string& symbol = model_.decimalSymbol();
     try {
         // The input is the readout in the fixed-point type, so anything past
         // four decimals is rounded off before converting.
@@ -347,7 +347,7 @@ void QuickConversions::pressKey(int index) {
         // A double's text may be in E notation; the round trip through the
         // decimal type writes it as plain digits.
         model_.setReadout(model_.toText(model_.toDecimal(result)));
-        model_.NormalizeReadout();
+        model_.normalizeReadout();
 
         // The tape line shows the value without the trailing decimal symbol
         // that a whole number carries in the readout, like operator entries.
@@ -355,20 +355,20 @@ void QuickConversions::pressKey(int index) {
         if (!symbol.empty() && shown.size() > symbol.size() &&
             shown.compare(shown.size() - symbol.size(), symbol.size(), symbol) == 0)
             shown.erase(shown.size() - symbol.size());
-        model_.PostToTape(lineStart + " -> " + shown);
+        model_.postToTape(lineStart + " -> " + shown);
 
         // The result counts as a freshly entered number; with no operation
         // pending "=" completes it so the next operator starts from it.
-        model_.setEntryState(engine::entry::Nums);
+        model_.setEntryState(engine::EntryState::Number);
         model_.markFreshResult();
-        if (model_.hint() == kNoPendingOperation) model_.Operator_Click(engine::OpEquals);
+        if (model_.hint() == kNoPendingOperation) model_.pressOperator(engine::OpEquals);
     } catch (const engine::DecimalError&) {
         model_.feedback().showMessage("Invalid value!", std::string(engine::kProductName),
                                       engine::MessageIcon::Information);
     } catch (const std::bad_alloc& e) {
-        model_.ReportError(" [Operator_Click] ", kOutOfMemory, e.what());
+        model_.reportError(" [Operator_Click] ", kOutOfMemory, e.what());
     } catch (const std::exception& e) {
-        model_.ReportError(" [Operator_Click] ", kInvalidCall, e.what());
+        model_.reportError(" [Operator_Click] ", kInvalidCall, e.what());
     }
     model_.notify();
 }

@@ -90,7 +90,7 @@ UnitConversionWindow::UnitConversionWindow(engine::CalculatorModel& model, Conve
 }
 
 Measures UnitConversionWindow::measures() const {
-    return {model_.modes().mnuTroyMeassures, model_.modes().mnuImperialMeasures};
+    return {model_.modes().troyMeasures, model_.modes().imperialMeasures};
 }
 
 const Unit* UnitConversionWindow::unitAt(int row) const {
@@ -111,8 +111,8 @@ void UnitConversionWindow::open(UnitSystem system) {
 }
 
 void UnitConversionWindow::fillLists(int fromRow, int toRow) {
-    troy_->setChecked(model_.modes().mnuTroyMeassures);
-    imperial_->setChecked(model_.modes().mnuImperialMeasures);
+    troy_->setChecked(model_.modes().troyMeasures);
+    imperial_->setChecked(model_.modes().imperialMeasures);
     const auto units = unitsOf(system_, measures());
     const int count = static_cast<int>(units.size());
     QSignalBlocker blockFrom(from_), blockTo(to_);
@@ -192,7 +192,7 @@ void UnitConversionWindow::refresh() {
     const Outcome out = current();
     const Unit* to = unitAt(to_->currentRow());
     if (out.result && to)
-        result_->setText(qs(out.result->toString(model_.DecimalSymbol()) + " " + std::string(to->abbreviation)));
+        result_->setText(qs(out.result->toString(model_.decimalSymbol()) + " " + std::string(to->abbreviation)));
     else
         result_->clear();
     message_->setText(qs(out.message));
@@ -210,7 +210,7 @@ void UnitConversionWindow::accept() {
     writeIntSetting(settings_, kFromUnitKey, from_->currentRow());
     writeIntSetting(settings_, kToUnitKey, to_->currentRow());
     enterConversion(model_, *out.result,
-                    unitTapeLine(*out.value, *from, *out.result, *to, model_.DecimalSymbol()));
+                    unitTapeLine(*out.value, *from, *out.result, *to, model_.decimalSymbol()));
     QDialog::accept();
 }
 

@@ -8,7 +8,17 @@ namespace zorv::engine {
 
 namespace {
 
-constexpr std::array<std::string_view, 5> kOperatorCaptions = {"+", "-", "X", "/", "="};
+// The operator keys in OperatorIndex order: what each leaves pending, and
+// its caption on the tape.
+struct OperatorKey {
+    PendingOperator pending;
+    std::string_view caption;
+};
+constexpr std::array<OperatorKey, 5> kOperatorKeys = {{{PendingOperator::Add, "+"},
+                                                       {PendingOperator::Subtract, "-"},
+                                                       {PendingOperator::Multiply, "X"},
+                                                       {PendingOperator::Divide, "/"},
+                                                       {PendingOperator::Total, "="}}};
 constexpr std::string_view kHyphens = "------------------";
 constexpr std::string_view kAsterisks = "******************";
 constexpr std::string_view kInvalidValue = "Invalid value!";
@@ -27,25 +37,9 @@ private:
 
 }  // namespace
 
-Decimal roundResult(const Decimal& value, int places, Modes::ResultRounding mode) {
-    using R = Modes::ResultRounding;
-    if (mode == R::HalfUp) return value.round(places, Rounding::HalfAwayFromZero);
-    const Decimal nearest = value.round(places, Rounding::HalfEven);
-    if (mode == R::HalfEven || nearest == value) return nearest;
-    // Up moves away from zero, down toward it, by one unit of the last place
-    // when the nearest went the other way.
-    const Decimal unit = Decimal::parse("1e-" + std::to_string(places));
-    const bool negative = value.isNegative();
-    const bool nearestLarger = negative ? nearest < value : nearest > value;  // further from zero
-    if (mode == R::Up && !nearestLarger) return negative ? nearest - unit : nearest + unit;
-    if (mode == R::Down && nearestLarger) return negative ? nearest + unit : nearest - unit;
-    return nearest;
-}
-
 CalculatorModel::CalculatorModel(UserFeedback& feedback, NumberSymbols symbols)
-    : feedback_(feedback), symbols_(std::move(symbols)) {
-    if (symbols_.decimal.empty()) symbols_.decimal = ".";
-    readout_ = "0" + symbols_.decimal;
+    : feedback_(feedback), format_(std::move(symbols), modes_) {
+    readout_ = "0" + format_.decimalSymbol();
     registerKeypadCommands();
 }
 
@@ -53,21 +47,21 @@ void CalculatorModel::registerKeypadCommands() {
     using C = CommandId;
     constexpr C digits[] = {C::Digit0, C::Digit1, C::Digit2, C::Digit3, C::Digit4,
                             C::Digit5, C::Digit6, C::Digit7, C::Digit8, C::Digit9};
-    for (int d = 0; d <= 9; ++d) commands_.add(digits[d], [this, d] { Number_Click(d); });
-    commands_.add(C::DecimalPoint, [this] { Decimal_Click(); });
+    for (int d = 0; d <= 9; ++d) commands_.add(digits[d], [this, d] { pressDigit(d); });
+    commands_.add(C::DecimalPoint, [this] { pressDecimalPoint(); });
     constexpr C operators[] = {C::Add, C::Subtract, C::Multiply, C::Divide, C::Total};
-    for (int i = 0; i < 5; ++i) commands_.add(operators[i], [this, i] { Operator_Click(i); });
-    commands_.add(C::ClearEntry, [this] { CancelEntry_Click(); });
-    commands_.add(C::Clear, [this] { Cancel_Click(); });
-    commands_.add(C::ChangeSign, [this] { mnuChangeSign_Click(); });
-    commands_.add(C::Backspace, [this] { Backspace(); });
-    commands_.add(C::DeleteKey, [this] { Form_KeyDown(46, 0); });
-    commands_.add(C::MemoryStore, [this] { cmdMS_Click(); });
-    commands_.add(C::MemoryRecall, [this] { cmdMR_Click(); });
-    commands_.add(C::MemoryAdd, [this] { cmdMplus_Click(); });
-    commands_.add(C::MemorySubtract, [this] { cmdMminus_Click(); });
-    commands_.add(C::MemoryClear, [this] { cmdMC_Click(); });
-    commands_.add(C::Percent, [this] { Percent_Click(); });
+    for (int i = 0; i < 5; ++i) commands_.add(operators[i], [this, i] { pressOperator(i); });
+    commands_.add(C::ClearEntry, [this] { clearEntry(); });
+    commands_.add(C::Clear, [this] { clearAll(); });
+    commands_.add(C::ChangeSign, [this] { changeSign(); });
+    commands_.add(C::Backspace, [this] { backspace(); });
+    commands_.add(C::DeleteKey, [this] { pressKey(NamedKey::Delete); });
+    commands_.add(C::MemoryStore, [this] { memoryStore(); });
+    commands_.add(C::MemoryRecall, [this] { memoryRecall(); });
+    commands_.add(C::MemoryAdd, [this] { memoryAdd(); });
+    commands_.add(C::MemorySubtract, [this] { memorySubtract(); });
+    commands_.add(C::MemoryClear, [this] { memoryClear(); });
+    commands_.add(C::Percent, [this] { pressPercent(); });
 }
 
 void CalculatorModel::notify() {
@@ -84,8 +78,8 @@ void CalculatorModel::setHint(std::string text) {
     notify();
 }
 
-void CalculatorModel::setLblRPN(std::string text) {
-    lblRPN_ = std::move(text);
+void CalculatorModel::setRpnDepthLabel(std::string text) {
+    rpnDepthLabel_ = std::move(text);
     notify();
 }
 
@@ -101,7 +95,7 @@ void CalculatorModel::runCommand(std::string_view name) {
     if (!commands_.run(name)) feedback_.beep();
 }
 
-void CalculatorModel::ReportError(const std::string& label, int number,
+void CalculatorModel::reportError(const std::string& label, int number,
                                   const std::string& description, const std::string& source) {
     if (reportErrorHook) {
         reportErrorHook(label, number, description, source);
@@ -111,20 +105,16 @@ void CalculatorModel::ReportError(const std::string& label, int number,
                           std::string(kProductName), MessageIcon::Critical);
 }
 
-Decimal CalculatorModel::toDecimal(std::string_view text) const {
-    return Decimal::parse(text, symbols_);
-}
-
 // ---------------------------------------------------------------------------
 // Number entry
 
-void CalculatorModel::Number_Click(int index) {
+void CalculatorModel::pressDigit(int index) {
     NotifyOnExit n(*this);
     if (index < 0 || index > 9) return;
     const std::string digit(1, static_cast<char>('0' + index));
-    const std::string& ds = symbols_.decimal;
+    const std::string& ds = format_.decimalSymbol();
 
-    if (entryState_ != entry::Nums || freshResult_) {
+    if (entryState_ != EntryState::Number || freshResult_) {
         readout_ = ds;
         decimalFlag_ = false;
         freshResult_ = false;
@@ -134,8 +124,8 @@ void CalculatorModel::Number_Click(int index) {
         focusEquals();
         return;
     }
-    if (modes_.mnuAutoDecimal) {
-        AutoDecFormat(digit);
+    if (modes_.autoDecimal) {
+        autoDecimalDigit(digit);
     } else {
         if (readout_ == ds) decimalFlag_ = false;
         if (decimalFlag_) {
@@ -147,27 +137,27 @@ void CalculatorModel::Number_Click(int index) {
             readout_ = readout_.substr(0, pos) + digit + ds;
         }
     }
-    if (entryState_ == entry::Neg) readout_ = "-" + readout_;
-    entryState_ = entry::Nums;
+    if (entryState_ == EntryState::Negative) readout_ = "-" + readout_;
+    entryState_ = EntryState::Number;
     focusEquals();
 }
 
-// Auto-Decimal entry keeps the last DecimalPlaces digits keyed behind the
+// Auto-Decimal entry keeps the last decimalPlaces digits keyed behind the
 // decimal symbol, so the readout always shows that many decimals and each
 // digit enters at the right: 1, 2, 3 with two places gives 0.01, 0.12, 1.23.
 std::string CalculatorModel::autoDecimalText(std::string digits, bool negative) const {
-    const int places = modes_.DecimalPlaces;
+    const int places = modes_.decimalPlaces;
     while (digits.size() > 1 && digits.front() == '0') digits.erase(0, 1);
     if (static_cast<int>(digits.size()) < places + 1)
         digits.insert(0, static_cast<std::size_t>(places + 1) - digits.size(), '0');
     const std::size_t split = digits.size() - static_cast<std::size_t>(places);
     std::string out = digits.substr(0, split);
-    if (places > 0) out += symbols_.decimal + digits.substr(split);
-    else out += symbols_.decimal;
+    if (places > 0) out += format_.decimalSymbol() + digits.substr(split);
+    else out += format_.decimalSymbol();
     return negative ? "-" + out : out;
 }
 
-void CalculatorModel::AutoDecFormat(std::string_view digit) {
+void CalculatorModel::autoDecimalDigit(std::string_view digit) {
     std::string digits;
     for (char c : readout_)
         if (c >= '0' && c <= '9') digits += c;
@@ -177,17 +167,17 @@ void CalculatorModel::AutoDecFormat(std::string_view digit) {
     readout_ = autoDecimalText(digits, readout_.starts_with("-"));
 }
 
-void CalculatorModel::Decimal_Click() {
+void CalculatorModel::pressDecimalPoint() {
     NotifyOnExit n(*this);
-    if (modes_.mnuAutoDecimal) return;
-    if (entryState_ == entry::Neg) readout_ = "-0" + symbols_.decimal;
-    else if (entryState_ != entry::Nums || freshResult_) readout_ = "0" + symbols_.decimal;
+    if (modes_.autoDecimal) return;
+    if (entryState_ == EntryState::Negative) readout_ = "-0" + format_.decimalSymbol();
+    else if (entryState_ != EntryState::Number || freshResult_) readout_ = "0" + format_.decimalSymbol();
     freshResult_ = false;
     decimalFlag_ = true;
-    entryState_ = entry::Nums;
+    entryState_ = EntryState::Number;
 }
 
-void CalculatorModel::mnuChangeSign_Click() {
+void CalculatorModel::changeSign() {
     NotifyOnExit n(*this);
     try {
         readout_ = toText(-toDecimal(readout_));
@@ -196,34 +186,33 @@ void CalculatorModel::mnuChangeSign_Click() {
                               MessageIcon::Information);
         return;
     }
-    entryState_ = entry::Nums;
-    NormalizeReadout();
+    entryState_ = EntryState::Number;
+    normalizeReadout();
 }
 
-void CalculatorModel::CancelEntry_Click() {
+void CalculatorModel::clearEntry() {
     NotifyOnExit n(*this);
     freshResult_ = false;
-    readout_ = "0" + symbols_.decimal;
+    readout_ = "0" + format_.decimalSymbol();
     decimalFlag_ = false;
-    entryState_ = entry::CE;
+    entryState_ = EntryState::Cleared;
 }
 
-void CalculatorModel::Cancel_Click() {
+void CalculatorModel::clearAll() {
     NotifyOnExit n(*this);
-    readout_ = "0" + symbols_.decimal;
-    if (modes_.HideClearBanner)
-        PostToTape("");
+    readout_ = "0" + format_.decimalSymbol();
+    if (modes_.hideClearBanner)
+        postToTape("");
     else
-        PostToTape(std::string(kAsterisks) + "\r\n Clear\r\n" + std::string(kAsterisks) + "\r\n");
+        postToTape(std::string(kAsterisks) + "\r\n Clear\r\n" + std::string(kAsterisks) + "\r\n");
     runningTotal_ = Decimal();
-    currentOperand_ = Decimal();
     focusEquals();
     decimalFlag_ = false;
     numOps_ = 0;
-    entryState_ = entry::None;
-    opFlag_ = " ";
-    lblRPN_ = "0";
-    if (RPNclear) RPNclear();
+    entryState_ = EntryState::None;
+    opFlag_ = PendingOperator::None;
+    rpnDepthLabel_ = "0";
+    if (rpnClear) rpnClear();
     if (onClear) onClear();
     freshResult_ = false;
     tapeItem_ = 0;
@@ -237,25 +226,25 @@ void CalculatorModel::Cancel_Click() {
 // stays on screen, as every whole number shows it). When no digit is left,
 // it acts as CE. On a result or after an operator there is nothing keyed to
 // edit, so it only beeps.
-void CalculatorModel::Backspace() {
+void CalculatorModel::backspace() {
     NotifyOnExit n(*this);
-    const std::string& ds = symbols_.decimal;
-    if (entryState_ == entry::Neg) {
-        CancelEntry_Click();
+    const std::string& ds = format_.decimalSymbol();
+    if (entryState_ == EntryState::Negative) {
+        clearEntry();
         return;
     }
-    if (entryState_ != entry::Nums || freshResult_) {
+    if (entryState_ != EntryState::Number || freshResult_) {
         feedback_.beep();
         return;
     }
     const bool negative = readout_.starts_with("-");
-    if (modes_.mnuAutoDecimal) {
+    if (modes_.autoDecimal) {
         std::string digits;
         for (char c : readout_)
             if (c >= '0' && c <= '9') digits += c;
         while (!digits.empty() && digits.front() == '0') digits.erase(0, 1);
         if (digits.size() <= 1) {
-            CancelEntry_Click();
+            clearEntry();
             return;
         }
         digits.pop_back();
@@ -264,7 +253,7 @@ void CalculatorModel::Backspace() {
     }
     const auto pos = readout_.find(ds);
     if (pos == std::string::npos) {
-        CancelEntry_Click();
+        clearEntry();
         return;
     }
     if (pos + ds.size() < readout_.size()) {
@@ -280,7 +269,7 @@ void CalculatorModel::Backspace() {
     std::string whole = readout_.substr(0, pos);
     text::popLastCharacter(whole);
     if (whole.empty() || whole == "-") {
-        CancelEntry_Click();
+        clearEntry();
         return;
     }
     readout_ = whole + ds;
@@ -288,20 +277,20 @@ void CalculatorModel::Backspace() {
 
 void CalculatorModel::showResult(const Decimal& value, bool ofReadout) {
     NotifyOnExit n(*this);
-    ofShownValue_ = ofReadout && (entryState_ == entry::Ops ||
-                                  (entryState_ == entry::Nums && freshResult_ && ofShownValue_));
+    ofShownValue_ = ofReadout && (entryState_ == EntryState::AfterOperator ||
+                                  (entryState_ == EntryState::Number && freshResult_ && ofShownValue_));
     readout_ = toText(value);
-    entryState_ = entry::Nums;
+    entryState_ = EntryState::Number;
     decimalFlag_ = false;
-    NormalizeReadout();
+    normalizeReadout();
     freshResult_ = true;
 }
 
 void CalculatorModel::pasteReadout(std::string_view text) {
     NotifyOnExit n(*this);
-    const std::string purged = PurgeNumericInput(text);
-    if (purged.empty() || InputCancelled) return;
-    if (BuilderVisible) {
+    const std::string purged = purgeNumericInput(text);
+    if (purged.empty() || inputCancelled) return;
+    if (builderVisible) {
         // The cleaner then keeps the marks of a length (5'3") and does not
         // check the text; the readout takes only a number.
         try {
@@ -311,17 +300,17 @@ void CalculatorModel::pasteReadout(std::string_view text) {
             return;
         }
     }
-    entryState_ = entry::Nums;
+    entryState_ = EntryState::Number;
     decimalFlag_ = false;
     readout_ = purged;
-    NormalizeReadout();
+    normalizeReadout();
     markFreshResult();
     focusEquals();
 }
 
 std::string CalculatorModel::readoutForCopy() const {
     std::string out = readout_;
-    const std::string& ds = symbols_.decimal;
+    const std::string& ds = format_.decimalSymbol();
     if (out.size() > ds.size() && out.ends_with(ds)) out.erase(out.size() - ds.size());
     return out;
 }
@@ -329,106 +318,29 @@ std::string CalculatorModel::readoutForCopy() const {
 // ---------------------------------------------------------------------------
 // Readout routines
 
-std::string CalculatorModel::ValidValue(std::string_view value) {
-    try {
-        return toText(toDecimal(value));
-    } catch (const DecimalError&) {
-        feedback_.showMessage(std::string(kInvalidValue), std::string(kProductName),
-                              MessageIcon::Information);
-        return "0" + symbols_.decimal;
-    }
+std::string CalculatorModel::validValue(std::string_view value) {
+    if (auto text = format_.canonical(value)) return *std::move(text);
+    feedback_.showMessage(std::string(kInvalidValue), std::string(kProductName), MessageIcon::Information);
+    return "0" + format_.decimalSymbol();
 }
 
-std::string CalculatorModel::PurgeNumericInput(std::string_view value) {
-    InputCancelled = false;
-    if (text::trim(value).empty()) return {};
-    const std::string& ds = symbols_.decimal;
-    std::string kept;
-    for (std::size_t i = 0; i < value.size();) {
-        if (value.substr(i).starts_with(ds)) {
-            kept += ds;
-            i += ds.size();
-            continue;
-        }
-        const char c = value[i];
-        if ((c >= '0' && c <= '9') || c == '-' || (BuilderVisible && (c == '\'' || c == '"')))
-            kept += c;
-        ++i;
-    }
-    if (BuilderVisible) return kept;
-    try {
-        return toText(toDecimal(kept));
-    } catch (const DecimalError&) {
-        feedback_.showMessage(std::string(kInvalidValue), std::string(kProductName),
-                              MessageIcon::Information);
-        InputCancelled = true;
-        return "0";
-    }
+std::string CalculatorModel::purgeNumericInput(std::string_view value) {
+    inputCancelled = false;
+    if (auto text = format_.purge(value, builderVisible)) return *std::move(text);
+    feedback_.showMessage(std::string(kInvalidValue), std::string(kProductName), MessageIcon::Information);
+    inputCancelled = true;
+    return "0";
 }
 
-void CalculatorModel::NormalizeReadout() {
+void CalculatorModel::normalizeReadout() {
     NotifyOnExit n(*this);
-    const std::string purged = PurgeNumericInput(readout_);
-    if (purged.find(symbols_.decimal) == std::string::npos) {
-        if (InputCancelled) return;
-        readout_ = purged + symbols_.decimal;
-        if (entryState_ == entry::Neg) entryState_ = entry::Nums;
+    const std::string purged = purgeNumericInput(readout_);
+    if (purged.find(format_.decimalSymbol()) == std::string::npos) {
+        if (inputCancelled) return;
+        readout_ = purged + format_.decimalSymbol();
+        if (entryState_ == EntryState::Negative) entryState_ = EntryState::Number;
     }
-    if (modes_.mnuFinCalcMode) readout_ = FormatFinancial(readout_);
-}
-
-std::string CalculatorModel::GroupThousands(std::string_view digits) const {
-    std::string out;
-    const std::size_t n = digits.size();
-    for (std::size_t i = 0; i < n; ++i) {
-        if (i > 0 && (n - i) % 3 == 0) out += symbols_.thousand;
-        out += digits[i];
-    }
-    return out;
-}
-
-std::string CalculatorModel::FormatTapeNumber(std::string_view value) const {
-    if (!modes_.mnuFormatNumbers) return std::string(value);
-    const std::string& ds = symbols_.decimal;
-    const auto pos = value.find(ds);
-    if (pos == std::string_view::npos) return std::string(value);
-    if (!value.starts_with("-")) {
-        if (pos > 3) return GroupThousands(value.substr(0, pos)) + std::string(value.substr(pos));
-        return std::string(value);
-    }
-    const std::string_view rest = value.substr(1);
-    const auto restPos = pos - 1;
-    if (restPos > 3)
-        return "-" + GroupThousands(rest.substr(0, restPos)) + std::string(rest.substr(restPos));
-    return std::string(value);
-}
-
-// Rounds half away from zero to the decimal-places setting and always shows
-// that many decimals (8 with two places shows 8.00). A text that is not a
-// number is returned as it came; the caller reports it where it matters.
-std::string CalculatorModel::FormatFinancial(std::string_view value) const {
-    const int places = modes_.DecimalPlaces;
-    Decimal d;
-    try {
-        d = roundResult(toDecimal(value), places, modes_.Rounding);
-    } catch (const DecimalError&) {
-        return std::string(value);
-    }
-    std::string digits = d.toString(".");
-    bool negative = false;
-    if (digits.starts_with("-")) {
-        negative = true;
-        digits.erase(0, 1);
-    }
-    std::string whole = digits;
-    std::string fraction;
-    if (const auto dot = digits.find('.'); dot != std::string::npos) {
-        whole = digits.substr(0, dot);
-        fraction = digits.substr(dot + 1);
-    }
-    fraction.resize(static_cast<std::size_t>(places), '0');
-    std::string out = whole + symbols_.decimal + fraction;
-    return negative ? "-" + out : out;
+    if (modes_.financial) readout_ = format_.financial(readout_);
 }
 
 // ---------------------------------------------------------------------------
@@ -437,31 +349,66 @@ std::string CalculatorModel::FormatFinancial(std::string_view value) const {
 void CalculatorModel::refootRunningTotal(const Decimal& total) {
     NotifyOnExit n(*this);
     runningTotal_ = total;
-    if (entryState_ == entry::Ops) {
+    if (entryState_ == EntryState::AfterOperator) {
         readout_ = toText(total);
-        NormalizeReadout();
+        normalizeReadout();
     }
 }
 
-void CalculatorModel::PostToTape(std::string_view value) {
+void CalculatorModel::postToTape(std::string_view value) {
     tape_.post(value);
 }
 
-void CalculatorModel::Operator_Click(int index) {
+// ---------------------------------------------------------------------------
+// The operator state machine
+//
+// numOps_ counts the operands of the open calculation: 0 none yet, 1 the
+// running total holds the first one (or the last result); 2 lasts only while
+// an operator key combines a second operand with the running total under
+// opFlag_, the operator still pending, after which it is 1 again.
+//
+// State          digit / decimal        + X /                    -                        =
+// -------------  ---------------------  -----------------------  -----------------------  ----------------------
+// None (after C) starts a number        numOps 0: writes "0 op"  numOps 0: the readout    as + X / with pending
+//                -> Number              -> AfterOperator         gets a "-" -> Negative   Total, plus the total
+// Number         extends it; a shown    numOps+1: 1 takes it as  as + X /                 block; the readout is
+//                result starts anew     the total, 2 combines                             cleared unless Carry
+//                                       it; "n op" -> AfterOp.                            Result; total -> 0
+// AfterOperator  starts a number        the shown total is the   numOps 1: readout "-"    the total is taken
+// (shows total)  -> Number              operand again (repeat)   -> Negative; Repeat      again, except in
+//                                       -> as Number             Subtraction: as + X /    Adding Machine mode
+// Negative       "-" and the digit      writes the readout on    writes the readout on    as + X /
+//                -> Number              the tape, stays          the tape, stays
+// Cleared (CE)   starts a number        as None, with numOps, total and pending operator as CE left them
+//
+// C returns every state to None (total 0, numOps 0, nothing pending) and
+// writes the clear banner; CE only zeroes the readout -> Cleared. In Adding
+// Machine mode each operator key is itself the operation applied to the
+// number keyed before it (5 + 3 - subtracts 3), rather than the one keyed
+// before it.
+// Percent (PercentKey.cpp) completes a pending + - X / itself and leaves
+// opFlag_ Percent with numOps 0; in RPN mode the operator keys go to the
+// RPN stack instead.
+
+void CalculatorModel::pressOperator(int index) {
     NotifyOnExit n(*this);
     if (index < 0 || index > 4) return;
-    const std::string op(kOperatorCaptions[static_cast<std::size_t>(index)]);
-    const std::string& ds = symbols_.decimal;
+    using P = PendingOperator;
+    const OperatorKey& key = kOperatorKeys[static_cast<std::size_t>(index)];
+    const P op = key.pending;
+    const std::string caption(key.caption);
+    const std::string& ds = format_.decimalSymbol();
 
-    readout_ = ValidValue(readout_);
-    NormalizeReadout();
+    readout_ = validValue(readout_);
+    normalizeReadout();
 
-    tempReadout_ = readout_;
+    // The number the key completes, as the readout showed it.
+    const std::string keyed = readout_;
     ++tapeItem_;
 
-    if (modes_.mnuRpnMode) {
-        if (RPNops) {
-            RPNops(op, tempReadout_);
+    if (modes_.rpn) {
+        if (rpnOperation) {
+            rpnOperation(caption, keyed);
         } else {
             feedback_.showMessage("RPN Error", std::string(kProductName), MessageIcon::Exclamation);
         }
@@ -469,90 +416,90 @@ void CalculatorModel::Operator_Click(int index) {
     }
     freshResult_ = false;
 
-    if (entryState_ == entry::Ops &&
-        (op == "+" || op == "X" || op == "/" || (op == "=" && !modes_.mnuAddMachMode) ||
-         (op == "-" && modes_.mnuRepeatSubtract))) {
-        entryState_ = entry::Nums;
+    if (entryState_ == EntryState::AfterOperator &&
+        (op == P::Add || op == P::Multiply || op == P::Divide ||
+         (op == P::Total && !modes_.addingMachine) || (op == P::Subtract && modes_.repeatSubtraction))) {
+        entryState_ = EntryState::Number;
     }
-    if (entryState_ == entry::Nums) ++numOps_;
-    if (modes_.mnuAddMachMode) opFlag_ = op;
+    if (entryState_ == EntryState::Number) ++numOps_;
+    if (modes_.addingMachine) opFlag_ = op;
 
     try {
         if (numOps_ == 0) {
-            if (op == "-" && entryState_ != entry::Neg && !modes_.mnuRepeatSubtract) {
+            if (op == P::Subtract && entryState_ != EntryState::Negative && !modes_.repeatSubtraction) {
                 readout_ = "-" + readout_;
-                entryState_ = entry::Neg;
+                entryState_ = EntryState::Negative;
                 return;
             }
         } else if (numOps_ == 1) {
-            magicNumber_ = tempReadout_;
-            runningTotal_ = toDecimal(tempReadout_);
-            if (opFlag_ != "=" && op == "-" && entryState_ != entry::Nums &&
-                !modes_.mnuRepeatSubtract) {
+            magicNumber_ = keyed;
+            runningTotal_ = toDecimal(keyed);
+            if (opFlag_ != P::Total && op == P::Subtract && entryState_ != EntryState::Number &&
+                !modes_.repeatSubtraction) {
                 readout_ = "-";
-                entryState_ = entry::Neg;
+                entryState_ = EntryState::Negative;
                 return;
             }
         } else if (numOps_ == 2) {
-            if (modes_.mnuMagicNumber) runningTotal_ = toDecimal(magicNumber_);
-            currentOperand_ = toDecimal(tempReadout_);
-            if (opFlag_ == "+") {
-                runningTotal_ = runningTotal_ + currentOperand_;
-            } else if (opFlag_ == "-") {
-                runningTotal_ = runningTotal_ - currentOperand_;
-            } else if (opFlag_ == "X") {
-                runningTotal_ = runningTotal_ * currentOperand_;
-            } else if (opFlag_ == "/") {
-                if (currentOperand_.isZero()) {
+            if (modes_.magicNumber) runningTotal_ = toDecimal(magicNumber_);
+            const Decimal operand = toDecimal(keyed);
+            if (opFlag_ == P::Add) {
+                runningTotal_ = runningTotal_ + operand;
+            } else if (opFlag_ == P::Subtract) {
+                runningTotal_ = runningTotal_ - operand;
+            } else if (opFlag_ == P::Multiply) {
+                runningTotal_ = runningTotal_ * operand;
+            } else if (opFlag_ == P::Divide) {
+                if (operand.isZero()) {
                     feedback_.showMessage("Can't divide by zero", std::string(kProductName),
                                           MessageIcon::Exclamation);
-                    Cancel_Click();
+                    clearAll();
                     return;
                 }
-                runningTotal_ = runningTotal_ / currentOperand_;
-            } else if (opFlag_ == "=") {
-                if (modes_.mnuAddMachMode && entryState_ == entry::Nums)
-                    runningTotal_ = runningTotal_ + currentOperand_;
+                runningTotal_ = runningTotal_ / operand;
+            } else if (opFlag_ == P::Total) {
+                if (modes_.addingMachine && entryState_ == EntryState::Number)
+                    runningTotal_ = runningTotal_ + operand;
                 else
-                    runningTotal_ = currentOperand_;
+                    runningTotal_ = operand;
             }
             readout_ = toText(runningTotal_);
-            NormalizeReadout();
+            normalizeReadout();
             numOps_ = 1;
         }
     } catch (const DecimalError&) {
         feedback_.showMessage(std::string(kInvalidValue), std::string(kProductName),
                               MessageIcon::Information);
-        Cancel_Click();
+        clearAll();
         return;
     }
 
-    if (entryState_ == entry::Neg) {
-        PostToTape(tempReadout_);
-        NormalizeReadout();
+    if (entryState_ == EntryState::Negative) {
+        postToTape(keyed);
+        normalizeReadout();
         return;
     }
 
-    entryState_ = entry::Ops;
+    entryState_ = EntryState::AfterOperator;
     opFlag_ = op;
 
-    std::string entryText = tempReadout_;
-    if (modes_.mnuFinCalcMode || modes_.mnuAutoDecimal) entryText = FormatFinancial(entryText);
-    entryText = FormatTapeNumber(text::trim(entryText));
+    std::string entryText = keyed;
+    if (modes_.financial || modes_.autoDecimal) entryText = format_.financial(entryText);
+    entryText = format_.grouped(text::trim(entryText));
     if (entryText.ends_with(ds)) entryText.erase(entryText.size() - ds.size());
-    entryText += op;
-    if (modes_.mnuTapeItems) entryText += " >" + std::to_string(tapeItem_) + "<";
+    entryText += caption;
+    if (modes_.numberTapeItems) entryText += " >" + std::to_string(tapeItem_) + "<";
 
-    if (op == "+") hint_ = "Press F1 for Help [Adding]";
-    else if (op == "-") hint_ = "Press F1 for Help [Subtracting]";
-    else if (op == "X") hint_ = "Press F1 for Help [Multiplying]";
-    else if (op == "/") hint_ = "Press F1 for Help [Dividing]";
+    if (op == P::Add) hint_ = "Press F1 for Help [Adding]";
+    else if (op == P::Subtract) hint_ = "Press F1 for Help [Subtracting]";
+    else if (op == P::Multiply) hint_ = "Press F1 for Help [Multiplying]";
+    else if (op == P::Divide) hint_ = "Press F1 for Help [Dividing]";
     else hint_ = "Press F1 for Help";
 
-    if (op == "=") {
+    if (op == P::Total) {
         std::string result = text::trim(readout_);
-        if (modes_.mnuFinCalcMode) result = FormatFinancial(result);
-        result = FormatTapeNumber(result);
+        if (modes_.financial) result = format_.financial(result);
+        result = format_.grouped(result);
         entryText += "\r\n" + std::string(kHyphens) + "\r\n" + result + "\r\n" +
                      std::string(kAsterisks);
         if (onTotal) {
@@ -561,110 +508,75 @@ void CalculatorModel::Operator_Click(int index) {
             } catch (const DecimalError&) {
             }
         }
-        if (!modes_.CarryResult) readout_ = "0" + ds;
+        if (!modes_.carryResult) readout_ = "0" + ds;
         runningTotal_ = Decimal();
         tapeItem_ = 0;
     }
 
-    PostToTape(entryText);
-    NormalizeReadout();
+    postToTape(entryText);
+    normalizeReadout();
 }
 
 // ---------------------------------------------------------------------------
 // Memory register
 
-std::string CalculatorModel::WithDecimalSymbol(std::string_view value) const {
-    if (value.find(symbols_.decimal) == std::string_view::npos)
-        return std::string(value) + symbols_.decimal;
-    return std::string(value);
-}
-
-void CalculatorModel::showMemoryValue() {
-    memoryShown_ = true;
-    lblMemValue_ = toText(memoryValue_);
-    focusEquals();
-    lblMemValue_ = WithDecimalSymbol(lblMemValue_);
-    memoryToolTip_ = FormatTapeNumber(text::trim(lblMemValue_));
-}
-
-void CalculatorModel::memoryStoreStep(int which) {
+void CalculatorModel::memoryStep(void (MemoryRegister::*step)(const Decimal&)) {
     NotifyOnExit n(*this);
     try {
-        const Decimal value = toDecimal(readout_);
-        if (which == 0) memoryValue_ = value;
-        else if (which == 1) memoryValue_ = memoryValue_ + value;
-        else memoryValue_ = memoryValue_ - value;
+        (memory_.*step)(toDecimal(readout_));
     } catch (const DecimalError&) {
         feedback_.showMessage(std::string(kInvalidValue), std::string(kProductName),
                               MessageIcon::Information);
         return;
     }
-    showMemoryValue();
+    focusEquals();
 }
 
-void CalculatorModel::cmdMS_Click() { memoryStoreStep(0); }
-void CalculatorModel::cmdMplus_Click() { memoryStoreStep(1); }
-void CalculatorModel::cmdMminus_Click() { memoryStoreStep(2); }
+void CalculatorModel::memoryStore() { memoryStep(&MemoryRegister::store); }
+void CalculatorModel::memoryAdd() { memoryStep(&MemoryRegister::add); }
+void CalculatorModel::memorySubtract() { memoryStep(&MemoryRegister::subtract); }
 
-void CalculatorModel::cmdMR_Click() {
+void CalculatorModel::memoryRecall() {
     NotifyOnExit n(*this);
-    entryState_ = entry::Nums;
-    readout_ = toText(memoryValue_);
-    NormalizeReadout();
+    entryState_ = EntryState::Number;
+    readout_ = toText(memory_.value());
+    normalizeReadout();
     markFreshResult();
     focusEquals();
 }
 
-void CalculatorModel::cmdMC_Click() {
+void CalculatorModel::memoryClear() {
     NotifyOnExit n(*this);
-    memoryShown_ = false;
-    lblMemValue_.clear();
-    memoryToolTip_.clear();
-    memoryValue_ = Decimal();
+    memory_.clear();
     focusEquals();
 }
 
 void CalculatorModel::restoreMemory(const Decimal& value) {
     NotifyOnExit n(*this);
-    memoryValue_ = value;
-    showMemoryValue();
+    memory_.store(value);
+    focusEquals();
 }
 
 // ---------------------------------------------------------------------------
 // Keyboard
 
-bool CalculatorModel::Form_KeyPress(std::string_view ch) {
-    if (TapeUnlocked) return false;
-    if (ch.size() == 1 && ch[0] >= '0' && ch[0] <= '9') {
-        Number_Click(ch[0] - '0');
+bool CalculatorModel::typeKey(std::string_view ch) {
+    if (tapeUnlocked) return false;
+    if (const auto id = keyMap_.command(ch)) {
+        runCommand(*id);
         return true;
     }
-    if (ch == "(") runCommand(CommandId::ExpressionEvaluator);
-    else if (ch == "R" || ch == "r") runCommand(CommandId::SquareRoot);
-    else if (ch == "^" || ch == "S" || ch == "s") runCommand(CommandId::Square);
-    else if (ch == "M") cmdMplus_Click();
-    else if (ch == "m") cmdMminus_Click();
-    else if (ch == "/") Operator_Click(OpDivide);
-    else if (ch == "+") Operator_Click(OpAdd);
-    else if (ch == "*" || ch == "X" || ch == "x") Operator_Click(OpMultiply);
-    else if (ch == "-") Operator_Click(OpSubtract);
-    else if (ch == "\r" || ch == "=") Operator_Click(OpEquals);
-    else if (ch == symbols_.decimal || ch == ".") Decimal_Click();
-    else if (ch == "%") runCommand(CommandId::Percent);
-    else if (ch == "\b") Backspace();
-    else if (ch == "C" || ch == "c") Cancel_Click();
-    else if (ch == "N" || ch == "n") runCommand(CommandId::AnnotateTape);
-    else return otherKey && otherKey(ch);
-    return true;
+    return otherKey && otherKey(ch);
 }
 
-bool CalculatorModel::Form_KeyDown(int keyCode, int shift) {
-    if (shift == 4 && keyCode >= 49 && keyCode <= 57) {
-        if (comToolbar_Click) comToolbar_Click(keyCode - 49);
+bool CalculatorModel::pressKey(NamedKey key) {
+    if (const auto button = KeyMap::toolbarButton(key)) {
+        if (pressToolbarButton) pressToolbarButton(*button);
         return true;
     }
-    if (keyCode == 46 && !TapeUnlocked) {
-        CancelEntry_Click();
+    if (tapeUnlocked) return false;
+    if (const auto id = KeyMap::command(key)) {
+        runCommand(*id);
         return true;
     }
     return false;

@@ -7,68 +7,51 @@
 
 #include "CommandCatalogue.h"
 #include "Decimal.h"
+#include "KeyMap.h"
+#include "MemoryRegister.h"
+#include "Modes.h"
+#include "NumberFormat.h"
 #include "NumberSymbols.h"
 #include "Tape.h"
 #include "UserFeedback.h"
 
 namespace zorv::engine {
 
-// The check marks of the mode menu items, as plain flags. Defaults are those
-// of an empty settings store.
-struct Modes {
-    bool mnuRpnMode = false;
-    bool mnuAddMachMode = false;
-    bool mnuRepeatSubtract = false;
-    bool mnuMagicNumber = false;
-    bool mnuFinCalcMode = true;
-    bool mnuAutoDecimal = false;
-    bool mnuTapeItems = false;
-    bool mnuFormatNumbers = true;
-    bool mnuShowPercentMode = true;
-    bool mnuPercentForNum = true;
-    bool mnuImperialMeasures = false;
-    bool mnuTroyMeassures = false;
-    bool CarryResult = true;
-    bool HideClearBanner = false;
-    // Angles of the scientific functions in radians (menu "Radiants")
-    // rather than degrees.
-    bool SciRadians = false;
-    int DecimalPlaces = 2;  // 2..15
-    // How results are rounded to the decimal places in Financial mode.
-    enum class ResultRounding { HalfUp, HalfEven, Up, Down };
-    ResultRounding Rounding = ResultRounding::HalfUp;
+// What the readout holds as far as the operator keys are concerned; see the
+// table above CalculatorModel::pressOperator.
+enum class EntryState {
+    None,           // nothing keyed since C
+    Number,         // a number being keyed, or a value shown as a whole entry
+    AfterOperator,  // an operator was applied; the readout shows its total
+    Negative,       // "-" was keyed as the sign of the coming number
+    Cleared,        // CE cleared the entry
 };
 
-// `value` rounded to `places` decimals: half-up and half-even on the
-// nearest, up away from zero, down toward zero.
-Decimal roundResult(const Decimal& value, int places, Modes::ResultRounding mode);
+// The operation the next operator key completes.
+enum class PendingOperator { None, Add, Subtract, Multiply, Divide, Total, Percent };
 
-// Values of EntryState.
-namespace entry {
-inline constexpr std::string_view None = "NONE";
-inline constexpr std::string_view Nums = "NUMS";
-inline constexpr std::string_view Ops = "OPS";
-inline constexpr std::string_view Neg = "NEG";
-inline constexpr std::string_view CE = "CE";
-}  // namespace entry
-
-// Operator key indices of the Operator(0..4) array.
+// The operator keys, in the order of the window's operator buttons.
 enum OperatorIndex : int { OpAdd = 0, OpSubtract = 1, OpMultiply = 2, OpDivide = 3, OpEquals = 4 };
 
 // The calculator: readout, entry, operators, totals, memory and the tape.
 // The main window is a view of this object; batch mode and the tests drive
-// it directly. Handler names follow the keys and menu items they serve.
+// it directly. Its entry points are named for the key or action they carry
+// out; number formatting, the memory register and the key map are parts of
+// their own (NumberFormat, MemoryRegister, KeyMap).
 class CalculatorModel {
 public:
     CalculatorModel(UserFeedback& feedback, NumberSymbols symbols = {});
+    // Parts of the model refer to each other; a copy would refer to the
+    // original's.
+    CalculatorModel(const CalculatorModel&) = delete;
+    CalculatorModel& operator=(const CalculatorModel&) = delete;
 
     // ---- wiring ------------------------------------------------------------
     UserFeedback& feedback() { return feedback_; }
     CommandCatalogue& commands() { return commands_; }
-    const NumberSymbols& symbols() const { return symbols_; }
-    const std::string& DecimalSymbol() const { return symbols_.decimal; }
-    const std::string& ThousandSymbol() const { return symbols_.thousand; }
-    std::string CurrencySymbol() const { return symbols_.currency + " "; }
+    const NumberFormat& format() const { return format_; }
+    const NumberSymbols& symbols() const { return format_.symbols(); }
+    const std::string& decimalSymbol() const { return format_.decimalSymbol(); }
     Modes& modes() { return modes_; }
     const Modes& modes() const { return modes_; }
     Tape& tape() { return tape_; }
@@ -81,39 +64,38 @@ public:
     // ---- state the other windows read and write ---------------------------
     const std::string& readout() const { return readout_; }
     void setReadout(std::string text);
-    const std::string& EntryState() const { return entryState_; }
-    void setEntryState(std::string_view state) {
+    EntryState entryState() const { return entryState_; }
+    void setEntryState(EntryState state) {
         entryState_ = state;
         freshResult_ = false;
     }
     const std::string& hint() const { return hint_; }
     void setHint(std::string text);
-    int NumOps() const { return numOps_; }
-    const Decimal& RunningTotal() const { return runningTotal_; }
+    int numOps() const { return numOps_; }
+    const Decimal& runningTotal() const { return runningTotal_; }
     // Sets the total of the open calculation after its entries were
     // corrected, and shows it when the readout shows the total.
     void refootRunningTotal(const Decimal& total);
-    int TapeItem() const { return tapeItem_; }
+    int tapeItem() const { return tapeItem_; }
     // Puts back the item numbering of a kept tape (start-up restore).
     void restoreTapeItem(int n) { tapeItem_ = n < 0 ? 0 : n; }
-    int MaxDigits() const { return maxDigits_; }
+    int maxDigits() const { return maxDigits_; }
     void setMaxDigits(int n) { maxDigits_ = n == 0 ? 35 : n; }
-    // Set by PurgeNumericInput when it failed, and by cancelled questions.
-    bool InputCancelled = false;
+    // Set by purgeNumericInput when it failed, and by cancelled questions.
+    bool inputCancelled = false;
     // True while the construction calculator window is visible: the purge
     // then keeps foot and inch marks.
-    bool BuilderVisible = false;
+    bool builderVisible = false;
     // True while the tape is unlocked for editing: typed keys go to the tape.
-    bool TapeUnlocked = false;
+    bool tapeUnlocked = false;
 
-    // ---- Part of the readout: entry keys ----------------------------------
-    void Number_Click(int index);
-    void Decimal_Click();
-    void mnuChangeSign_Click();
-    void CancelEntry_Click();
-    void Cancel_Click();
-    void AutoDecFormat(std::string_view digit);
-    void Backspace();
+    // ---- entry keys --------------------------------------------------------
+    void pressDigit(int index);
+    void pressDecimalPoint();
+    void changeSign();
+    void clearEntry();
+    void clearAll();
+    void backspace();
     // Puts a computed value in the readout as a fresh entry: the next
     // operator takes it as its operand, while the next digit or decimal key
     // starts a new number instead of extending it.
@@ -143,62 +125,60 @@ public:
     std::string readoutForCopy() const;
 
     // ---- readout routines --------------------------------------------------
-    std::string ValidValue(std::string_view text);
-    std::string PurgeNumericInput(std::string_view text);
-    void NormalizeReadout();
-    std::string FormatTapeNumber(std::string_view text) const;
-    std::string GroupThousands(std::string_view digits) const;
-    std::string FormatFinancial(std::string_view text) const;
+    // The shortest text of the number `text` holds; text that is not a
+    // number gives "Invalid value!" and a zero.
+    std::string validValue(std::string_view text);
+    // Typed or pasted text reduced to a number (NumberFormat::purge, keeping
+    // length marks while the construction calculator is visible). Text that
+    // is not a number gives "Invalid value!", sets inputCancelled and "0".
+    std::string purgeNumericInput(std::string_view text);
+    void normalizeReadout();
     // The readout (or any text) converted to the decimal type with the
     // locale symbols; throws DecimalOverflow / DecimalTypeMismatch.
-    Decimal toDecimal(std::string_view text) const;
-    std::string toText(const Decimal& value) const { return value.toString(symbols_.decimal); }
+    Decimal toDecimal(std::string_view text) const { return format_.toDecimal(text); }
+    std::string toText(const Decimal& value) const { return format_.toText(value); }
 
     // ---- operators and the tape -------------------------------------------
-    void Operator_Click(int index);
-    void PostToTape(std::string_view text);
+    void pressOperator(int index);
+    void postToTape(std::string_view text);
     // The RPN stack operation; hooked in by the RPN feature. Without a hook
     // the key reports "RPN Error".
-    std::function<void(std::string_view op, std::string_view text)> RPNops;
+    std::function<void(std::string_view op, std::string_view text)> rpnOperation;
     // Called by C, which also empties the RPN stack.
-    std::function<void()> RPNclear;
+    std::function<void()> rpnClear;
     // Called with the result of every "=" total, and by C (the grand total
     // of the business keys keeps the totals since the last C).
     std::function<void(const Decimal& total)> onTotal;
     std::function<void()> onClear;
     // The percent key (engine/PercentKey.cpp).
-    void Percent_Click();
+    void pressPercent();
 
     // ---- memory register ---------------------------------------------------
-    const Decimal& MemoryValue() const { return memoryValue_; }
-    bool memoryShown() const { return memoryShown_; }
-    const std::string& lblMemValue() const { return lblMemValue_; }
-    const std::string& memoryToolTip() const { return memoryToolTip_; }
-    void cmdMS_Click();
-    void cmdMR_Click();
-    void cmdMplus_Click();
-    void cmdMminus_Click();
-    void cmdMC_Click();
-    std::string WithDecimalSymbol(std::string_view text) const;
+    const MemoryRegister& memory() const { return memory_; }
+    void memoryStore();
+    void memoryRecall();
+    void memoryAdd();
+    void memorySubtract();
+    void memoryClear();
     // Puts a stored value in the register and shows it (start-up restore).
     void restoreMemory(const Decimal& value);
 
     // ---- keyboard ----------------------------------------------------------
     // One typed character (UTF-8 text of one character, "\r" for Enter,
     // "\b" for backspace). Returns false when the character was swallowed.
-    bool Form_KeyPress(std::string_view ch);
+    bool typeKey(std::string_view ch);
     // A character the keypad has no use for (":" typing a time) goes here.
     std::function<bool(std::string_view ch)> otherKey;
-    // Key-down codes: 46 Delete, 144 Num Lock, Alt (shift 4) + 49..57.
-    // Returns true when the key was handled here.
-    bool Form_KeyDown(int keyCode, int shift);
+    // A named key; true when it was handled here. Num Lock is left to the
+    // window (it only shows the lock's state).
+    bool pressKey(NamedKey key);
     // Label of the rpn stack depth; "0" after C.
-    const std::string& lblRPN() const { return lblRPN_; }
-    void setLblRPN(std::string text);
+    const std::string& rpnDepthLabel() const { return rpnDepthLabel_; }
+    void setRpnDepthLabel(std::string text);
 
     // Toolbar button press for Alt+1..9 (index 0..8); set by the window
     // that owns the toolbar.
-    std::function<void(int index)> comToolbar_Click;
+    std::function<void(int index)> pressToolbarButton;
 
     // Runs a command; a missing one beeps. By text for names that come
     // from outside the program (batch mode, stored toolbar bindings).
@@ -211,44 +191,40 @@ public:
     std::function<void(const std::string& label, int number, const std::string& description,
                        const std::string& source)>
         reportErrorHook;
-    void ReportError(const std::string& label, int number, const std::string& description,
+    void reportError(const std::string& label, int number, const std::string& description,
                      const std::string& source = "Zorv Advanced Calculator");
 
     void notify();
 
 private:
-    void memoryStoreStep(int which);  // 0 MS, 1 M+, 2 M-
-    void showMemoryValue();
+    // MS, M+ and M- with the readout's value.
+    void memoryStep(void (MemoryRegister::*step)(const Decimal&));
     void registerKeypadCommands();
     void focusEquals();
     std::string autoDecimalText(std::string digits, bool negative) const;
+    void autoDecimalDigit(std::string_view digit);
 
     UserFeedback& feedback_;
-    NumberSymbols symbols_;
     Modes modes_;
+    NumberFormat format_;
     Tape tape_;
     CommandCatalogue commands_;
+    KeyMap keyMap_{format_.decimalSymbol()};
 
     std::string readout_;
-    std::string entryState_ = std::string(entry::None);
+    EntryState entryState_ = EntryState::None;
     std::string hint_ = "Press F1 for Help";
-    std::string opFlag_ = " ";
-    std::string tempReadout_;
+    PendingOperator opFlag_ = PendingOperator::None;
     std::string magicNumber_;
     Decimal runningTotal_;
-    Decimal currentOperand_;
     int numOps_ = 0;
     int tapeItem_ = 0;
     int maxDigits_ = 35;
     bool decimalFlag_ = false;
     bool freshResult_ = false;  // see showResult
     bool ofShownValue_ = false;  // see resultOfShownValue
-    std::string lblRPN_ = "0";
-
-    Decimal memoryValue_;
-    bool memoryShown_ = false;
-    std::string lblMemValue_;
-    std::string memoryToolTip_;
+    std::string rpnDepthLabel_ = "0";
+    MemoryRegister memory_{format_};
 };
 
 }  // namespace zorv::engine

@@ -160,7 +160,7 @@ KeyScript parseKeyScript(std::string_view input) {
 void runKeyStep(CalculatorModel& model, const KeyScript::Step& step,
                 const std::function<void(const std::string&)>& unknownCommand) {
     if (step.kind == KeyScript::Step::Key) {
-        model.Form_KeyPress(step.text);
+        model.typeKey(step.text);
     } else if (!model.commands().run(step.text)) {
         if (unknownCommand) unknownCommand(step.text);
     }

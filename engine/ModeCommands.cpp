@@ -15,52 +15,52 @@ void registerModeCommands(CalculatorModel& model,
         model.notify();
     };
 
-    c.add(CommandId::FinancialMode, [&m, toggle] { toggle(m.mnuFinCalcMode); },
-          [&m] { return m.mnuFinCalcMode; });
-    c.add(CommandId::AutoDecimalMode, [&m, toggle] { toggle(m.mnuAutoDecimal); },
-          [&m] { return m.mnuAutoDecimal; });
+    c.add(CommandId::FinancialMode, [&m, toggle] { toggle(m.financial); },
+          [&m] { return m.financial; });
+    c.add(CommandId::AutoDecimalMode, [&m, toggle] { toggle(m.autoDecimal); },
+          [&m] { return m.autoDecimal; });
     // The RPN stack starts empty whenever RPN mode is switched on or off, so
     // numbers from an earlier session of RPN work never turn up again.
     auto clearStack = [&model] {
-        if (model.RPNclear) model.RPNclear();
+        if (model.rpnClear) model.rpnClear();
     };
     c.add(CommandId::AddingMachineMode,
           [&m, toggle, clearStack] {
-              toggle(m.mnuAddMachMode);
-              if (m.mnuAddMachMode && m.mnuRpnMode) {
-                  m.mnuRpnMode = false;
+              toggle(m.addingMachine);
+              if (m.addingMachine && m.rpn) {
+                  m.rpn = false;
                   clearStack();
               }
           },
-          [&m] { return m.mnuAddMachMode; });
+          [&m] { return m.addingMachine; });
     c.add(CommandId::RpnMode,
           [&m, toggle, clearStack] {
-              toggle(m.mnuRpnMode);
-              if (m.mnuRpnMode) m.mnuAddMachMode = false;
+              toggle(m.rpn);
+              if (m.rpn) m.addingMachine = false;
               clearStack();
           },
-          [&m] { return m.mnuRpnMode; });
-    c.add(CommandId::ShowPercentages, [&m, toggle] { toggle(m.mnuShowPercentMode); },
-          [&m] { return m.mnuShowPercentMode; });
-    c.add(CommandId::PercentForNumber, [&m, toggle] { toggle(m.mnuPercentForNum); },
-          [&m] { return m.mnuPercentForNum; });
-    c.add(CommandId::MagicNumber, [&m, toggle] { toggle(m.mnuMagicNumber); },
-          [&m] { return m.mnuMagicNumber; });
+          [&m] { return m.rpn; });
+    c.add(CommandId::ShowPercentages, [&m, toggle] { toggle(m.showPercentages); },
+          [&m] { return m.showPercentages; });
+    c.add(CommandId::PercentForNumber, [&m, toggle] { toggle(m.percentForNumber); },
+          [&m] { return m.percentForNumber; });
+    c.add(CommandId::MagicNumber, [&m, toggle] { toggle(m.magicNumber); },
+          [&m] { return m.magicNumber; });
     c.add(CommandId::RepeatSubtraction,
           [&m, toggle, write] {
-              toggle(m.mnuRepeatSubtract);
-              write("Repeat Subtraction", m.mnuRepeatSubtract);
+              toggle(m.repeatSubtraction);
+              write("Repeat Subtraction", m.repeatSubtraction);
           },
-          [&m] { return m.mnuRepeatSubtract; });
-    c.add(CommandId::CarryResult, [&m, toggle] { toggle(m.CarryResult); }, [&m] { return m.CarryResult; });
-    c.add(CommandId::FormatNumbers, [&m, toggle] { toggle(m.mnuFormatNumbers); },
-          [&m] { return m.mnuFormatNumbers; });
+          [&m] { return m.repeatSubtraction; });
+    c.add(CommandId::CarryResult, [&m, toggle] { toggle(m.carryResult); }, [&m] { return m.carryResult; });
+    c.add(CommandId::FormatNumbers, [&m, toggle] { toggle(m.formatNumbers); },
+          [&m] { return m.formatNumbers; });
     c.add(CommandId::NumberTapeItems,
           [&m, toggle, write] {
-              toggle(m.mnuTapeItems);
-              write("Tape Item Count", m.mnuTapeItems);
+              toggle(m.numberTapeItems);
+              write("Tape Item Count", m.numberTapeItems);
           },
-          [&m] { return m.mnuTapeItems; });
+          [&m] { return m.numberTapeItems; });
 }
 
 }  // namespace zorv::engine

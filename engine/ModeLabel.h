@@ -18,14 +18,14 @@ inline std::string modeLabel(const Modes& m) {
         if (!out.empty()) out += ' ';
         out += letters;
     };
-    add(m.mnuFinCalcMode, "FIN");
-    add(m.mnuAutoDecimal, "ADEC");
-    add(m.mnuAddMachMode, "ADD");
-    add(m.mnuRpnMode, "RPN");
-    add(m.mnuRepeatSubtract, "RS");
-    add(m.mnuMagicNumber, "MN");
-    add(m.CarryResult, "CR");
-    add(m.SciRadians, "RAD");
+    add(m.financial, "FIN");
+    add(m.autoDecimal, "ADEC");
+    add(m.addingMachine, "ADD");
+    add(m.rpn, "RPN");
+    add(m.repeatSubtraction, "RS");
+    add(m.magicNumber, "MN");
+    add(m.carryResult, "CR");
+    add(m.radians, "RAD");
     return out;
 }
 

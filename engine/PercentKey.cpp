@@ -25,7 +25,7 @@ bool hasDigit(const std::string& s) {
 
 }  // namespace
 
-void CalculatorModel::Percent_Click() {
+void CalculatorModel::pressPercent() {
     struct Repaint {
         CalculatorModel& m;
         ~Repaint() { m.notify(); }
@@ -38,54 +38,55 @@ void CalculatorModel::Percent_Click() {
         feedback_.beep();
         return;
     }
-    readout_ = ValidValue(readout_);
-    NormalizeReadout();
+    readout_ = validValue(readout_);
+    normalizeReadout();
 
     Decimal b;
     try {
         b = toDecimal(readout_);
     } catch (const DecimalError&) {
         feedback_.showMessage("Invalid value!", product, MessageIcon::Information);
-        Cancel_Click();
+        clearAll();
         return;
     }
 
-    const bool pending = numOps_ == 1 && (opFlag_ == "+" || opFlag_ == "-" || opFlag_ == "X" ||
-                                          opFlag_ == "/");
-    const bool rpn = modes_.mnuRpnMode && modes_.mnuPercentForNum;
-    if (!modes_.mnuPercentForNum || (!pending && !rpn)) {
+    using P = PendingOperator;
+    const bool pending = numOps_ == 1 && (opFlag_ == P::Add || opFlag_ == P::Subtract ||
+                                          opFlag_ == P::Multiply || opFlag_ == P::Divide);
+    const bool rpn = modes_.rpn && modes_.percentForNumber;
+    if (!modes_.percentForNumber || (!pending && !rpn)) {
         showResult(b / Decimal(100));
         return;
     }
 
-    tempReadout_ = readout_;
+    const std::string keyed = readout_;
     ++tapeItem_;
     if (rpn) {
-        if (RPNops)
-            RPNops("%", tempReadout_);
+        if (rpnOperation)
+            rpnOperation("%", keyed);
         else
             feedback_.showMessage("RPN Error", product, MessageIcon::Exclamation);
         return;
     }
 
-    const std::string op = opFlag_;
+    const PendingOperator op = opFlag_;
     Decimal result;
     Decimal amount;
     try {
         // Magic Number keeps the chain's first number as the base of every
         // percentage, so a list of rates can be run against one amount.
-        const Decimal a = modes_.mnuMagicNumber ? toDecimal(magicNumber_) : runningTotal_;
-        if (op == "/") {
+        const Decimal a = modes_.magicNumber ? toDecimal(magicNumber_) : runningTotal_;
+        if (op == P::Divide) {
             if (b.isZero()) {
                 feedback_.showMessage("Can't divide by zero", product, MessageIcon::Exclamation);
-                Cancel_Click();
+                clearAll();
                 return;
             }
             result = a / b * Decimal(100);
         } else {
             amount = a * b / Decimal(100);
-            if (op == "X") result = amount;
-            else if (op == "+") result = a + amount;
+            if (op == P::Multiply) result = amount;
+            else if (op == P::Add) result = a + amount;
             else {
                 amount = -amount;
                 result = a + amount;
@@ -93,31 +94,31 @@ void CalculatorModel::Percent_Click() {
         }
     } catch (const DecimalError&) {
         feedback_.showMessage("Invalid value!", product, MessageIcon::Information);
-        Cancel_Click();
+        clearAll();
         return;
     }
 
-    std::string entryText = tapeNumber(*this, tempReadout_) + "%";
-    if (modes_.mnuTapeItems) entryText += " >" + std::to_string(tapeItem_) + "<";
-    if (modes_.mnuShowPercentMode && (op == "+" || op == "-"))
-        entryText += "\r\n" + tapeNumber(*this, amount);
+    std::string entryText = format_.entryNumber(keyed) + "%";
+    if (modes_.numberTapeItems) entryText += " >" + std::to_string(tapeItem_) + "<";
+    if (modes_.showPercentages && (op == P::Add || op == P::Subtract))
+        entryText += "\r\n" + format_.entryNumber(amount);
 
     showResult(result);
-    std::string total = tapeTotal(*this, readout_);
-    if (op == "/") {
-        if (total.ends_with(symbols_.decimal)) total.erase(total.size() - symbols_.decimal.size());
+    std::string total = format_.totalLine(readout_);
+    if (op == P::Divide) {
+        if (total.ends_with(format_.decimalSymbol())) total.erase(total.size() - format_.decimalSymbol().size());
         total += "%";
     }
     entryText += "\r\n" + std::string(kTotalRule) + "\r\n" + total + "\r\n" + std::string(kTotalEnd);
-    PostToTape(entryText);
+    postToTape(entryText);
 
-    if (modes_.mnuMagicNumber) {
+    if (modes_.magicNumber) {
         // The chain stays open on its first number: the next "b %" applies
         // the same operation to it again.
-        entryState_ = std::string(entry::Ops);
+        entryState_ = EntryState::AfterOperator;
         return;
     }
-    opFlag_ = "%";
+    opFlag_ = P::Percent;
     numOps_ = 0;
     runningTotal_ = Decimal();
     tapeItem_ = 0;

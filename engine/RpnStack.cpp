@@ -5,13 +5,13 @@
 namespace zorv::engine {
 
 RpnStack::RpnStack(CalculatorModel& model) : model_(model) {
-    model_.RPNops = [this](std::string_view op, std::string_view text) { RPNops(op, text); };
-    model_.RPNclear = [this] { clear(); };
+    model_.rpnOperation = [this](std::string_view op, std::string_view text) { rpnOperation(op, text); };
+    model_.rpnClear = [this] { clear(); };
 }
 
 RpnStack::~RpnStack() {
-    model_.RPNops = nullptr;
-    model_.RPNclear = nullptr;
+    model_.rpnOperation = nullptr;
+    model_.rpnClear = nullptr;
 }
 
 std::vector<std::string> RpnStack::lines() const {
@@ -29,7 +29,7 @@ void RpnStack::clear() {
 }
 
 void RpnStack::changed() {
-    model_.setLblRPN(std::to_string(stack_.size()));
+    model_.setRpnDepthLabel(std::to_string(stack_.size()));
     if (onChange) onChange();
 }
 
@@ -56,12 +56,12 @@ bool RpnStack::combine(const std::string& op, const Decimal& y, const Decimal& x
     return true;
 }
 
-void RpnStack::RPNops(std::string_view opView, std::string_view text) {
+void RpnStack::rpnOperation(std::string_view opView, std::string_view text) {
     const std::string op(opView);
     const std::string product(kProductName);
     model_.setHint("Press F1 for Help [RPN]");
 
-    const bool haveEntry = model_.EntryState() == entry::Nums;
+    const bool haveEntry = model_.entryState() == EntryState::Number;
     Decimal x;
     try {
         x = model_.toDecimal(text);
@@ -79,8 +79,8 @@ void RpnStack::RPNops(std::string_view opView, std::string_view text) {
         work.push_back(x);
         stack_ = std::move(work);
         resultOnTop_ = false;
-        model_.PostToTape(number(x) + " ENTER");
-        model_.setEntryState(entry::Ops);
+        model_.postToTape(number(x) + " ENTER");
+        model_.setEntryState(EntryState::AfterOperator);
         changed();
         return;
     }
@@ -121,17 +121,17 @@ void RpnStack::RPNops(std::string_view opView, std::string_view text) {
     resultOnTop_ = true;
 
     if (op == "%")
-        model_.PostToTape(number(x) + "% of " + number(y) + " = " + number(result));
+        model_.postToTape(number(x) + "% of " + number(y) + " = " + number(result));
     else
-        model_.PostToTape(number(y) + " " + op + " " + number(x) + " = " + number(result));
+        model_.postToTape(number(y) + " " + op + " " + number(x) + " = " + number(result));
     model_.showResult(result);
-    model_.setEntryState(entry::Ops);
+    model_.setEntryState(EntryState::AfterOperator);
     changed();
 }
 
 void registerRpnCommands(CalculatorModel& model, RpnStack& stack) {
     model.commands().add(CommandId::ViewRpnStack, [&model, &stack] {
-        if (!model.modes().mnuRpnMode) {
+        if (!model.modes().rpn) {
             model.feedback().beep();
             return;
         }

@@ -17,10 +17,10 @@ namespace zorv::engine {
 // shows in the readout. A function applied to a shown result (sqrt after +)
 // replaces that result. "%" gives x percent of the number below it and
 // keeps that number (200 = 15 % + gives 230). Every step is written on the
-// tape, lblRPN shows the depth, and C empties the stack.
+// tape, the model's RPN depth label shows the depth, and C empties the stack.
 class RpnStack {
 public:
-    // Installs itself as the model's RPNops and RPNclear.
+    // Installs itself as the model's rpnOperation and rpnClear.
     explicit RpnStack(CalculatorModel& model);
     ~RpnStack();
     RpnStack(const RpnStack&) = delete;
@@ -33,7 +33,7 @@ public:
     void clear();
 
     // One key: op is "+", "-", "X", "/", "=" or "%"; text is the readout.
-    void RPNops(std::string_view op, std::string_view text);
+    void rpnOperation(std::string_view op, std::string_view text);
 
     // Called after every change of the stack (the stack window repaints).
     std::function<void()> onChange;

@@ -177,7 +177,7 @@ const ScientificFunctions::Function* functionFor(CommandId id);
 // ---------------------------------------------------------------------------
 
 const char* ScientificFunctions::angleUnit() const {
-    return model_.modes().SciRadians ? " rad" : " deg";
+    return model_.modes().radians ? " rad" : " deg";
 }
 
 // Completes the entry and reads the readout value; false (after saying why)
@@ -187,8 +187,8 @@ bool ScientificFunctions::takeReadout(Decimal& value) {
         model_.feedback().beep();
         return false;
     }
-    model_.setReadout(model_.ValidValue(model_.readout()));
-    model_.NormalizeReadout();
+    model_.setReadout(model_.validValue(model_.readout()));
+    model_.normalizeReadout();
     try {
         value = model_.toDecimal(model_.readout());
     } catch (const DecimalError&) {
@@ -202,7 +202,7 @@ bool ScientificFunctions::takeReadout(Decimal& value) {
 
 void ScientificFunctions::finish(const std::string& call, const Decimal& result, const char* unit) {
     model_.showResult(result);
-    model_.PostToTape(call + " = " + tapeNumber(model_, result) + unit);
+    model_.postToTape(call + " = " + tapeNumber(model_, result) + unit);
 }
 
 void ScientificFunctions::notDefined(const std::string& name, const Decimal& arg, const char* unit) {
@@ -219,7 +219,7 @@ void ScientificFunctions::tooLarge(const std::string& name, const Decimal& arg, 
 void ScientificFunctions::applyDouble(const Function& f) {
     Decimal x;
     if (!takeReadout(x)) return;
-    const bool radians = model_.modes().SciRadians;
+    const bool radians = model_.modes().radians;
     const char* unit = angleUnit();
     const char* inUnit = f.angle == Function::In ? unit : "";
     const char* outUnit = f.angle == Function::Out ? unit : "";
@@ -322,7 +322,7 @@ void ScientificFunctions::reciprocal() {
 }
 
 void ScientificFunctions::setRadians(bool radians) {
-    model_.modes().SciRadians = radians;
+    model_.modes().radians = radians;
     model_.notify();
 }
 
@@ -336,7 +336,7 @@ void ScientificFunctions::enterConstant(int index) {
     const Decimal value = Decimal::parse(values[index]);
     model_.setHint("Press F1 for Help [Scientific]");
     model_.showResult(value, false);
-    model_.PostToTape(std::string(names[index]) + " = " + tapeNumber(model_, value));
+    model_.postToTape(std::string(names[index]) + " = " + tapeNumber(model_, value));
 }
 
 void ScientificFunctions::convertToFractions() {
@@ -344,7 +344,7 @@ void ScientificFunctions::convertToFractions() {
     if (!takeReadout(x)) return;
     bool approximate = false;
     const std::string fraction = fractionText(x, approximate);
-    model_.PostToTape(tapeNumber(model_, x) + (approximate ? " \xE2\x89\x88 " : " = ") + fraction);
+    model_.postToTape(tapeNumber(model_, x) + (approximate ? " \xE2\x89\x88 " : " = ") + fraction);
 }
 
 // ---------------------------------------------------------------------------
@@ -412,8 +412,8 @@ void registerScientificCommands(CalculatorModel& model, ScientificFunctions& f) 
     c.add(CommandId::LogarithmToBase, [&f] { f.logarithmToBase(); });
     c.add(CommandId::Reciprocal, [&f] { f.reciprocal(); });
     Modes& m = model.modes();
-    c.add(CommandId::Degrees, [&f] { f.setRadians(false); }, [&m] { return !m.SciRadians; });
-    c.add(CommandId::Radians, [&f] { f.setRadians(true); }, [&m] { return m.SciRadians; });
+    c.add(CommandId::Degrees, [&f] { f.setRadians(false); }, [&m] { return !m.radians; });
+    c.add(CommandId::Radians, [&f] { f.setRadians(true); }, [&m] { return m.radians; });
     c.add(CommandId::Pi, [&f] { f.enterConstant(0); });
     c.add(CommandId::EConstant, [&f] { f.enterConstant(1); });
     c.add(CommandId::GoldenCut, [&f] { f.enterConstant(2); });

@@ -16,7 +16,7 @@ namespace zorv::engine {
 // or "inf" ever reaches the readout or the tape.
 //
 // Trigonometric functions read, and inverse ones give, angles in degrees or
-// radians (Modes::SciRadians). In degrees, whole multiples of 90 are exact,
+// radians (Modes::radians). In degrees, whole multiples of 90 are exact,
 // so sin 180 is 0 and tan 90 is undefined rather than a huge number.
 class ScientificFunctions {
 public:

@@ -178,7 +178,7 @@ void TapeCommands::annotateTape() {
     for (char c : *answer) note += static_cast<unsigned char>(c) < 0x20 ? ' ' : c;
     note = text::trim(note);
     if (note.empty()) return;
-    model_.PostToTape(note);
+    model_.postToTape(note);
 }
 
 void TapeCommands::findOnTape() { find(true); }

@@ -1,6 +1,7 @@
 #include "ToolbarCatalogue.h"
 
-#include "CalculatorModel.h"
+#include "CommandCatalogue.h"
+#include "UserFeedback.h"
 
 namespace zorv::engine {
 
@@ -40,9 +41,8 @@ std::string notAvailableText(std::string_view itemText) {
            std::string(kProductName) + ".";
 }
 
-void offerToolbarCatalogue(CalculatorModel& model) {
-    UserFeedback& feedback = model.feedback();
-    model.commands().setFallback([&feedback](CommandId id) {
+void offerToolbarCatalogue(CommandCatalogue& commands, UserFeedback& feedback) {
+    commands.setFallback([&feedback](CommandId id) {
         const CommandSpec& row = commandSpec(id);
         // A planned command says it is not built, with or without a button.
         if (row.group == ToolbarGroupId::None && row.scope != CommandScope::Planned) return false;

@@ -9,7 +9,8 @@
 
 namespace zorv::engine {
 
-class CalculatorModel;
+class CommandCatalogue;
+class UserFeedback;
 
 // The commands a toolbar button can be bound to: 102 items in five groups,
 // taken from the command table. An item's text is its command's catalogue
@@ -48,10 +49,9 @@ std::string unboundCaption(int buttonNumber);
 // The text shown for a catalogue item whose feature this build lacks.
 std::string notAvailableText(std::string_view itemText);
 
-// Makes every catalogue item runnable by name from the model's command
-// table: an item whose command is not registered tells the user plainly
+// Makes every catalogue item runnable by name from the command table: an item whose command is not registered tells the user plainly
 // that it is not available instead of being unknown. Menu items of such
 // commands stay disabled (the command still counts as not registered).
-void offerToolbarCatalogue(CalculatorModel& model);
+void offerToolbarCatalogue(CommandCatalogue& commands, UserFeedback& feedback);
 
 }  // namespace zorv::engine

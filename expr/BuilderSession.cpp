@@ -37,20 +37,20 @@ BuilderResult BuilderSession::evaluate(std::string_view text) { return evaluate(
 BuilderResult BuilderSession::evaluate(std::string_view text, engine::UserFeedback& feedback) {
     BuilderResult result = evaluateDimensions(text, options(), feedback);
     if (!result.ok) return result;
-    model_.PostToTape(result.tapeLine);
+    model_.postToTape(result.tapeLine);
     if (result.readout.empty()) return result;
     // The value is plain decimal text with "."; the readout writes the
     // locale's decimal symbol.
     std::string local;
     for (char c : result.readout) {
-        if (c == '.') local += model_.DecimalSymbol();
+        if (c == '.') local += model_.decimalSymbol();
         else local += c;
     }
     try {
         const std::string shown = model_.toText(model_.toDecimal(local));
-        model_.setEntryState(engine::entry::Nums);
+        model_.setEntryState(engine::EntryState::Number);
         model_.setReadout(shown);
-        model_.NormalizeReadout();
+        model_.normalizeReadout();
         model_.markFreshResult();
     } catch (const engine::DecimalError&) {
         // Beyond what the readout holds: the tape has the result, the

@@ -460,7 +460,7 @@ bool BuilderWindow::event(QEvent* event) {
 void BuilderWindow::showEvent(QShowEvent* event) {
     // While this window is visible the readout's input cleaner keeps the
     // foot and inch marks.
-    model_.BuilderVisible = true;
+    model_.builderVisible = true;
     loadOptions();
     LoadFormulaNames();
     QDialog::showEvent(event);
@@ -469,7 +469,7 @@ void BuilderWindow::showEvent(QShowEvent* event) {
 }
 
 void BuilderWindow::hideEvent(QHideEvent* event) {
-    model_.BuilderVisible = false;
+    model_.builderVisible = false;
     QDialog::hideEvent(event);
 }
 
@@ -485,7 +485,7 @@ bool BuilderWindow::eventFilter(QObject* watched, QEvent* event) {
 bool BuilderWindow::boxKeyPress(QLineEdit* box, QKeyEvent* key) {
     const auto typed = typedKey(key);
     if (!typed) return false;
-    return applyToBox(box, builderKey(*typed, model_.DecimalSymbol()), feedback_);
+    return applyToBox(box, builderKey(*typed, model_.decimalSymbol()), feedback_);
 }
 
 // ---- the host ---------------------------------------------------------------

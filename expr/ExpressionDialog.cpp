@@ -46,7 +46,7 @@ ExpressionDialog::ExpressionDialog(engine::CalculatorModel& model, engine::UserF
     auto* readoutLabel = new QLabel(tr("&Expression:"), this);
     readoutLabel->setBuddy(readout_);
     auto* keysLabel = new QLabel(tr("P types pi, S squares (^2), R takes the square root (^%1)")
-                                     .arg(qs(model_.DecimalSymbol() + "5")),
+                                     .arg(qs(model_.decimalSymbol() + "5")),
                                  this);
     keysLabel->setEnabled(false);
 
@@ -56,7 +56,7 @@ ExpressionDialog::ExpressionDialog(engine::CalculatorModel& model, engine::UserF
         auto* box = new QLineEdit(this);
         box->setObjectName(QStringLiteral("txtVar%1").arg(i));
         box->setText(qs(session_->evaluator().variable(i)));
-        box->setMaxLength(model_.MaxDigits());
+        box->setMaxLength(model_.maxDigits());
         box->setAlignment(Qt::AlignRight);
         box->installEventFilter(this);
         auto* label = new QLabel(QString::fromLatin1(letters[i]) + QStringLiteral(" ="), this);
@@ -184,7 +184,7 @@ void ExpressionDialog::insertFormula() {
 
 void ExpressionDialog::openMyFormulas() {
     if (!formulasWindow_) {
-        formulasWindow_ = new MyFormulasWindow(feedback_, options_.dataDir, model_.DecimalSymbol(), this);
+        formulasWindow_ = new MyFormulasWindow(feedback_, options_.dataDir, model_.decimalSymbol(), this);
         // Closing the list changes what this window offers.
         connect(formulasWindow_, &QDialog::finished, this, [this] { LoadFormulaNames(); });
     }
@@ -261,14 +261,14 @@ bool ExpressionDialog::eventFilter(QObject* watched, QEvent* event) {
 bool ExpressionDialog::expressionKeyPress(QKeyEvent* key) {
     const auto typed = typedKey(key);
     if (!typed) return false;
-    return applyToBox(readout_, expressionKey(*typed, model_.DecimalSymbol()), feedback_);
+    return applyToBox(readout_, expressionKey(*typed, model_.decimalSymbol()), feedback_);
 }
 
 bool ExpressionDialog::variableKeyPress(int index, QKeyEvent* key) {
     QLineEdit* box = vars_[static_cast<std::size_t>(index)];
     const auto typed = typedKey(key);
     if (!typed) return false;
-    const KeyOutcome outcome = variableKey(*typed, model_.DecimalSymbol());
+    const KeyOutcome outcome = variableKey(*typed, model_.decimalSymbol());
     switch (outcome.action) {
     case KeyAction::Insert:
         box->insert(qs(outcome.text));

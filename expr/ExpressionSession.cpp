@@ -16,17 +16,17 @@ ExpressionSession::ExpressionSession(engine::CalculatorModel& model, engine::Use
 bool ExpressionSession::evaluateToCalculator(std::string_view text) {
     const std::string result = evaluator_.evaluate(text);
     if (result.empty()) return false;
-    model_.setEntryState(engine::entry::Nums);
+    model_.setEntryState(engine::EntryState::Number);
     model_.setReadout(result);
-    model_.NormalizeReadout();
+    model_.normalizeReadout();
     model_.markFreshResult();
-    model_.PostToTape(evaluator_.InterpretedText + " = " + model_.readout());
+    model_.postToTape(evaluator_.InterpretedText + " = " + model_.readout());
     return true;
 }
 
 void ExpressionSession::setVariable(int index, std::string_view text) {
     if (index < 0 || index > 2) return;
-    evaluator_.setVariable(index, model_.PurgeNumericInput(text));
+    evaluator_.setVariable(index, model_.purgeNumericInput(text));
     if (onVariableChanged) onVariableChanged(index);
 }
 

@@ -15,7 +15,7 @@ std::optional<std::string> FeedbackNumericInput::run() {
         const auto typed = feedback.askText(prompt_, title_, default_);
         if (!typed) return std::nullopt;
         const std::string text =
-            filterAnswerText(*typed, model_.symbols(), static_cast<std::size_t>(model_.MaxDigits()));
+            filterAnswerText(*typed, model_.symbols(), static_cast<std::size_t>(model_.maxDigits()));
         if (auto answer = normaliseAnswer(text, model_.symbols())) return answer;
         feedback.showMessage("Invalid value!", std::string(engine::kProductName),
                              engine::MessageIcon::Information);

@@ -46,13 +46,13 @@ const Entry kEntries[] = {
 // Closes a completed calculation: its result becomes a fresh result of the
 // calculator and the report ends with a line of asterisks.
 void closeCalculation(engine::CalculatorModel& model) {
-    model.setEntryState(engine::entry::Nums);
+    model.setEntryState(engine::EntryState::Number);
     model.markFreshResult();
     // With no operation pending the result is taken as a total, so it
     // stands on the tape like any other result.
-    if (model.hint() == "Press F1 for Help") model.Operator_Click(engine::OpEquals);
+    if (model.hint() == "Press F1 for Help") model.pressOperator(engine::OpEquals);
     model.tape().append(std::string(40, '*') + "\r\n\r\n");
-    model.NormalizeReadout();
+    model.normalizeReadout();
 }
 
 }  // namespace
@@ -94,7 +94,7 @@ void registerFinanceCommands(engine::CalculatorModel& model, NumericInput& input
             }
             // A cancelled question leaves no trace for the next reader of
             // the model's flag.
-            model.InputCancelled = false;
+            model.inputCancelled = false;
         });
     }
 }

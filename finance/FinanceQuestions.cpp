@@ -32,8 +32,8 @@ void FinanceQuestions::offerReentry(const std::string& title, std::string_view r
 }
 
 std::string FinanceQuestions::purged(const std::string& answer) {
-    std::string cleaned = model_.PurgeNumericInput(answer);
-    if (model_.InputCancelled) throw CalculationCancelled{};
+    std::string cleaned = model_.purgeNumericInput(answer);
+    if (model_.inputCancelled) throw CalculationCancelled{};
     return cleaned;
 }
 
@@ -138,18 +138,18 @@ std::vector<double> FinanceQuestions::cashFlows(double count) {
     return flows;
 }
 
-std::string FinanceQuestions::plain(double value) const { return engine::plainText(value, model_.DecimalSymbol()); }
+std::string FinanceQuestions::plain(double value) const { return engine::plainText(value, model_.decimalSymbol()); }
 
 std::string FinanceQuestions::rounded(double value) const {
-    return model_.FormatFinancial(Decimal::fromDouble(value).toString(model_.DecimalSymbol()));
+    return model_.format().financial(Decimal::fromDouble(value).toString(model_.decimalSymbol()));
 }
 
 std::string FinanceQuestions::rounded(const engine::Currency& value) const {
-    return model_.FormatFinancial(value.toString(model_.DecimalSymbol()));
+    return model_.format().financial(value.toString(model_.decimalSymbol()));
 }
 
 std::string FinanceQuestions::withFraction(std::string_view whole, std::string_view fraction) const {
-    return std::string(whole) + model_.DecimalSymbol() + std::string(fraction);
+    return std::string(whole) + model_.decimalSymbol() + std::string(fraction);
 }
 
 std::string FinanceQuestions::moneyLine(std::string_view label, double amount) const {

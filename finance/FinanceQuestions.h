@@ -56,7 +56,7 @@ public:
     std::string rounded(const engine::Currency& value) const;
     // A default answer with a fraction, written with the locale symbol.
     std::string withFraction(std::string_view whole, std::string_view fraction) const;
-    std::string currency() const { return model_.CurrencySymbol(); }
+    std::string currency() const { return model_.format().currencyPrefix(); }
     // The label, the currency symbol and the amount as plain text.
     std::string moneyLine(std::string_view label, double amount) const;
     // "APR: " and the annual rate (a fraction) as a percentage.

@@ -210,7 +210,7 @@ std::string FinancialCalculators::amortizationTable(double monthlyRate, double p
     const auto interestCell = [&](double principalPart) {
         try {
             if (shownPayment)
-                return padLeft(model_.FormatFinancial(model_.toText(
+                return padLeft(model_.format().financial(model_.toText(
                                    *shownPayment - model_.toDecimal(ask_.rounded(principalPart)))),
                                14);
         } catch (const engine::DecimalError&) {
@@ -328,7 +328,7 @@ void FinancialCalculators::internalRateOfReturn() {
         return Report{"Internal Rate of Return Calculation", 35, cashFlowLines(flows),
                       "Internal rate of return for these " + ask_.plain(count) + " cash flows is " +
                           ask_.rounded(percent) + "%.",
-                      model_.FormatFinancial(fraction.toString(model_.DecimalSymbol()))};
+                      model_.format().financial(fraction.toString(model_.decimalSymbol()))};
     });
 }
 
@@ -349,7 +349,7 @@ void FinancialCalculators::modifiedInternalRateOfReturn() {
         const Currency result =
             Currency::fromDouble(orZero([&] { return MIRR(flows, financeRate.toDouble(), reinvestmentRate); }));
         return Report{"Modified Internal Rate of Return Calculation", 44,
-                      cashFlowLines(flows, {"APR of Loan: " + financeRate.toString(model_.DecimalSymbol()),
+                      cashFlowLines(flows, {"APR of Loan: " + financeRate.toString(model_.decimalSymbol()),
                                             "APR of Re-investment: " + ask_.plain(reinvestmentRate)}),
                       "Modified internal rate of return for these " + ask_.plain(count) + " cash flows is " +
                           ask_.rounded(result * 100LL) + "%.",
@@ -372,7 +372,7 @@ void FinancialCalculators::netPresentValue() {
         const Currency result = Currency::fromDouble(orZero([&] { return NPV(returnRate.toDouble(), flows); }));
         return Report{"Net Present Value of Investment Calculation", 43,
                       cashFlowLines(flows, {"Discount rate: " +
-                                            (returnRate * 100LL).toString(model_.DecimalSymbol()) + "%"}),
+                                            (returnRate * 100LL).toString(model_.decimalSymbol()) + "%"}),
                       "Net present value of this investment is " + ask_.rounded(result) + ".",
                       ask_.rounded(result)};
     });

@@ -22,8 +22,8 @@ NumInputDialog::NumInputDialog(engine::CalculatorModel& model, QWidget* parent)
     cmdExit_[0] = new QPushButton(tr("&OK"), this);
     cmdExit_[1] = new QPushButton(tr("&Cancel"), this);
     cmdExit_[0]->setDefault(true);
-    connect(cmdExit_[0], &QPushButton::clicked, this, [this] { cmdExit_Click(0); });
-    connect(cmdExit_[1], &QPushButton::clicked, this, [this] { cmdExit_Click(1); });
+    connect(cmdExit_[0], &QPushButton::clicked, this, [this] { exitButtonClicked(0); });
+    connect(cmdExit_[1], &QPushButton::clicked, this, [this] { exitButtonClicked(1); });
 
     auto* buttons = new QHBoxLayout;
     buttons->addStretch();
@@ -50,7 +50,7 @@ std::optional<std::string> NumInputDialog::run() {
 
 void NumInputDialog::processPendingEvents() { QCoreApplication::processEvents(); }
 
-void NumInputDialog::cmdExit_Click(int index) {
+void NumInputDialog::exitButtonClicked(int index) {
     if (index == 0) {
         const auto answer = normaliseAnswer(txtInput_->text().toStdString(), model_.symbols());
         if (!answer) {
@@ -69,13 +69,13 @@ void NumInputDialog::cmdExit_Click(int index) {
 void NumInputDialog::reject() {
     // Cancel, Escape and closing the window all end the question.
     input_.clear();
-    model_.InputCancelled = true;
+    model_.inputCancelled = true;
     QDialog::reject();
 }
 
 void NumInputDialog::showEvent(QShowEvent* event) {
     QDialog::showEvent(event);
-    txtInput_->setMaxLength(model_.MaxDigits() > 0 ? model_.MaxDigits() : 35);
+    txtInput_->setMaxLength(model_.maxDigits() > 0 ? model_.maxDigits() : 35);
     txtInput_->setFocus();
     txtInput_->selectAll();
 }

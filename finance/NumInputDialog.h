@@ -32,7 +32,7 @@ public:
     QPushButton* cancelButton() const { return cmdExit_[1]; }
     QLabel* promptLabel() const { return lblPrompt_; }
 
-    void cmdExit_Click(int index);
+    void exitButtonClicked(int index);
     void reject() override;
 
 protected:

@@ -28,18 +28,18 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     if (flags & 0x80) symbols = NumberSymbols{",", ".", "€"};
     CalculatorModel model(feedback, symbols);
     Modes& m = model.modes();
-    m.mnuFinCalcMode = flags & 0x01;
-    m.mnuAddMachMode = flags & 0x02;
-    m.mnuRepeatSubtract = flags & 0x04;
-    m.mnuMagicNumber = flags & 0x08;
-    m.mnuAutoDecimal = flags & 0x10;
-    m.mnuTapeItems = flags & 0x20;
-    m.CarryResult = flags & 0x40;
-    m.DecimalPlaces = 2 + places % 14;
-    m.mnuRpnMode = (more & 0x01) && !m.mnuAddMachMode;
-    m.mnuPercentForNum = more & 0x02;
-    m.mnuShowPercentMode = more & 0x04;
-    m.SciRadians = more & 0x08;
+    m.financial = flags & 0x01;
+    m.addingMachine = flags & 0x02;
+    m.repeatSubtraction = flags & 0x04;
+    m.magicNumber = flags & 0x08;
+    m.autoDecimal = flags & 0x10;
+    m.numberTapeItems = flags & 0x20;
+    m.carryResult = flags & 0x40;
+    m.decimalPlaces = 2 + places % 14;
+    m.rpn = (more & 0x01) && !m.addingMachine;
+    m.percentForNumber = more & 0x02;
+    m.showPercentages = more & 0x04;
+    m.radians = more & 0x08;
     // The real percent, square and root keys, the Sci menu ({Sine}, ...),
     // the RPN stack and the mode toggles ({RPN Mode}, ...).
     RpnStack stack(model);
@@ -58,14 +58,14 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     for (const std::string* text : {&model.readout(), &model.tape().text()})
         if (text->find("nan") != std::string::npos || text->find("inf") != std::string::npos)
             std::abort();
-    model.Cancel_Click();
-    if (model.readout() != "0" + model.DecimalSymbol() || model.NumOps() != 0 ||
-        model.EntryState() != "NONE" || !model.RunningTotal().isZero() ||
-        !stack.values().empty() || model.lblRPN() != "0")
+    model.clearAll();
+    if (model.readout() != "0" + model.decimalSymbol() || model.numOps() != 0 ||
+        model.entryState() != engine::EntryState::None || !model.runningTotal().isZero() ||
+        !stack.values().empty() || model.rpnDepthLabel() != "0")
         std::abort();
     // And the calculator still adds up after the clear.
-    m.mnuAutoDecimal = false;
-    m.mnuRpnMode = false;
+    m.autoDecimal = false;
+    m.rpn = false;
     runKeyScript(model, parseKeyScript("2+2="), nullptr);
     if (model.tape().text().find("\r\n4") == std::string::npos) std::abort();
     return 0;

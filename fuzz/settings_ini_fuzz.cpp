@@ -29,7 +29,7 @@ void check(SettingsStore& store) {
     if (v.startYear >= v.endYear || v.startYear < 100 || v.endYear > 9999) std::abort();
     zorv::engine::Modes m;
     applyModeSettings(store, m);
-    if (m.DecimalPlaces < 2 || m.DecimalPlaces > 15 || (m.mnuAddMachMode && m.mnuRpnMode)) std::abort();
+    if (m.decimalPlaces < 2 || m.decimalPlaces > 15 || (m.addingMachine && m.rpn)) std::abort();
     const auto symbols = readLocaleSymbols(store);
     if (symbols.decimal.empty() || symbols.decimal == symbols.thousand) std::abort();
 }

@@ -43,7 +43,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
     for (char c : keys) {
         if (c == '{' || c == '}') continue;  // no commands from the key part
-        model.Form_KeyPress(std::string(1, c));
+        model.typeKey(std::string(1, c));
     }
     try {
         (void)Duration::parse(service.readoutDuration(), model.symbols());

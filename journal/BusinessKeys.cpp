@@ -77,7 +77,7 @@ std::optional<Decimal> BusinessKeys::readoutValue() {
 
 std::string BusinessKeys::number(const Decimal& value) const { return engine::tapeTotal(model_, model_.toText(value)); }
 
-void BusinessKeys::post(const Decimal& value, const std::string& mark) { model_.PostToTape(number(value) + " " + mark); }
+void BusinessKeys::post(const Decimal& value, const std::string& mark) { model_.postToTape(number(value) + " " + mark); }
 
 void BusinessKeys::show(const Decimal& value) {
     model_.showResult(value, false);
@@ -88,7 +88,7 @@ void BusinessKeys::taxPlus() {
     if (!value) return;
     try {
         const Decimal rate = taxRate_();
-        const Tax t = addTax(*value, rate, model_.modes().DecimalPlaces, model_.modes().Rounding);
+        const Tax t = addTax(*value, rate, model_.modes().decimalPlaces, model_.modes().rounding);
         post(t.net, "NET");
         post(t.tax, "TAX " + percentText(rate));
         post(t.gross, "TAX+");
@@ -103,7 +103,7 @@ void BusinessKeys::taxMinus() {
     if (!value) return;
     try {
         const Decimal rate = taxRate_();
-        const Tax t = removeTax(*value, rate, model_.modes().DecimalPlaces, model_.modes().Rounding);
+        const Tax t = removeTax(*value, rate, model_.modes().decimalPlaces, model_.modes().rounding);
         post(t.gross, "GROSS");
         post(t.tax, "TAX " + percentText(rate));
         post(t.net, "TAX-");
@@ -138,7 +138,7 @@ void BusinessKeys::margin(Slot slot) {
     while (slots_[missing]) ++missing;
     std::optional<Margin> m;
     try {
-        m = completeMargin(slots_[0], slots_[1], slots_[2], model_.modes().DecimalPlaces, model_.modes().Rounding);
+        m = completeMargin(slots_[0], slots_[1], slots_[2], model_.modes().decimalPlaces, model_.modes().rounding);
     } catch (const engine::DecimalError&) {
     }
     for (auto& v : slots_) v.reset();
@@ -155,16 +155,16 @@ void BusinessKeys::margin(Slot slot) {
 }
 
 void BusinessKeys::grandTotal() {
-    model_.PostToTape(std::string(engine::kTotalRule));
+    model_.postToTape(std::string(engine::kTotalRule));
     post(grand_, "GT");
-    model_.PostToTape(std::string(engine::kTotalEnd));
+    model_.postToTape(std::string(engine::kTotalEnd));
     show(grand_);
 }
 
 void BusinessKeys::setRounding(engine::Modes::ResultRounding mode) {
-    model_.modes().Rounding = mode;
+    model_.modes().rounding = mode;
     static const char* names[] = {"HALF-UP", "HALF-EVEN", "UP", "DOWN"};
-    model_.PostToTape(std::string("ROUND ") + names[static_cast<int>(mode)]);
+    model_.postToTape(std::string("ROUND ") + names[static_cast<int>(mode)]);
     model_.notify();
 }
 

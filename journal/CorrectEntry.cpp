@@ -46,7 +46,7 @@ bool readEntry(const engine::CalculatorModel& model, Line& l) {
     const char op = t.back();
     if (op != '+' && op != '-' && op != 'X' && op != '/' && op != '=') return false;
     const std::string number = t.substr(0, t.size() - 1);
-    if (number.find_first_not_of("0123456789-" + model.DecimalSymbol() + model.ThousandSymbol()) != std::string::npos)
+    if (number.find_first_not_of("0123456789-" + model.decimalSymbol() + model.format().thousandSymbol()) != std::string::npos)
         return false;
     try {
         l.amount = model.toDecimal(number);

@@ -45,7 +45,7 @@ void message(engine::CalculatorModel& model, const std::string& text, MessageIco
 }
 
 std::string localeNumber(const engine::CalculatorModel& model, std::string plain) {
-    if (const auto dot = plain.find('.'); dot != std::string::npos) plain.replace(dot, 1, model.DecimalSymbol());
+    if (const auto dot = plain.find('.'); dot != std::string::npos) plain.replace(dot, 1, model.decimalSymbol());
     return plain;
 }
 
@@ -71,7 +71,7 @@ int pasteColumn(engine::CalculatorModel& model, const std::string& text) {
     if (answer != engine::MessageResult::Yes) return 0;
     for (const std::string& value : column.values) {
         model.pasteReadout(localeNumber(model, value));
-        model.Operator_Click(engine::OpAdd);
+        model.pressOperator(engine::OpAdd);
     }
     return static_cast<int>(n);
 }
@@ -98,7 +98,7 @@ void registerJournalCommands(engine::CalculatorModel& model, SettingsAccess sett
         {R::HalfUp, "Half-Up"}, {R::HalfEven, "Half-Even"}, {R::Up, "Up"}, {R::Down, "Down"}};
     const std::string stored = settings.read ? engine::text::trim(settings.read(setting::Rounding, "Half-Up")) : "Half-Up";
     for (const auto& [mode, name] : kRoundings)
-        if (stored == name) model.modes().Rounding = mode;
+        if (stored == name) model.modes().rounding = mode;
     const CommandId roundIds[] = {CommandId::RoundHalfUp, CommandId::RoundHalfEven, CommandId::RoundUp, CommandId::RoundDown};
     for (int i = 0; i < 4; ++i) {
         // Named copies: a lambda may not capture a structured binding in C++20.
@@ -110,7 +110,7 @@ void registerJournalCommands(engine::CalculatorModel& model, SettingsAccess sett
                 keys->setRounding(mode);
                 if (settings.write) settings.write(setting::Rounding, name);
             },
-            [&model, mode] { return model.modes().Rounding == mode; });
+            [&model, mode] { return model.modes().rounding == mode; });
     }
     struct Kind {
         CommandId id;

@@ -87,7 +87,7 @@ TapeJournal* installTapeJournal(engine::CalculatorModel& model, JournalWindowOpt
     }
     if (journal->restoredUnlocked())
         QTimer::singleShot(0, holder, [&model] {
-            if (!model.TapeUnlocked) model.runCommand(engine::CommandId::EditTape);
+            if (!model.tapeUnlocked) model.runCommand(engine::CommandId::EditTape);
         });
     model.commands().add(engine::CommandId::TapeHistory, [&model, journal, parent = options.parent] {
         journal->flush();

@@ -218,7 +218,7 @@ TapeJournal::~TapeJournal() {
 }
 
 TapeState TapeJournal::current() const {
-    return TapeState{{}, model_.TapeItem(), model_.TapeUnlocked};
+    return TapeState{{}, model_.tapeItem(), model_.tapeUnlocked};
 }
 
 void TapeJournal::problem(const std::string& text) {
@@ -288,7 +288,7 @@ void TapeJournal::onTapeChange(std::string_view text, bool replaced) {
             if (!archive(shadow_, &reason)) problem("The cleared tape could not be put in the history: " + reason);
         }
         shadow_.assign(text);
-        lastUnlocked_ = model_.TapeUnlocked;
+        lastUnlocked_ = model_.tapeUnlocked;
         rewriteSnapshot();
         return;
     }
@@ -305,8 +305,8 @@ void TapeJournal::onTapeChange(std::string_view text, bool replaced) {
 }
 
 void TapeJournal::recordLockIfChanged() {
-    if (model_.TapeUnlocked == lastUnlocked_) return;
-    lastUnlocked_ = model_.TapeUnlocked;
+    if (model_.tapeUnlocked == lastUnlocked_) return;
+    lastUnlocked_ = model_.tapeUnlocked;
     if (!writer_.hasPending()) oldestPending_ = std::chrono::steady_clock::now();
     writer_.add(journalRecord('L', current(), {}));
     flush();

@@ -208,8 +208,8 @@ bool ScratchPadWindow::numberToReadout() {
         return false;
     }
     model_.setReadout(model_.toText(picked->value));
-    model_.NormalizeReadout();
-    model_.setEntryState(engine::entry::Nums);
+    model_.normalizeReadout();
+    model_.setEntryState(engine::EntryState::Number);
     model_.notify();
     status_->setText(tr("%1 is on the readout.").arg(qs(model_.readout())));
     return true;

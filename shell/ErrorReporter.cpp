@@ -46,7 +46,7 @@ ErrorReporter::ErrorReporter(engine::UserFeedback& feedback, std::string logPath
 void ErrorReporter::install(engine::CalculatorModel& model) {
     model.reportErrorHook = [this](const std::string& label, int number,
                                    const std::string& description, const std::string& source) {
-        ReportError(label, number, description, source);
+        reportError(label, number, description, source);
     };
 }
 
@@ -93,7 +93,7 @@ void ErrorReporter::logNote(const std::string& label, const std::string& descrip
     appendToLog(logLine(date, time, label, 5, description, std::string(engine::kProductName), version));
 }
 
-void ErrorReporter::ReportError(const std::string& label, int number,
+void ErrorReporter::reportError(const std::string& label, int number,
                                 const std::string& description, const std::string& source) {
     const std::string title(engine::kProductName);
     if (number == 6) {

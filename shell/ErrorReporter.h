@@ -26,12 +26,12 @@ class ErrorReporter {
 public:
     ErrorReporter(engine::UserFeedback& feedback, std::string logPath);
 
-    void ReportError(const std::string& label, int number, const std::string& description,
+    void reportError(const std::string& label, int number, const std::string& description,
                      const std::string& source);
     // Adds one line to the debug log and asks nothing: for what was put
     // right without the user's help (a setting that could not be used).
     void logNote(const std::string& label, const std::string& description);
-    // Makes this the model's ReportError.
+    // Makes this the model's reportError.
     void install(engine::CalculatorModel& model);
 
     // The log line: seven fields in double quotes, separated by commas.

@@ -31,10 +31,10 @@ bool isNicCommandLine(const std::string& commandLine) {
 
 void insertIntoPreviousProgram(engine::CalculatorModel& model, const InsertTarget& target,
                              bool exitAfterwards) {
-    model.NormalizeReadout();
-    if (model.InputCancelled) return;  // "Invalid value!" was shown; nothing to insert
-    const std::string value = model.PurgeNumericInput(engine::text::trim(model.readout()));
-    if (model.InputCancelled || value.empty()) return;
+    model.normalizeReadout();
+    if (model.inputCancelled) return;  // "Invalid value!" was shown; nothing to insert
+    const std::string value = model.purgeNumericInput(engine::text::trim(model.readout()));
+    if (model.inputCancelled || value.empty()) return;
 
     auto toClipboard = [&] {
         if (target.copyToClipboard) target.copyToClipboard(value);

@@ -125,7 +125,7 @@ void PropertiesForm::fill() {
         std::clamp(static_cast<int>(std::lround(ratio * 100)), kMinTapePercent, kMaxTapePercent);
     p_.ratio = p_.tapeSizePercent / 100.0;
     const engine::Modes& m = model_.modes();
-    p_.decimalPlaces = m.DecimalPlaces;
+    p_.decimalPlaces = m.decimalPlaces;
 
     const TapeFont font = window_.tapeFont();
     p_.fontName = font.name;
@@ -145,18 +145,18 @@ void PropertiesForm::fill() {
     p_.historyMegabytes = static_cast<int>(readNumber(store_, kHistorySize));
     p_.taxRate = readText(store_, kTaxRate);
 
-    p_.finMode = m.mnuFinCalcMode;
-    p_.showPercentage = m.mnuShowPercentMode;
-    p_.addMach = m.mnuAddMachMode;
-    p_.formatNum = m.mnuFormatNumbers;
-    p_.percentForNum = m.mnuPercentForNum;
-    p_.rpn = m.mnuRpnMode;
-    p_.autoDec = m.mnuAutoDecimal;
+    p_.finMode = m.financial;
+    p_.showPercentage = m.showPercentages;
+    p_.addMach = m.addingMachine;
+    p_.formatNum = m.formatNumbers;
+    p_.percentForNum = m.percentForNumber;
+    p_.rpn = m.rpn;
+    p_.autoDec = m.autoDecimal;
     p_.calcOnTop = state_.mnuCalcOnTop;
     p_.exitMin = state_.mnuExitMin;
-    p_.hideC = m.HideClearBanner;
+    p_.hideC = m.hideClearBanner;
     p_.hideToolbar = window_.toolbarHidden();
-    p_.carryResult = m.CarryResult;
+    p_.carryResult = m.carryResult;
     p_.toolbarToggled = false;
 }
 
@@ -229,12 +229,12 @@ void PropertiesForm::setHideToolbar(bool checked) {
 
 void PropertiesForm::setHideClear(bool checked) {
     p_.hideC = checked;
-    model_.modes().HideClearBanner = checked;
+    model_.modes().hideClearBanner = checked;
 }
 
 void PropertiesForm::setCarryResult(bool checked) {
     p_.carryResult = checked;
-    model_.modes().CarryResult = checked;
+    model_.modes().carryResult = checked;
     model_.notify();
 }
 
@@ -355,13 +355,13 @@ void PropertiesForm::apply() {
     window_.setTapeFont(font);
 
     engine::Modes& m = model_.modes();
-    m.mnuFinCalcMode = p_.finMode;
-    m.mnuShowPercentMode = p_.showPercentage;
-    m.mnuAddMachMode = p_.addMach;
-    m.mnuRpnMode = p_.rpn;
-    m.mnuFormatNumbers = p_.formatNum;
-    m.mnuPercentForNum = p_.percentForNum;
-    m.mnuAutoDecimal = p_.autoDec;
+    m.financial = p_.finMode;
+    m.showPercentages = p_.showPercentage;
+    m.addingMachine = p_.addMach;
+    m.rpn = p_.rpn;
+    m.formatNumbers = p_.formatNum;
+    m.percentForNumber = p_.percentForNum;
+    m.autoDecimal = p_.autoDec;
     // The check mark of "Calc On Top" and the window's state go together.
     if (p_.calcOnTop != state_.mnuCalcOnTop) {
         if (model_.commands().contains(CommandId::CalcOnTop)) model_.runCommand(CommandId::CalcOnTop);
@@ -374,7 +374,7 @@ void PropertiesForm::apply() {
         else window_.setToolbarHidden(!window_.toolbarHidden());
         p_.toolbarToggled = false;
     }
-    m.DecimalPlaces = std::clamp(p_.decimalPlaces, 2, 15);
+    m.decimalPlaces = std::clamp(p_.decimalPlaces, 2, 15);
     // These options live only in the store (they are read where they are
     // used), so a change is written at once; unchanged, nothing is written.
     if (p_.keepTape != readFlag(store_, kKeepTape)) writeFlag(store_, kKeepTape, p_.keepTape);
@@ -430,7 +430,7 @@ void PropertiesForm::saveSettings() {
     writeFlag(store_, key::PercentCalculation, p_.percentForNum);
     writeFlag(store_, key::SaveMemory, p_.saveMem);
     writeFlag(store_, key::AutoDecimal, p_.autoDec);
-    writeFlag(store_, key::HideC, model_.modes().HideClearBanner);
+    writeFlag(store_, key::HideC, model_.modes().hideClearBanner);
     writeNumber(store_, key::DecimalPlaces, std::clamp(p_.decimalPlaces, 2, 15));
     writeFlag(store_, key::HideToolbar, p_.hideToolbar);
     writeNumber(store_, key::StartYear, static_cast<double>(yearValue(p_.firstYear)));

@@ -99,7 +99,7 @@ void restoreStoredMemory(const SettingsStore& store, CalculatorModel& model) {
 void writeShutdownSettings(SettingsStore& store, const CalculatorModel& model,
                            const std::string& programFolder) {
     if (readFlag(store, key::SaveMemory)) {
-        writeText(store, key::Memory, model.MemoryValue().toString("."));
+        writeText(store, key::Memory, model.memory().value().toString("."));
         if (!programFolder.empty()) writeText(store, key::Path, programFolder);
     }
     store.backend().sync();

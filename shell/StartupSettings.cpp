@@ -109,23 +109,23 @@ engine::NumberSymbols systemLocaleSymbols() {
 }
 
 void applyModeSettings(const SettingsStore& store, engine::Modes& m) {
-    m.CarryResult = readFlag(store, key::CarryResult);
-    m.mnuFinCalcMode = readFlag(store, key::FinancialMode);
-    m.mnuShowPercentMode = readFlag(store, key::ShowPercentage);
-    m.mnuAddMachMode = readFlag(store, key::AddingMachineMode);
-    m.mnuFormatNumbers = readFlag(store, key::FormatNumbers);
-    m.mnuPercentForNum = readFlag(store, key::PercentCalculation);
-    m.mnuAutoDecimal = readFlag(store, key::AutoDecimal);
-    m.mnuTapeItems = readFlag(store, key::TapeItemCount);
-    m.HideClearBanner = readFlag(store, key::HideC);
-    m.mnuRepeatSubtract = readFlag(store, key::RepeatSubtraction);
-    m.mnuImperialMeasures = readFlag(store, key::ImperialMeasures);
-    m.mnuTroyMeassures = readFlag(store, key::TroyMeasures);
-    m.mnuRpnMode = readFlag(store, key::RpnMode);
+    m.carryResult = readFlag(store, key::CarryResult);
+    m.financial = readFlag(store, key::FinancialMode);
+    m.showPercentages = readFlag(store, key::ShowPercentage);
+    m.addingMachine = readFlag(store, key::AddingMachineMode);
+    m.formatNumbers = readFlag(store, key::FormatNumbers);
+    m.percentForNumber = readFlag(store, key::PercentCalculation);
+    m.autoDecimal = readFlag(store, key::AutoDecimal);
+    m.numberTapeItems = readFlag(store, key::TapeItemCount);
+    m.hideClearBanner = readFlag(store, key::HideC);
+    m.repeatSubtraction = readFlag(store, key::RepeatSubtraction);
+    m.imperialMeasures = readFlag(store, key::ImperialMeasures);
+    m.troyMeasures = readFlag(store, key::TroyMeasures);
+    m.rpn = readFlag(store, key::RpnMode);
     // Adding machine and RPN exclude each other; a store holding both keeps
     // the adding machine, the mode a plain start would show.
-    if (m.mnuAddMachMode) m.mnuRpnMode = false;
-    m.DecimalPlaces = readInt(store, key::DecimalPlaces);
+    if (m.addingMachine) m.rpn = false;
+    m.decimalPlaces = readInt(store, key::DecimalPlaces);
 }
 
 }  // namespace zorv::shell

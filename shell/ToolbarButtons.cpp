@@ -24,8 +24,9 @@ std::string key(int number, const char* what) { return std::to_string(number) + 
 
 }  // namespace
 
-ToolbarButtons::ToolbarButtons(engine::CalculatorModel& model, SettingsStore& store)
-    : model_(model), store_(store) {
+ToolbarButtons::ToolbarButtons(engine::CommandCatalogue& commands, engine::UserFeedback& feedback,
+                               SettingsStore& store)
+    : commands_(commands), feedback_(feedback), store_(store) {
     for (int i = 0; i < kCount; ++i)
         buttons_[static_cast<std::size_t>(i)] = {engine::unboundCaption(i + 1),
                                                  std::string(engine::kUnboundToolTip)};
@@ -71,7 +72,7 @@ void ToolbarButtons::bind(int index, std::size_t group, std::size_t position) {
 }
 
 void ToolbarButtons::press(int index) {
-    auto& feedback = model_.feedback();
+    auto& feedback = feedback_;
     if (index < 0 || index >= kCount) {
         feedback.beep();
         return;
@@ -80,7 +81,7 @@ void ToolbarButtons::press(int index) {
     // Copied: the command may rebind this very button.
     const std::string toolTip = buttons_[static_cast<std::size_t>(index)].toolTip;
     if (const auto item = findToolbarItem(toolTip)) {
-        auto& commands = model_.commands();
+        auto& commands = commands_;
         if (commands.contains(item->id))
             commands.run(item->id);
         else

@@ -5,7 +5,8 @@
 #include <functional>
 #include <string>
 
-#include "engine/CalculatorModel.h"
+#include "engine/CommandCatalogue.h"
+#include "engine/UserFeedback.h"
 #include "shell/SettingsStore.h"
 
 namespace zorv::shell {
@@ -24,7 +25,7 @@ public:
         std::string toolTip;
     };
 
-    ToolbarButtons(engine::CalculatorModel& model, SettingsStore& store);
+    ToolbarButtons(engine::CommandCatalogue& commands, engine::UserFeedback& feedback, SettingsStore& store);
 
     // Reads the nine bindings. A missing key takes its default; a value that
     // cannot be shown on a button (empty, over-long, control characters) is
@@ -60,7 +61,8 @@ public:
 private:
     void set(int index, std::string caption, std::string toolTip);
 
-    engine::CalculatorModel& model_;
+    engine::CommandCatalogue& commands_;
+    engine::UserFeedback& feedback_;
     SettingsStore& store_;
     std::array<Button, kCount> buttons_;
 };

@@ -37,7 +37,7 @@ bool allDigits(std::string_view s) {
 // number carries.
 std::string readoutAsDuration(const engine::CalculatorModel& model) {
     std::string text = model.readout();
-    const std::string& ds = model.DecimalSymbol();
+    const std::string& ds = model.decimalSymbol();
     while (!text.empty() && text.front() == ' ') text.erase(0, 1);
     if (!ds.empty() && text.size() > ds.size() && text.compare(text.size() - ds.size(), ds.size(), ds) == 0)
         text.erase(text.size() - ds.size());
@@ -94,9 +94,9 @@ TimeDateSettings TimeDateService::settings(bool includeEndDate, std::string* hol
 static std::string hoursPrefix(const std::string& hours) { return hours == "0" ? std::string() : hours; }
 
 bool TimeDateService::markApplies(const std::string& digits) const {
-    if (!mark_ || mark_->numOps != model_.NumOps() || mark_->tapeSize != model_.tape().size()) return false;
+    if (!mark_ || mark_->numOps != model_.numOps() || mark_->tapeSize != model_.tape().size()) return false;
     const std::string prefix = hoursPrefix(mark_->hours) + mark_->minutes.value_or("");
-    return model_.EntryState() == engine::entry::Nums && allDigits(digits) && digits.size() >= prefix.size() &&
+    return model_.entryState() == engine::EntryState::Number && allDigits(digits) && digits.size() >= prefix.size() &&
            digits.compare(0, prefix.size(), prefix) == 0;
 }
 
@@ -121,23 +121,23 @@ bool TimeDateService::typedColon() {
         return true;
     }
     mark_.reset();
-    if (model_.EntryState() != engine::entry::Nums || !allDigits(digits)) {
+    if (model_.entryState() != engine::EntryState::Number || !allDigits(digits)) {
         model_.feedback().beep();
         return true;
     }
-    mark_ = TimeMark{digits, std::nullopt, model_.NumOps(), model_.tape().size()};
+    mark_ = TimeMark{digits, std::nullopt, model_.numOps(), model_.tape().size()};
     return true;
 }
 
 void TimeDateService::sendToCalculator(const TimeDateOutcome& outcome) {
     if (!outcome.ok) return;
     if (outcome.readout) {
-        model_.setEntryState(engine::entry::Nums);
+        model_.setEntryState(engine::EntryState::Number);
         model_.setReadout(model_.toText(*outcome.readout));
-        model_.NormalizeReadout();
+        model_.normalizeReadout();
         model_.markFreshResult();
     }
-    for (const std::string& line : outcome.tapeLines) model_.PostToTape(line);
+    for (const std::string& line : outcome.tapeLines) model_.postToTape(line);
     model_.notify();
 }
 
@@ -171,15 +171,15 @@ void TimeDateService::runAsked() {
 std::optional<std::string> TimeDateService::setBillingRate(std::string_view text) {
     try {
         const engine::Currency r = parseRate(text, model_.symbols());
-        if (env_.writeSetting) env_.writeSetting(std::string(kBillingRateKey), rateText(r, model_.DecimalSymbol()));
+        if (env_.writeSetting) env_.writeSetting(std::string(kBillingRateKey), rateText(r, model_.decimalSymbol()));
         return std::nullopt;
     } catch (const InputError& e) {
-        return std::string(e.what()) + " The rate stays " + rateText(rate(), model_.DecimalSymbol()) + ".";
+        return std::string(e.what()) + " The rate stays " + rateText(rate(), model_.decimalSymbol()) + ".";
     }
 }
 
 void TimeDateService::askBillingRate() {
-    const std::string current = rateText(rate(), model_.DecimalSymbol());
+    const std::string current = rateText(rate(), model_.decimalSymbol());
     const std::optional<std::string> answer =
         model_.feedback().askText("Hourly billing rate", "Billing Rate", current);
     if (!answer) return;
@@ -210,14 +210,14 @@ void TimeDateService::toggleTimer() {
     const std::optional<Instant> start = timer_.start();
     ProjectTimer::StopRecord record;
     try {
-        record = timer_.stop(rate(), model_.DecimalSymbol());
+        record = timer_.stop(rate(), model_.decimalSymbol());
     } catch (const InputError& e) {
         report(e.what());
         return;
     }
     if (record.overADay) {
         const engine::MessageResult keep = model_.feedback().showMessage(
-            "The project timer has run for " + record.elapsed.textWithSeconds(model_.DecimalSymbol()) +
+            "The project timer has run for " + record.elapsed.textWithSeconds(model_.decimalSymbol()) +
                 ", since " + localText(record.start) +
                 ".\nKeep and bill all of that time?\n(No: stop without billing. Cancel: keep the timer running.)",
             "Start/Stop Project Timer", engine::MessageIcon::Question, engine::MessageButtons::YesNoCancel,
@@ -228,7 +228,7 @@ void TimeDateService::toggleTimer() {
         }
         if (keep == engine::MessageResult::No) {
             if (env_.writeSetting) env_.writeSetting(std::string(kTimerStartKey), "");
-            model_.PostToTape("Timer " + localText(record.start) + " to " + localText(record.stop) +
+            model_.postToTape("Timer " + localText(record.start) + " to " + localText(record.stop) +
                               " discarded, not billed");
             model_.notify();
             if (onTimerChanged) onTimerChanged();
@@ -236,11 +236,11 @@ void TimeDateService::toggleTimer() {
         }
     }
     if (env_.writeSetting) env_.writeSetting(std::string(kTimerStartKey), "");
-    model_.setEntryState(engine::entry::Nums);
+    model_.setEntryState(engine::EntryState::Number);
     model_.setReadout(model_.toText(record.amount.toDecimal().round(2, engine::Rounding::HalfAwayFromZero)));
-    model_.NormalizeReadout();
+    model_.normalizeReadout();
     model_.markFreshResult();
-    model_.PostToTape(record.tapeLine);
+    model_.postToTape(record.tapeLine);
     model_.notify();
     if (onTimerChanged) onTimerChanged();
 }

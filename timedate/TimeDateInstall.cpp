@@ -59,7 +59,7 @@ void installTimeDateWindow(engine::CalculatorModel& model, TimeDateService& serv
     window.statusBar()->setSizeGripEnabled(false);
     auto* tick = new QTimer(&window);
     tick->setInterval(1000);
-    const std::string ds = model.DecimalSymbol();
+    const std::string ds = model.decimalSymbol();
     auto update = [&service, &window, label, tick, dialog, ds] {
         const bool running = service.timerRunning();
         if (running) {

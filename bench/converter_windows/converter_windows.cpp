@@ -123,9 +123,9 @@ int shots(Harness& h, const std::string& out, bool dark) {
     if (dark) darkPalette();
     const std::string suffix = dark ? "-dark" : "";
     std::ofstream(h.folder + "/currency.rt") << kSampleRates;
-    h.model.modes().mnuFinCalcMode = false;
+    h.model.modes().financial = false;
     h.model.setReadout("3");
-    h.model.NormalizeReadout();
+    h.model.normalizeReadout();
 
     zorv::convert::UnitConversionWindow units(h.model, h.settings());
     units.open(UnitSystem::EnglishLength);
@@ -140,7 +140,7 @@ int shots(Harness& h, const std::string& out, bool dark) {
     units.hide();
 
     h.model.setReadout("100");
-    h.model.NormalizeReadout();
+    h.model.normalizeReadout();
     h.stored["From Currency"] = "8";  // USD
     h.stored["To Currency"] = "4";    // GBP
     zorv::convert::CurrencyWindow currency(h.model, h.settings());
@@ -149,8 +149,8 @@ int shots(Harness& h, const std::string& out, bool dark) {
     currency.hide();
 
     h.model.setReadout("1");
-    h.model.NormalizeReadout();
-    h.model.mnuChangeSign_Click();
+    h.model.normalizeReadout();
+    h.model.changeSign();
     zorv::convert::BaseConversionWindow bases(h.model);
     bases.setWordSize(8);
     bases.open();
@@ -176,7 +176,7 @@ int main(int argc, char** argv) {
 
     std::ofstream(h.folder + "/currency.rt") << thousandCurrencies();
     h.model.setReadout("1234");
-    h.model.NormalizeReadout();
+    h.model.normalizeReadout();
     QWidget main;
     zorv::convert::ConverterWindows windows(h.model, h.settings(), &main);
     std::printf("platform: %s\n", qPrintable(QApplication::platformName()));

@@ -21,7 +21,7 @@ using zorv::engine::ScriptedFeedback;
 class ConversionModes : public ::testing::Test {
 protected:
     ConversionModes() {
-        model.modes().mnuFinCalcMode = false;
+        model.modes().financial = false;
         quick.onModeChange = [this] { ++repaints; };
         registerConversionCommands(model, quick);
     }
@@ -80,7 +80,7 @@ TEST_F(ConversionModes, UnitMarksSwitchCaptionsRepaintAndAreKept) {
     quick.setMode(2);
     const int before = repaints;
     model.runCommand("Troy Measures");
-    EXPECT_TRUE(model.modes().mnuTroyMeassures);
+    EXPECT_TRUE(model.modes().troyMeasures);
     EXPECT_EQ(model.commands().checked("Troy Measures"), true);
     EXPECT_EQ(quick.caption(4), "ozt/g");
     EXPECT_EQ(quick.caption(5), "lbt/kg");

@@ -19,7 +19,7 @@ protected:
     explicit Conversions(NumberSymbols symbols = {}) : model(feedback, symbols), quick(model) {
         // Financial mode rounds every readout to two places; most checks
         // want the unrounded result.
-        model.modes().mnuFinCalcMode = false;
+        model.modes().financial = false;
     }
 
     std::string firstTapeLine() const {
@@ -55,8 +55,8 @@ class EveryKey : public Conversions, public ::testing::WithParamInterface<KeyCas
 
 TEST_P(EveryKey, ConvertsWithItsFactorUnderItsCaption) {
     const KeyCase& c = GetParam();
-    model.modes().mnuTroyMeassures = c.troy;
-    model.modes().mnuImperialMeasures = c.imperial;
+    model.modes().troyMeasures = c.troy;
+    model.modes().imperialMeasures = c.imperial;
     convert(c.set, c.key, c.input);
     EXPECT_EQ(firstTapeLine(), c.tapeLine);
     EXPECT_TRUE(feedback.messages.empty());
@@ -184,24 +184,24 @@ TEST_F(Conversions, WithNoOperationPendingEqualsCompletesTheResult) {
               "Convert C to F 100 -> 212\r\n"
               "212=\r\n------------------\r\n212.\r\n******************\r\n");
     EXPECT_EQ(model.readout(), "212.");  // Carry Result keeps it
-    EXPECT_EQ(model.EntryState(), "OPS");
+    EXPECT_EQ(model.entryState(), zorv::engine::EntryState::AfterOperator);
 }
 
 TEST_F(Conversions, WithAnOperationPendingTheResultIsTheNextOperand) {
-    model.Number_Click(5);
-    model.Operator_Click(zorv::engine::OpAdd);
-    model.Number_Click(2);
+    model.pressDigit(5);
+    model.pressOperator(zorv::engine::OpAdd);
+    model.pressDigit(2);
     quick.setMode(6);
     quick.pressKey(0);  // 2 weeks -> 14 days
     EXPECT_EQ(model.readout(), "14.");
-    EXPECT_EQ(model.EntryState(), "NUMS");
-    model.Operator_Click(zorv::engine::OpEquals);
+    EXPECT_EQ(model.entryState(), zorv::engine::EntryState::Number);
+    model.pressOperator(zorv::engine::OpEquals);
     EXPECT_NE(model.tape().text().find("Convert Wk/Day 2 -> 14\r\n14=\r\n"), std::string::npos);
     EXPECT_NE(model.tape().text().find("\r\n19.\r\n"), std::string::npos);
 }
 
 TEST_F(Conversions, FinancialModeRoundsTheResultInReadoutAndTape) {
-    model.modes().mnuFinCalcMode = true;
+    model.modes().financial = true;
     convert(3, 7, "1.");
     EXPECT_EQ(firstTapeLine(), "Convert L/gal 1 -> 0.26");
     EXPECT_EQ(model.readout(), "0.26");

@@ -26,10 +26,10 @@ using zorv::engine::Decimal;
 
 class ConverterWindows : public ::testing::Test, public zorv::test::ConverterFixture {
 protected:
-    ConverterWindows() { model.modes().mnuFinCalcMode = false; }
+    ConverterWindows() { model.modes().financial = false; }
     void setReadout(const std::string& text) {
         model.setReadout(text);
-        model.NormalizeReadout();
+        model.normalizeReadout();
     }
     Decimal readout() { return model.toDecimal(model.readout()); }
     template <typename T>
@@ -107,7 +107,7 @@ TEST_F(ConverterWindows, UnitsOfAnotherQuantityCannotBeChosenAndBadValuesAreRefu
 
 TEST_F(ConverterWindows, TroyAndImperialCheckMarksChangeTheListsAndTheModes) {
     model.commands().add(CommandId::TroyMeasures, [this] {
-        model.modes().mnuTroyMeassures = !model.modes().mnuTroyMeassures;
+        model.modes().troyMeasures = !model.modes().troyMeasures;
     });
     zorv::convert::UnitConversionWindow window(model, settings());
     window.open(UnitSystem::EnglishWeight);
@@ -118,14 +118,14 @@ TEST_F(ConverterWindows, TroyAndImperialCheckMarksChangeTheListsAndTheModes) {
     auto* from = child<QListWidget>(window, "lstFrom");
     const int plain = from->count();
     troy->click();
-    EXPECT_TRUE(model.modes().mnuTroyMeassures);
+    EXPECT_TRUE(model.modes().troyMeasures);
     EXPECT_EQ(from->count(), plain + 4);
     EXPECT_GE(rowStarting(from, "troy ounce"), 0);
 }
 
 TEST_F(ConverterWindows, BaseWindowShowsTheWordInFourBasesAndRefusesWhatDoesNotFit) {
     setReadout("1");
-    model.mnuChangeSign_Click();
+    model.changeSign();
     zorv::convert::BaseConversionWindow window(model);
     window.setWordSize(8);
     window.open();

@@ -37,10 +37,10 @@ const QByteArray kEcbXml =
 
 class CurrencyWindowTest : public ::testing::Test, public zorv::test::ConverterFixture {
 protected:
-    CurrencyWindowTest() { model.modes().mnuFinCalcMode = false; }
+    CurrencyWindowTest() { model.modes().financial = false; }
     void setReadout(const std::string& text) {
         model.setReadout(text);
-        model.NormalizeReadout();
+        model.normalizeReadout();
     }
     template <typename T>
     T* child(QWidget& w, const char* name) {

@@ -177,10 +177,10 @@ TEST(KeyScript, UnclosedBracketsCostLinearTime) {
 TEST(KeyScript, QuestionsInTheModelUseTheReader) {
     ScriptedFeedback fb;
     CalculatorModel m{fb};
-    m.modes().mnuFinCalcMode = false;
-    m.modes().mnuFormatNumbers = false;
+    m.modes().financial = false;
+    m.modes().formatNumbers = false;
     m.commands().add(CommandId::AnnotateTape, [&m] {
-        if (const auto a = m.feedback().askText("?", "Ask", "")) m.PostToTape(*a);
+        if (const auto a = m.feedback().askText("?", "Ask", "")) m.postToTape(*a);
     });
     std::istringstream in("{Annotate Tape}5+3=[a note]");
     KeyScriptReader reader(in);

@@ -54,47 +54,47 @@ TEST_P(ModeToggles, FlipTheFlagAndShowIt) {
 
 INSTANTIATE_TEST_SUITE_P(
     Menu, ModeToggles,
-    ::testing::Values(ModeCase{"Financial Calculator", &Modes::mnuFinCalcMode, nullptr},
-                      ModeCase{"Auto-Decimal Mode", &Modes::mnuAutoDecimal, nullptr},
-                      ModeCase{"Adding Machine Mode", &Modes::mnuAddMachMode, nullptr},
-                      ModeCase{"RPN Mode", &Modes::mnuRpnMode, nullptr},
-                      ModeCase{"Show Percentages", &Modes::mnuShowPercentMode, nullptr},
-                      ModeCase{"% for Number", &Modes::mnuPercentForNum, nullptr},
-                      ModeCase{"Magic Number", &Modes::mnuMagicNumber, nullptr},
-                      ModeCase{"Repeat Subtraction", &Modes::mnuRepeatSubtract, "Repeat Subtraction"},
-                      ModeCase{"Carry Result", &Modes::CarryResult, nullptr},
-                      ModeCase{"Format Numbers", &Modes::mnuFormatNumbers, nullptr},
-                      ModeCase{"Number Tape Items", &Modes::mnuTapeItems, "Tape Item Count"}));
+    ::testing::Values(ModeCase{"Financial Calculator", &Modes::financial, nullptr},
+                      ModeCase{"Auto-Decimal Mode", &Modes::autoDecimal, nullptr},
+                      ModeCase{"Adding Machine Mode", &Modes::addingMachine, nullptr},
+                      ModeCase{"RPN Mode", &Modes::rpn, nullptr},
+                      ModeCase{"Show Percentages", &Modes::showPercentages, nullptr},
+                      ModeCase{"% for Number", &Modes::percentForNumber, nullptr},
+                      ModeCase{"Magic Number", &Modes::magicNumber, nullptr},
+                      ModeCase{"Repeat Subtraction", &Modes::repeatSubtraction, "Repeat Subtraction"},
+                      ModeCase{"Carry Result", &Modes::carryResult, nullptr},
+                      ModeCase{"Format Numbers", &Modes::formatNumbers, nullptr},
+                      ModeCase{"Number Tape Items", &Modes::numberTapeItems, "Tape Item Count"}));
 
 TEST(Modes, AddingMachineAndRpnExcludeEachOther) {
     Calc c;
     bool cleared = false;
-    c.m.RPNclear = [&cleared] { cleared = true; };
+    c.m.rpnClear = [&cleared] { cleared = true; };
     c.m.runCommand("RPN Mode");
     EXPECT_TRUE(cleared);
     c.m.runCommand("Adding Machine Mode");
-    EXPECT_TRUE(c.m.modes().mnuAddMachMode);
-    EXPECT_FALSE(c.m.modes().mnuRpnMode);
+    EXPECT_TRUE(c.m.modes().addingMachine);
+    EXPECT_FALSE(c.m.modes().rpn);
     c.m.runCommand("RPN Mode");
-    EXPECT_TRUE(c.m.modes().mnuRpnMode);
-    EXPECT_FALSE(c.m.modes().mnuAddMachMode);
+    EXPECT_TRUE(c.m.modes().rpn);
+    EXPECT_FALSE(c.m.modes().addingMachine);
     // Adding Machine off leaves RPN as it is.
     c.m.runCommand("Adding Machine Mode");
     c.m.runCommand("Adding Machine Mode");
-    EXPECT_FALSE(c.m.modes().mnuAddMachMode);
-    EXPECT_FALSE(c.m.modes().mnuRpnMode);
+    EXPECT_FALSE(c.m.modes().addingMachine);
+    EXPECT_FALSE(c.m.modes().rpn);
 }
 
 TEST(Modes, LabelShowsTheModesThatChangeTheKeys) {
     Modes m;
-    m.mnuFinCalcMode = false;
-    m.CarryResult = false;
+    m.financial = false;
+    m.carryResult = false;
     EXPECT_EQ(modeLabel(m), "");
-    m.mnuFinCalcMode = m.mnuAutoDecimal = m.mnuAddMachMode = m.mnuRepeatSubtract = true;
-    m.mnuMagicNumber = m.CarryResult = m.SciRadians = true;
+    m.financial = m.autoDecimal = m.addingMachine = m.repeatSubtraction = true;
+    m.magicNumber = m.carryResult = m.radians = true;
     EXPECT_EQ(modeLabel(m), "FIN ADEC ADD RS MN CR RAD");
     m = Modes{};
-    m.mnuRpnMode = true;
+    m.rpn = true;
     EXPECT_EQ(modeLabel(m), "FIN RPN CR");
 }
 

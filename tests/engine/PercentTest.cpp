@@ -13,9 +13,9 @@ struct Calc {
     ScriptedFeedback fb;
     CalculatorModel m{fb};
     Calc() {
-        m.modes().mnuFinCalcMode = false;
-        m.modes().mnuFormatNumbers = false;
-        m.modes().CarryResult = false;
+        m.modes().financial = false;
+        m.modes().formatNumbers = false;
+        m.modes().carryResult = false;
     }
     Calc& keys(std::string_view script) {
         runKeyScript(m, parseKeyScript(script), [](const std::string& n) { FAIL() << n; });
@@ -45,7 +45,7 @@ TEST_P(PercentOfPendingOperation, CompletesTheChain) {
     EXPECT_EQ(c.m.readout(), GetParam().readout);
     EXPECT_EQ(c.tape(), GetParam().tape);
     EXPECT_EQ(c.m.hint(), "Press F1 for Help [Percent]");
-    EXPECT_EQ(c.m.NumOps(), 0);
+    EXPECT_EQ(c.m.numOps(), 0);
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -73,7 +73,7 @@ TEST(Percent, WithoutPendingOperationDividesByAHundred) {
 
 TEST(Percent, PercentForNumberOffOnlyDividesTheEntry) {
     Calc c;
-    c.m.modes().mnuPercentForNum = false;
+    c.m.modes().percentForNumber = false;
     c.keys("200X15%");
     EXPECT_EQ(c.m.readout(), "0.15");
     EXPECT_EQ(c.tape(), "200X\r\n");
@@ -83,7 +83,7 @@ TEST(Percent, PercentForNumberOffOnlyDividesTheEntry) {
 
 TEST(Percent, ShowPercentagesOffLeavesOutTheAmount) {
     Calc c;
-    c.m.modes().mnuShowPercentMode = false;
+    c.m.modes().showPercentages = false;
     c.keys("200+15%");
     EXPECT_EQ(c.tape(), block("200+\r\n15%\r\n", "230."));
 }
@@ -103,7 +103,7 @@ TEST(Percent, ResultIsAFreshEntry) {
 
 TEST(Percent, MagicNumberAppliesEachRateToTheFirstNumber) {
     Calc c;
-    c.m.modes().mnuMagicNumber = true;
+    c.m.modes().magicNumber = true;
     c.keys("200X15%");
     EXPECT_EQ(c.m.readout(), "30.");
     c.keys("20%");
@@ -119,7 +119,7 @@ TEST(Percent, DivisionByZeroClearsLikeTheDivideKey) {
     c.keys("30/0%");
     EXPECT_EQ(c.fb.messageTexts(), std::vector<std::string>{"Can't divide by zero"});
     EXPECT_EQ(c.m.readout(), "0.");
-    EXPECT_EQ(c.m.NumOps(), 0);
+    EXPECT_EQ(c.m.numOps(), 0);
 }
 
 TEST(Percent, LoneSignBeepsAndOverflowClears) {
@@ -134,25 +134,25 @@ TEST(Percent, LoneSignBeepsAndOverflowClears) {
 
 TEST(Percent, FinancialModeTapeItemsAndGrouping) {
     Calc c;
-    c.m.modes().mnuFinCalcMode = true;
-    c.m.modes().mnuFormatNumbers = true;
-    c.m.modes().mnuTapeItems = true;
+    c.m.modes().financial = true;
+    c.m.modes().formatNumbers = true;
+    c.m.modes().numberTapeItems = true;
     c.keys("2000+15%");
     EXPECT_EQ(c.tape(), block("2,000.00+ >1<\r\n15.00% >2<\r\n300.00\r\n", "2,300.00"));
     EXPECT_EQ(c.m.readout(), "2300.00");
-    EXPECT_EQ(c.m.TapeItem(), 0);
+    EXPECT_EQ(c.m.tapeItem(), 0);
 }
 
 TEST(Percent, RpnModeHandsTheKeyToTheStack) {
     Calc c;
-    c.m.modes().mnuRpnMode = true;
+    c.m.modes().rpn = true;
     std::string seen;
-    c.m.RPNops = [&seen](std::string_view op, std::string_view text) {
+    c.m.rpnOperation = [&seen](std::string_view op, std::string_view text) {
         seen = std::string(op) + " " + std::string(text);
     };
     c.keys("15%");
     EXPECT_EQ(seen, "% 15.");
-    c.m.RPNops = nullptr;
+    c.m.rpnOperation = nullptr;
     c.keys("%");
     EXPECT_EQ(c.fb.messageTexts(), std::vector<std::string>{"RPN Error"});
 }

@@ -18,10 +18,10 @@ struct Calc {
     RpnStack stack{m};
     ScientificFunctions sci{m};
     Calc() {
-        m.modes().mnuFinCalcMode = false;
-        m.modes().mnuFormatNumbers = false;
-        m.modes().CarryResult = false;
-        m.modes().mnuRpnMode = true;
+        m.modes().financial = false;
+        m.modes().formatNumbers = false;
+        m.modes().carryResult = false;
+        m.modes().rpn = true;
         registerModeCommands(m);
         registerScientificCommands(m, sci);
         registerRpnCommands(m, stack);
@@ -55,7 +55,7 @@ TEST_P(RpnKeys, LeaveTheStackAndReadout) {
     EXPECT_EQ(c.fb.messageTexts(), std::vector<std::string>{});
     EXPECT_EQ(c.values(), GetParam().stack);
     EXPECT_EQ(c.m.readout(), GetParam().readout);
-    EXPECT_EQ(c.m.lblRPN(), std::to_string(GetParam().stack.size()));
+    EXPECT_EQ(c.m.rpnDepthLabel(), std::to_string(GetParam().stack.size()));
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -124,16 +124,16 @@ TEST(Rpn, ClearAndModeSwitchingEmptyTheStack) {
     ASSERT_EQ(c.stack.values().size(), 2u);
     c.keys("c");
     EXPECT_TRUE(c.stack.values().empty());
-    EXPECT_EQ(c.m.lblRPN(), "0");
+    EXPECT_EQ(c.m.rpnDepthLabel(), "0");
 
     c.keys("2=3={RPN Mode}");
-    EXPECT_FALSE(c.m.modes().mnuRpnMode);
+    EXPECT_FALSE(c.m.modes().rpn);
     EXPECT_TRUE(c.stack.values().empty());
     c.keys("{RPN Mode}{Adding Machine Mode}");
-    EXPECT_FALSE(c.m.modes().mnuRpnMode);
-    EXPECT_TRUE(c.m.modes().mnuAddMachMode);
+    EXPECT_FALSE(c.m.modes().rpn);
+    EXPECT_TRUE(c.m.modes().addingMachine);
     c.keys("{RPN Mode}");
-    EXPECT_FALSE(c.m.modes().mnuAddMachMode);
+    EXPECT_FALSE(c.m.modes().addingMachine);
     // Back to the adding machine's own chain once RPN is off.
     c.keys("{RPN Mode}c5+3=");
     EXPECT_NE(c.m.tape().text().find("5+\r\n3=\r\n"), std::string::npos);
@@ -148,7 +148,7 @@ TEST(Rpn, ViewStackListsTopFirstAndBeepsOutsideRpnMode) {
     EXPECT_EQ(c.fb.messageTexts(),
               std::vector<std::string>{"RPN stack (top first):\r\n1: 3\r\n2: 2"});
     c.fb.clearRecord();
-    c.m.modes().mnuRpnMode = false;
+    c.m.modes().rpn = false;
     c.keys("{View RPN Stack}");
     EXPECT_EQ(c.fb.beeps, 1);
     EXPECT_TRUE(c.fb.messages.empty());
@@ -156,7 +156,7 @@ TEST(Rpn, ViewStackListsTopFirstAndBeepsOutsideRpnMode) {
 
 TEST(Rpn, PercentForNumberOffOnlyDividesTheEntry) {
     Calc c;
-    c.m.modes().mnuPercentForNum = false;
+    c.m.modes().percentForNumber = false;
     c.keys("200=15%");
     EXPECT_EQ(c.m.readout(), "0.15");
     EXPECT_EQ(c.values(), Values{"200"});

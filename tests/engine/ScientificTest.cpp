@@ -19,9 +19,9 @@ struct Calc {
     CalculatorModel m{fb};
     ScientificFunctions sci{m};
     Calc() {
-        m.modes().mnuFinCalcMode = false;
-        m.modes().mnuFormatNumbers = false;
-        m.modes().CarryResult = false;
+        m.modes().financial = false;
+        m.modes().formatNumbers = false;
+        m.modes().carryResult = false;
         registerScientificCommands(m, sci);
     }
     Calc& keys(std::string_view script) {
@@ -47,7 +47,7 @@ TEST_P(Functions, ResultInReadoutAndOneTapeLine) {
     EXPECT_EQ(c.fb.messageTexts(), std::vector<std::string>{});
     EXPECT_EQ(c.m.readout(), GetParam().readout);
     EXPECT_EQ(c.tape(), std::string(GetParam().tapeLine) + "\r\n");
-    EXPECT_EQ(c.m.EntryState(), "NUMS");
+    EXPECT_EQ(c.m.entryState(), EntryState::Number);
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -149,7 +149,7 @@ INSTANTIATE_TEST_SUITE_P(
 
 TEST(Scientific, RadiansAreChosenFromTheMenuAndShownInTheModeLabel) {
     Calc c;
-    c.m.modes().CarryResult = true;
+    c.m.modes().carryResult = true;
     EXPECT_EQ(c.m.commands().checked("Degrees"), true);
     c.keys("{Radiants}");
     EXPECT_EQ(c.m.commands().checked("Radiants"), true);
@@ -184,7 +184,7 @@ TEST(Scientific, ResultIsAFreshEntryForTheNextKey) {
 
 TEST(Scientific, FinancialModeRoundsReadoutAndTapeAlike) {
     Calc c;
-    c.m.modes().mnuFinCalcMode = true;
+    c.m.modes().financial = true;
     c.keys("2R");
     EXPECT_EQ(c.m.readout(), "1.41");
     EXPECT_EQ(c.tape(), "sqrt(2.00) = 1.41\r\n");
@@ -241,7 +241,7 @@ TEST(Scientific, NothingButNumbersEverReachesTheReadout) {
     for (const auto& name : c.m.commands().names()) {
         if (name.size() < 4 || name == "Degrees" || name == "Radiants") continue;
         for (const char* a : args) {
-            c.m.setEntryState(entry::Nums);
+            c.m.setEntryState(EntryState::Number);
             c.m.setReadout(a);
             try {
                 c.m.runCommand(name);

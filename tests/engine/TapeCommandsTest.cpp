@@ -30,8 +30,8 @@ struct Calc {
     TapeCommands tape{m};
     std::vector<std::pair<std::size_t, std::size_t>> matches;
     Calc() {
-        m.modes().mnuFinCalcMode = false;
-        m.modes().mnuFormatNumbers = false;
+        m.modes().financial = false;
+        m.modes().formatNumbers = false;
         registerTapeCommands(m, tape);
         tape.showMatch = [this](std::size_t at, std::size_t n) { matches.emplace_back(at, n); };
     }

@@ -61,7 +61,7 @@ TEST(ToolbarCatalogue, ItemsWithoutACommandSaySoAndStayUnregistered) {
     CalculatorModel model(fb);
     int converted = 0, scratch = 0;
     model.commands().addWithArgument(zorv::engine::CommandId::ConvertKey, [&](std::string_view) { ++converted; });
-    offerToolbarCatalogue(model);
+    offerToolbarCatalogue(model.commands(), model.feedback());
 
     EXPECT_TRUE(model.commands().run("Convert to Fractions"));
     EXPECT_EQ(converted, 0) << "a catalogue name is not an argument command";

@@ -19,7 +19,7 @@ namespace {
 
 struct Fixture {
     explicit Fixture(engine::NumberSymbols symbols = {}) : model(feedback, symbols) {
-        model.modes().mnuFinCalcMode = false;
+        model.modes().financial = false;
         session = std::make_shared<expr::BuilderSession>(
             model,
             [this](std::string_view key, std::string_view fallback) {

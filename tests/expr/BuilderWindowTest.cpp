@@ -29,7 +29,7 @@ namespace {
 class BuilderWindowTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        model_.modes().mnuFinCalcMode = false;
+        model_.modes().financial = false;
         session_ = std::make_shared<expr::BuilderSession>(
             model_,
             [this](std::string_view key, std::string_view fallback) {
@@ -167,10 +167,10 @@ TEST_F(BuilderWindowTest, FormulasComeFromTheConstructionFile) {
 }
 
 TEST_F(BuilderWindowTest, VisibleWhileShownAndEscapeHides) {
-    EXPECT_TRUE(model_.BuilderVisible);
+    EXPECT_TRUE(model_.builderVisible);
     QTest::keyClick(window_->expression(), Qt::Key_Escape);
     EXPECT_FALSE(window_->isVisible());
-    EXPECT_FALSE(model_.BuilderVisible);
+    EXPECT_FALSE(model_.builderVisible);
 }
 
 TEST_F(BuilderWindowTest, EveryControlIsNamedAndMnemonicsAreUnique) {

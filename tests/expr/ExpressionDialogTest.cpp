@@ -34,7 +34,7 @@ protected:
                ("zorv_brackets_" + std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()));
         fs::remove_all(dir_);
         fs::create_directories(dir_);
-        model_.modes().mnuFinCalcMode = false;
+        model_.modes().financial = false;
         expr::ExpressionDialog::Options options;
         options.dataDir = dir_.string();
         options.readConfirm = [this] { return storedConfirm_; };
@@ -244,7 +244,7 @@ TEST(ExpressionLauncher, CatalogueOpensTheWindowAndVarFillsItsBox) {
     auto* host = expr::installExpressionEvaluator(model, &main, feedback, options,
                                                   expr::registerExpressionCommands(model, false));
     model.commands().run("Var X=4");
-    ASSERT_TRUE(model.Form_KeyPress("("));
+    ASSERT_TRUE(model.typeKey("("));
     ASSERT_TRUE(host->window().isVisible());
     EXPECT_EQ(host->window().txtVar(0)->text(), "4");
     model.commands().run("Var Z=7");

@@ -12,7 +12,7 @@ namespace {
 struct Calculator {
     engine::ScriptedFeedback feedback;
     engine::CalculatorModel model{feedback};
-    Calculator() { model.modes().mnuFinCalcMode = false; }
+    Calculator() { model.modes().financial = false; }
 };
 
 TEST(ExpressionCommands, EvalSendsTheValueToReadoutAndTape) {
@@ -20,7 +20,7 @@ TEST(ExpressionCommands, EvalSendsTheValueToReadoutAndTape) {
     auto session = expr::registerExpressionCommands(c.model);
     ASSERT_TRUE(c.model.commands().run("Eval 2(3)"));
     EXPECT_EQ(c.model.readout(), "6.");
-    EXPECT_EQ(c.model.EntryState(), "NUMS");
+    EXPECT_EQ(c.model.entryState(), engine::EntryState::Number);
     ASSERT_TRUE(c.model.commands().run("Var X=4"));
     ASSERT_TRUE(c.model.commands().run("Eval 2X^2+50%"));
     EXPECT_EQ(c.model.readout(), "32.5");
@@ -41,7 +41,7 @@ TEST(ExpressionCommands, TapeShowsVariableTermsAsComputed) {
 
 TEST(ExpressionCommands, ReadoutIsFormattedAsAfterAnyResult) {
     Calculator c;
-    c.model.modes().mnuFinCalcMode = true;
+    c.model.modes().financial = true;
     expr::registerExpressionCommands(c.model);
     c.model.commands().run("Eval 1/3");
     EXPECT_EQ(c.model.readout(), "0.33");

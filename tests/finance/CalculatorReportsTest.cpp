@@ -132,8 +132,8 @@ TEST(FinanceCalculators, DefaultAnswersGiveTheDocumentedReports) {
             while (c.answers[a] == "yes" || c.answers[a] == "no") ++a;
             EXPECT_EQ(calc.feedback.questions[i].defaultText, c.answers[a]) << calc.feedback.questions[i].title;
         }
-        EXPECT_FALSE(calc.model.InputCancelled);
-        EXPECT_EQ(calc.model.EntryState(), "OPS");  // the result was taken as a total
+        EXPECT_FALSE(calc.model.inputCancelled);
+        EXPECT_EQ(calc.model.entryState(), engine::EntryState::AfterOperator);  // the result was taken as a total
     }
 }
 
@@ -253,8 +253,8 @@ TEST(FinanceCalculators, DepreciationYearMustLieWithinTheLife) {
 
 TEST(FinanceCalculators, APendingOperationKeepsTheResultAsItsOperand) {
     Calculator calc;
-    calc.model.Number_Click(5);
-    calc.model.Operator_Click(engine::OpAdd);
+    calc.model.pressDigit(5);
+    calc.model.pressOperator(engine::OpAdd);
     const std::string before = calc.tape();
     calc.run("Straight Line Depreciation", {"10000", "1000", "60"});
     // No total block: the result waits in the readout for the pending "+".
@@ -262,8 +262,8 @@ TEST(FinanceCalculators, APendingOperationKeepsTheResultAsItsOperand) {
                                            "Salvage Value: $ 1000", "Useful Life: 60 months",
                                            "Depreciation is $ 1800.00 per year.", std::string(40, '*'), ""}));
     EXPECT_EQ(calc.model.readout(), "1800.00");
-    EXPECT_EQ(calc.model.EntryState(), "NUMS");
-    calc.model.Operator_Click(engine::OpEquals);
+    EXPECT_EQ(calc.model.entryState(), engine::EntryState::Number);
+    calc.model.pressOperator(engine::OpEquals);
     EXPECT_EQ(calc.model.readout(), "1805.00");
 }
 
@@ -288,7 +288,7 @@ TEST(FinanceCalculators, CancellingAnyQuestionWritesNothing) {
         for (std::size_t k = 0; k < questions; ++k) {
             SCOPED_TRACE(c.command + ", cancel question " + std::to_string(k + 1));
             Calculator calc;
-            calc.model.Number_Click(7);
+            calc.model.pressDigit(7);
             const std::string readout = calc.model.readout();
             // Answers up to the k-th input question; yes/no boxes in between
             // take their answers in order.
@@ -306,7 +306,7 @@ TEST(FinanceCalculators, CancellingAnyQuestionWritesNothing) {
             calc.run(c.command, answers);
             EXPECT_EQ(calc.tape(), "");
             EXPECT_EQ(calc.model.readout(), readout);
-            EXPECT_FALSE(calc.model.InputCancelled);
+            EXPECT_FALSE(calc.model.inputCancelled);
             EXPECT_EQ(calc.feedback.questions.size(), k + 1);
         }
     }
@@ -324,11 +324,11 @@ TEST(FinanceCalculators, EmptyAnswerOffersReentry) {
     EXPECT_NE(calc.tape().find("Payment is $ 309.92 per month."), std::string::npos);
 
     Calculator declined;
-    declined.model.Number_Click(3);
+    declined.model.pressDigit(3);
     declined.run("Annuity Payments", {"10000", "", "no"});
     EXPECT_EQ(declined.tape(), "");
     EXPECT_EQ(declined.model.readout(), "3.");
-    EXPECT_FALSE(declined.model.InputCancelled);
+    EXPECT_FALSE(declined.model.inputCancelled);
 }
 
 TEST(FinanceCalculators, NegativeRateIsRefused) {
@@ -433,7 +433,7 @@ TEST(FinanceCalculators, BadInputsEndWithAReportOrAMessage) {
             ASSERT_FALSE(calc.feedback.messages.empty());
             EXPECT_EQ(calc.feedback.messages.back().text, "Invalid value!");
         }
-        EXPECT_FALSE(calc.model.InputCancelled);
+        EXPECT_FALSE(calc.model.inputCancelled);
     }
 }
 

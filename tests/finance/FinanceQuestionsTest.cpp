@@ -70,7 +70,7 @@ TEST(FinanceQuestions, ACancelledCalculatorLetsTheNextOneRun) {
     calc.run("Straight Line Depreciation", {"10000", "1000", "60"});
     EXPECT_EQ(calc.feedback.beeps, 0);
     EXPECT_NE(calc.tape().find("Depreciation is $ 1800.00 per year."), std::string::npos) << calc.tape();
-    EXPECT_FALSE(calc.model.InputCancelled);
+    EXPECT_FALSE(calc.model.inputCancelled);
 }
 
 }  // namespace

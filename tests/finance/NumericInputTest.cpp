@@ -157,10 +157,10 @@ TEST_F(NumInputDialogTest, CancelAndEscapeCancel) {
     NumInputDialog dialog(calc.model);
     dialog.Init("p", "t", "5");
     EXPECT_EQ(runWith(dialog, [&] { dialog.cancelButton()->click(); }), std::nullopt);
-    EXPECT_TRUE(calc.model.InputCancelled);
-    calc.model.InputCancelled = false;
+    EXPECT_TRUE(calc.model.inputCancelled);
+    calc.model.inputCancelled = false;
     EXPECT_EQ(runWith(dialog, [&] { QTest::keyClick(dialog.txtInput(), Qt::Key_Escape); }), std::nullopt);
-    EXPECT_TRUE(calc.model.InputCancelled);
+    EXPECT_TRUE(calc.model.inputCancelled);
 }
 
 TEST_F(NumInputDialogTest, DrivesACalculator) {

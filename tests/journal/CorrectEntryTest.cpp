@@ -76,13 +76,13 @@ TEST(CorrectEntryTest, IssueExampleVoidOpenChainAndRefusals) {
 TEST(CorrectEntryTest, ItemNumbersAndReadoutOfAnOpenChain) {
     engine::ScriptedFeedback fb;
     engine::CalculatorModel model(fb);
-    model.modes().mnuTapeItems = true;
-    for (char c : std::string("5+6X2+")) model.Form_KeyPress(std::string(1, c));
+    model.modes().numberTapeItems = true;
+    for (char c : std::string("5+6X2+")) model.typeKey(std::string(1, c));
     EXPECT_EQ(model.readout(), "22.00");
     journal::correctEntry(model, {2, engine::Decimal(10)});
     EXPECT_EQ(model.tape().text(), "5.00+ >1<\r\n10.00X >2< corrected, was 6.00\r\n2.00+ >3<\r\n");
     EXPECT_EQ(model.readout(), "30.00");
-    model.Form_KeyPress("1");
-    model.Form_KeyPress("=");
+    model.typeKey("1");
+    model.typeKey("=");
     EXPECT_NE(model.tape().text().find("\r\n31.00\r\n"), std::string::npos);
 }

@@ -98,24 +98,24 @@ TEST(TapeJournalTest, TapeComesBackWithItemNumbersAndLock) {
     engine::ScriptedFeedback fb;
     {
         engine::CalculatorModel model(fb);
-        model.modes().mnuTapeItems = true;
+        model.modes().numberTapeItems = true;
         TapeJournal journal(model, {folder});
         EXPECT_TRUE(journal.start().empty());
-        for (char c : std::string("12+3+")) model.Form_KeyPress(std::string(1, c));
-        model.TapeUnlocked = true;
+        for (char c : std::string("12+3+")) model.typeKey(std::string(1, c));
+        model.tapeUnlocked = true;
         journal.tick();  // notes the lock
-        model.TapeUnlocked = false;
+        model.tapeUnlocked = false;
     }
     engine::CalculatorModel model(fb);
-    model.modes().mnuTapeItems = true;
+    model.modes().numberTapeItems = true;
     TapeJournal journal(model, {folder});
     EXPECT_TRUE(journal.start().empty());
     EXPECT_EQ(model.tape().text(), "12.00+ >1<\r\n3.00+ >2<\r\n");
-    EXPECT_EQ(model.TapeItem(), 2);
+    EXPECT_EQ(model.tapeItem(), 2);
     // Locked again only at the end: the last state counts.
     EXPECT_FALSE(journal.restoredUnlocked());
-    model.Form_KeyPress("4");
-    model.Form_KeyPress("+");
+    model.typeKey("4");
+    model.typeKey("+");
     EXPECT_NE(model.tape().text().find("4.00+ >3<"), std::string::npos);
 }
 
@@ -126,10 +126,10 @@ TEST(TapeJournalTest, TotalsReachTheFileAtOnceOtherLinesWithinASecond) {
     TapeJournal journal(model, {dir.path.string()});
     journal.start();
     const std::string path = journalPath(dir.path.string());
-    model.Form_KeyPress("1");
-    model.Form_KeyPress("+");
+    model.typeKey("1");
+    model.typeKey("+");
     EXPECT_EQ(readJournal(slurp(path)).state.text, "");  // still in memory
-    model.Form_KeyPress("=");
+    model.typeKey("=");
     EXPECT_EQ(readJournal(slurp(path)).state.text, model.tape().text());
 }
 
@@ -140,7 +140,7 @@ TEST(TapeJournalTest, ClearingKeepsTheOldTapeInTheHistory) {
     engine::CalculatorModel model(fb);
     TapeJournal journal(model, {folder});
     journal.start();
-    for (char c : std::string("7+8=")) model.Form_KeyPress(std::string(1, c));
+    for (char c : std::string("7+8=")) model.typeKey(std::string(1, c));
     const std::string old = model.tape().text();
     model.tape().clear();
     const auto entries = history::list(historyFolder(folder));

@@ -86,7 +86,7 @@ struct MessageOwner : ::testing::Test {
         mainWindow.setWindowTitle(QStringLiteral("main"));
         mainWindow.setCentralWidget(new QLineEdit(&mainWindow));
         feedback.parent = &mainWindow;
-        model.modes().mnuFinCalcMode = false;
+        model.modes().financial = false;
         activate(mainWindow);
     }
     ~MessageOwner() override { fs::remove_all(dir); }

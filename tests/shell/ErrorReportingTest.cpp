@@ -1,4 +1,4 @@
-// ReportError: the overflow message, the debug log line and the question,
+// reportError: the overflow message, the debug log line and the question,
 // and what Yes and No do.
 #include <gtest/gtest.h>
 
@@ -35,7 +35,7 @@ struct Reporting : ::testing::Test {
 };
 
 TEST_F(Reporting, OverflowIsOnlyTold) {
-    model.ReportError("Calculator [Operator_Click] ", 6, "Overflow", "zorvcalc");
+    model.reportError("Calculator [Operator_Click] ", 6, "Overflow", "zorvcalc");
     ASSERT_EQ(feedback.messages.size(), 1u);
     EXPECT_EQ(feedback.messages[0].text, "Error!!!\rThe Number is too large!");
     EXPECT_EQ(feedback.messages[0].icon, engine::MessageIcon::Exclamation);
@@ -46,7 +46,7 @@ TEST_F(Reporting, OverflowIsOnlyTold) {
 
 TEST_F(Reporting, YesLeavesTheProgramRunningAndTheLogOneLineLonger) {
     feedback.answer("yes");
-    model.ReportError("Calculator [mnuProperties_Click] ", 5, "Invalid procedure call", "Zorv Advanced Calculator");
+    model.reportError("Calculator [mnuProperties_Click] ", 5, "Invalid procedure call", "Zorv Advanced Calculator");
     ASSERT_EQ(lines(log).size(), 1u);
     EXPECT_EQ(lines(log)[0],
               "\"2024-06-01\",\"13:14:15\",\"Calculator [mnuProperties_Click] \",\"5\","
@@ -68,7 +68,7 @@ TEST_F(Reporting, YesLeavesTheProgramRunningAndTheLogOneLineLonger) {
     EXPECT_EQ(endedWith, -1);
 
     feedback.answer("yes");
-    model.ReportError("x", 7, "Out of memory", "y");
+    model.reportError("x", 7, "Out of memory", "y");
     EXPECT_EQ(lines(log).size(), 2u);
 }
 
@@ -77,14 +77,14 @@ TEST_F(Reporting, NoClosesUpAndEndsTheProgram) {
     errors.beforeEnd.push_back([&steps] { steps.push_back("tray removed"); });
     errors.restoreCursor = [&steps] { steps.push_back("cursor"); };
     feedback.answer("no");
-    model.ReportError("Calculator [Operator_Click] ", 5, "bad", "src");
+    model.reportError("Calculator [Operator_Click] ", 5, "bad", "src");
     EXPECT_EQ(steps, (std::vector<std::string>{"cursor", "tray removed"}));
     EXPECT_TRUE(errors.ended());
     EXPECT_EQ(endedWith, 1);
 }
 
 TEST_F(Reporting, NoAnswerMeansNoWhichIsTheDefault) {
-    model.ReportError("l", 5, "d", "s");
+    model.reportError("l", 5, "d", "s");
     EXPECT_TRUE(errors.ended());
 }
 
@@ -92,12 +92,12 @@ TEST_F(Reporting, AnUnwritableLogDoesNotStopTheReport) {
     ErrorReporter broken(feedback, "/proc/definitely/not/here/zorvcalc.deb");
     broken.endProgram = [](int) {};
     feedback.answer("yes");
-    broken.ReportError("l", 5, "d", "s");
+    broken.reportError("l", 5, "d", "s");
     EXPECT_EQ(feedback.messages.size(), 1u);
     EXPECT_FALSE(broken.ended());
     ErrorReporter none(feedback, "");
     feedback.answer("yes");
-    none.ReportError("l", 5, "d", "s");
+    none.reportError("l", 5, "d", "s");
     EXPECT_EQ(feedback.messages.size(), 2u);
 }
 

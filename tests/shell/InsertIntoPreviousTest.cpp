@@ -21,7 +21,7 @@ struct Insert {
     shell::InsertTarget target;
 
     Insert() {
-        model.modes().mnuFinCalcMode = false;
+        model.modes().financial = false;
         model.commands().add(zorv::engine::CommandId::CalcOnTop, [this] { calcOnTop = !calcOnTop; },
                              [this] { return calcOnTop; });
         target.canType = [this] { return canType; };
@@ -93,7 +93,7 @@ TEST(InsertIntoPrevious, WithoutKeystrokesTheValueGoesToTheClipboard) {
 TEST(InsertIntoPrevious, AReadoutThatIsNoNumberInsertsNothing) {
     Insert t;
     t.model.setReadout("1.2.3");
-    t.model.setEntryState(engine::entry::Nums);
+    t.model.setEntryState(engine::EntryState::Number);
     t.run();
     EXPECT_TRUE(t.log.empty());
     EXPECT_EQ(t.fb.messageTexts(), std::vector<std::string>{"Invalid value!"});

@@ -77,10 +77,10 @@ TEST_F(Properties, OpeningFillsFromTheWindowTheModesAndTheStore) {
     window.ratio = 0.5;
     window.hidden = true;
     window.toolbarIsHidden = true;
-    model.modes().mnuFinCalcMode = false;
-    model.modes().mnuRpnMode = true;
-    model.modes().DecimalPlaces = 7;
-    model.modes().HideClearBanner = true;
+    model.modes().financial = false;
+    model.modes().rpn = true;
+    model.modes().decimalPlaces = 7;
+    model.modes().hideClearBanner = true;
     state.StartYear = 1900;
     state.mnuExitMin = true;
     store->WriteSetting("Startup", "Start Minimized", "True");
@@ -244,9 +244,9 @@ TEST_F(Properties, ApplySetsTheTapeTheMarksAndTheModesWithoutWriting) {
     EXPECT_TRUE(backend->order.empty());
     EXPECT_EQ(window.font, (TapeFont{"Liberation Mono", 14, 128 * 256, false, true}));
     const auto& m = model.modes();
-    EXPECT_FALSE(m.mnuFinCalcMode);
-    EXPECT_TRUE(m.mnuAutoDecimal && m.mnuRpnMode);
-    EXPECT_EQ(m.DecimalPlaces, 4);
+    EXPECT_FALSE(m.financial);
+    EXPECT_TRUE(m.autoDecimal && m.rpn);
+    EXPECT_EQ(m.decimalPlaces, 4);
     EXPECT_TRUE(state.mnuExitMin);
     EXPECT_EQ(window.exitToolTip, "Minimize Zorv Calculator");
     // "Calc On Top" is run, so the window's state follows its check mark.
@@ -293,7 +293,7 @@ TEST_F(Properties, SaveWritesEveryKeyInOrderThenApplies) {
         {"End Year", "2400"},       {"CalcShow Top", "0"},   {"CalcShow Left", "500"}};
     for (const auto& [key, text] : forms) EXPECT_EQ(value(key), text) << key;
     EXPECT_TRUE(f.done());
-    EXPECT_TRUE(model.modes().mnuAddMachMode);  // then Apply ran
+    EXPECT_TRUE(model.modes().addingMachine);  // then Apply ran
 }
 
 TEST_F(Properties, ResetOfTheSizeGroupStoresExactlyOne) {
@@ -346,8 +346,8 @@ TEST_F(Properties, CancelKeepsTheClearAndCarryCheckBoxesWhichActAtOnce) {
     f.setHideClear(true);
     f.setCarryResult(false);
     f.cancel();
-    EXPECT_TRUE(model.modes().HideClearBanner);
-    EXPECT_FALSE(model.modes().CarryResult);
+    EXPECT_TRUE(model.modes().hideClearBanner);
+    EXPECT_FALSE(model.modes().carryResult);
     EXPECT_TRUE(backend->order.empty());
 }
 
@@ -397,10 +397,10 @@ TEST_F(Properties, SaveThenAFreshStartRestoresEveryValue) {
     EXPECT_EQ(window2.placedLeft, 340);
     EXPECT_EQ(window2.exitToolTip, "Minimize Zorv Calculator");
     const auto& m = model2.modes();
-    EXPECT_FALSE(m.CarryResult || m.mnuFinCalcMode || m.mnuShowPercentMode || m.mnuFormatNumbers ||
-                 m.mnuPercentForNum || m.mnuAddMachMode);
-    EXPECT_TRUE(m.HideClearBanner && m.mnuRpnMode && m.mnuAutoDecimal);
-    EXPECT_EQ(m.DecimalPlaces, 5);
+    EXPECT_FALSE(m.carryResult || m.financial || m.showPercentages || m.formatNumbers ||
+                 m.percentForNumber || m.addingMachine);
+    EXPECT_TRUE(m.hideClearBanner && m.rpn && m.autoDecimal);
+    EXPECT_EQ(m.decimalPlaces, 5);
     EXPECT_EQ(state2.StartYear, 1700);
     EXPECT_EQ(state2.EndYear, 2200);
     EXPECT_TRUE(state2.mnuExitMin && state2.mnuCalcOnTop);

@@ -25,7 +25,7 @@ struct Window : ::testing::Test {
     Window() {
         window.font = {"Courier New", 10, 128 * 256, false, true};
         window.ratio = 1.5;
-        model.modes().DecimalPlaces = 4;
+        model.modes().decimalPlaces = 4;
         registerShellCommands(model, store, state, &window);
         dialog.load();
     }
@@ -63,7 +63,7 @@ TEST_F(Window, KeyboardChangesTheSpinBoxesAndEnterApplies) {
     EXPECT_EQ(dialog.lblSize()->text(), "145%");
     QTest::keyClick(dialog.vsDecPlaces(), Qt::Key_Return);
     EXPECT_EQ(dialog.result(), QDialog::Accepted);
-    EXPECT_EQ(model.modes().DecimalPlaces, 5);
+    EXPECT_EQ(model.modes().decimalPlaces, 5);
 }
 
 // Ink the paper swallows cannot be chosen; readable ones can.
@@ -93,7 +93,7 @@ TEST_F(Window, ClicksReachTheFormAndExclusionsShow) {
     dialog.vsDecPlaces()->setValue(12);
     EXPECT_EQ(form.pending().decimalPlaces, 12);
     dialog.button("comOK")->click();
-    EXPECT_EQ(model.modes().DecimalPlaces, 12);
+    EXPECT_EQ(model.modes().decimalPlaces, 12);
     EXPECT_EQ(dialog.result(), QDialog::Accepted);
 }
 

@@ -46,15 +46,15 @@ TEST(SettingsKeys, EmptyStoreGivesTheDefaultsOfEveryStartupValue) {
     }
 
     engine::Modes m;
-    m.mnuFinCalcMode = false;  // so the defaults really come from the store
-    m.CarryResult = false;
-    m.DecimalPlaces = 9;
+    m.financial = false;  // so the defaults really come from the store
+    m.carryResult = false;
+    m.decimalPlaces = 9;
     applyModeSettings(store, m);
-    EXPECT_TRUE(m.mnuFinCalcMode && m.mnuShowPercentMode && m.mnuFormatNumbers &&
-                m.mnuPercentForNum && m.CarryResult);
-    EXPECT_FALSE(m.mnuAddMachMode || m.mnuRpnMode || m.mnuAutoDecimal || m.mnuTapeItems ||
-                 m.HideClearBanner || m.mnuRepeatSubtract);
-    EXPECT_EQ(m.DecimalPlaces, 2);
+    EXPECT_TRUE(m.financial && m.showPercentages && m.formatNumbers &&
+                m.percentForNumber && m.carryResult);
+    EXPECT_FALSE(m.addingMachine || m.rpn || m.autoDecimal || m.numberTapeItems ||
+                 m.hideClearBanner || m.repeatSubtraction);
+    EXPECT_EQ(m.decimalPlaces, 2);
 }
 
 TEST(SettingsKeys, EveryKeyIsListedOnceAndItsDefaultReadsBack) {
@@ -213,9 +213,9 @@ TEST_F(IniFile, HostileValuesStartWithDefaultsAndLoseNoOtherKey) {
         EXPECT_EQ(v.toolbarCaptions[0], "Tap8");
         engine::Modes m;
         applyModeSettings(store, m);
-        EXPECT_TRUE(m.mnuFinCalcMode);
+        EXPECT_TRUE(m.financial);
         // One of the repeated values wins; either is a valid number of places.
-        EXPECT_TRUE(m.DecimalPlaces == 4 || m.DecimalPlaces == 7);
+        EXPECT_TRUE(m.decimalPlaces == 4 || m.decimalPlaces == 7);
 
         // A change written back keeps every other key.
         writeFlag(store, key::ExitButtonMinimize, true);
@@ -277,9 +277,9 @@ TEST_F(IniFile, RandomTextNeverBreaksTheReader) {
         EXPECT_LT(v.startYear, v.endYear);
         engine::Modes m;
         applyModeSettings(store, m);
-        EXPECT_GE(m.DecimalPlaces, 2);
-        EXPECT_LE(m.DecimalPlaces, 15);
-        EXPECT_FALSE(m.mnuAddMachMode && m.mnuRpnMode);
+        EXPECT_GE(m.decimalPlaces, 2);
+        EXPECT_LE(m.decimalPlaces, 15);
+        EXPECT_FALSE(m.addingMachine && m.rpn);
         const auto symbols = readLocaleSymbols(store);
         EXPECT_FALSE(symbols.decimal.empty());
         EXPECT_NE(symbols.decimal, symbols.thousand);

@@ -59,8 +59,8 @@ TEST(Startup, EmptyStoreStartsCentredWithDefaults) {
     EXPECT_EQ(s.state.EndYear, 2400);
     EXPECT_TRUE(s.state.mnuAlarmsOn);
     EXPECT_EQ(s.model.readout(), "0.");
-    EXPECT_EQ(s.model.MaxDigits(), 35);
-    EXPECT_FALSE(s.model.memoryShown());
+    EXPECT_EQ(s.model.maxDigits(), 35);
+    EXPECT_FALSE(s.model.memory().shown());
 }
 
 TEST(Startup, StepsRunInOrder) {
@@ -139,21 +139,21 @@ TEST(Startup, MemorySurvivesOnlyWithSaveMemory) {
     for (const Case& c : cases) {
         Session s({{{"Startup", "Save Memory"}, c.save}, {{"Startup", "Memory"}, c.memory}});
         ASSERT_EQ(s.start(), StartupResult::Started);
-        EXPECT_EQ(s.model.memoryShown(), c.shown) << c.save << " " << c.memory;
-        EXPECT_EQ(s.model.MemoryValue().toString("."), c.value);
+        EXPECT_EQ(s.model.memory().shown(), c.shown) << c.save << " " << c.memory;
+        EXPECT_EQ(s.model.memory().value().toString("."), c.value);
     }
     // An unreadable stored memory is a type mismatch: skipped, the start goes on.
     Session bad({{{"Startup", "Save Memory"}, "True"}, {{"Startup", "Memory"}, "twelve"}});
     EXPECT_EQ(bad.start(), StartupResult::Started);
     EXPECT_TRUE(bad.feedback.messages.empty());
-    EXPECT_FALSE(bad.model.memoryShown());
+    EXPECT_FALSE(bad.model.memory().shown());
 }
 
 TEST(Startup, ShutdownWritesMemoryAndPathWhenSaveMemoryIsOn) {
     Session s({{{"Startup", "Save Memory"}, "True"}});
     s.start();
     s.model.setReadout("1234.5");
-    s.model.cmdMS_Click();
+    s.model.memoryStore();
     writeShutdownSettings(*s.store, s.model, "/home/u/data");
     EXPECT_EQ(s.value("Memory"), "1234.5");
     EXPECT_EQ(s.value("Path"), "/home/u/data");
@@ -161,7 +161,7 @@ TEST(Startup, ShutdownWritesMemoryAndPathWhenSaveMemoryIsOn) {
     Session off;
     off.start();
     off.model.setReadout("7");
-    off.model.cmdMS_Click();
+    off.model.memoryStore();
     writeShutdownSettings(*off.store, off.model, "/x");
     EXPECT_EQ(off.value("Memory"), "<absent>");
     EXPECT_EQ(off.value("Path"), "<absent>");

@@ -22,7 +22,7 @@ struct Toolbar {
     engine::CalculatorModel model{fb};
     shell::MemorySettingsBackend* memory = new shell::MemorySettingsBackend;
     shell::SettingsStore store{std::unique_ptr<shell::SettingsBackend>(memory)};
-    ToolbarButtons buttons{model, store};
+    ToolbarButtons buttons{model.commands(), model.feedback(), store};
     std::vector<int> setups;
     std::vector<std::string> ran;
 
@@ -68,7 +68,7 @@ TEST(ToolbarButtons, BindingStoresCodeAndNameAndRunsTheCommand) {
     EXPECT_EQ(t.ran, std::vector<std::string>{"Tape to Scratch Pad"});
 
     // A second toolbar over the same store reads the binding back.
-    ToolbarButtons again(t.model, t.store);
+    ToolbarButtons again(t.model.commands(), t.model.feedback(), t.store);
     again.load();
     EXPECT_EQ(again.button(8).caption, "Tap8");
     EXPECT_EQ(again.button(8).toolTip, "Tape to Scratch Pad");
@@ -161,7 +161,7 @@ TEST(ToolbarButtons, IniFileWithDuplicateAndGarbageKeys) {
     engine::ScriptedFeedback fb;
     engine::CalculatorModel model(fb);
     shell::SettingsStore store(std::make_unique<shell::IniFileBackend>(path));
-    ToolbarButtons buttons(model, store);
+    ToolbarButtons buttons(model.commands(), model.feedback(), store);
     buttons.load();
     // Whichever of the duplicates the file reader keeps, the button is
     // consistent: caption and tool tip of one catalogue item.

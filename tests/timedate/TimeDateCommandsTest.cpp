@@ -39,11 +39,11 @@ struct Session {
     engine::CalculatorModel model{feedback};
     TimeDateService service;
     explicit Session(Bench& bench) : service(model, bench.environment()) {
-        model.modes().mnuFinCalcMode = false;
+        model.modes().financial = false;
         registerTimeDateCommands(model, service);
     }
     void keys(std::string_view typed) {
-        for (char c : typed) model.Form_KeyPress(std::string(1, c));
+        for (char c : typed) model.typeKey(std::string(1, c));
     }
     void command(engine::CommandId id) { model.commands().run(id); }
 };

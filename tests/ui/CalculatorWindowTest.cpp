@@ -18,9 +18,9 @@ struct Window {
     engine::CalculatorModel model{fb};
     ui::CalculatorWindow w{model};
     Window() {
-        model.modes().mnuFinCalcMode = false;
-        model.modes().mnuFormatNumbers = false;
-        model.modes().CarryResult = false;
+        model.modes().financial = false;
+        model.modes().formatNumbers = false;
+        model.modes().carryResult = false;
         w.show();
         w.activateWindow();
         QApplication::setActiveWindow(&w);

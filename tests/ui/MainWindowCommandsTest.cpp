@@ -50,9 +50,9 @@ struct Window {
     ui::CalculatorWindow w{model};
     ui::MainWindowCommands commands{w, model, &tapeCommands, &rpn};
     Window() {
-        model.modes().mnuFinCalcMode = false;
-        model.modes().mnuFormatNumbers = false;
-        model.modes().CarryResult = false;
+        model.modes().financial = false;
+        model.modes().formatNumbers = false;
+        model.modes().carryResult = false;
         engine::registerModeCommands(model);
         engine::registerScientificCommands(model, sci);
         engine::registerTapeCommands(model, tapeCommands);
@@ -179,13 +179,13 @@ TEST(TapeEditing, UnlockedTapeTakesTheKeysAndLockingKeepsTheEdit) {
     ASSERT_NE(edit, nullptr);
     EXPECT_TRUE(edit->isEnabled());
     edit->trigger();
-    EXPECT_TRUE(t.model.TapeUnlocked);
+    EXPECT_TRUE(t.model.tapeUnlocked);
     EXPECT_TRUE(edit->isChecked());
     ASSERT_NE(t.w.tapeEditor(), nullptr);
     QTest::keyClicks(t.w.tapeEditor(), "note 42");
     EXPECT_EQ(t.model.readout(), "0.");  // the digits went to the tape
     edit->trigger();
-    EXPECT_FALSE(t.model.TapeUnlocked);
+    EXPECT_FALSE(t.model.tapeUnlocked);
     EXPECT_EQ(t.w.tapeEditor(), nullptr);
     EXPECT_EQ(t.model.tape().text(),
               "5+\r\n3=\r\n------------------\r\n8.\r\n******************\r\nnote 42\r\n");
@@ -372,7 +372,7 @@ TEST(Clipboard, CopyTakesTheTapeSelectionElseTheReadout) {
 
 TEST(Clipboard, PasteThenDigitStartsANewNumber) {
     Window t;
-    t.model.modes().mnuFinCalcMode = true;
+    t.model.modes().financial = true;
     t.keys("c");
     QGuiApplication::clipboard()->setText(QStringLiteral("12.5"));
     QTest::keyClick(&t.w, Qt::Key_V, Qt::ControlModifier);

@@ -51,7 +51,7 @@ struct Window {
 
 TEST(TapeView, ItemsAndTotalsLineUpOnTheDecimalSymbolButTheTextIsUnchanged) {
     Window t;
-    t.model.modes().mnuFinCalcMode = true;
+    t.model.modes().financial = true;
     t.keys("12.5+7.25=");
     const std::string saved = "12.50+\r\n7.25=\r\n------------------\r\n19.75\r\n******************\r\n";
     ASSERT_EQ(t.model.tape().text(), saved);
@@ -62,14 +62,14 @@ TEST(TapeView, ItemsAndTotalsLineUpOnTheDecimalSymbolButTheTextIsUnchanged) {
     EXPECT_EQ(t.w.shownTapeText(), QString::fromStdString(saved).replace("\r\n", "\n"));
 
     // A line ending in the decimal symbol already lines up with the items.
-    t.model.modes().mnuFinCalcMode = false;
+    t.model.modes().financial = false;
     t.keys("5+3=");
     EXPECT_EQ(t.w.txtTape()->shownLine(8), "8.");
 }
 
 TEST(TapeView, FindCopyAndEditSeeTheTapesOwnText) {
     Window t;
-    t.model.modes().mnuFinCalcMode = true;
+    t.model.modes().financial = true;
     t.keys("1+2={Annotate Tape}[Rent]4.5=");
     const QString text = QString::fromStdString(t.model.tape().text()).replace("\r\n", "\n");
     t.keys("{Find On Tape}[Rent]");
@@ -91,8 +91,8 @@ TEST(TapeView, FindCopyAndEditSeeTheTapesOwnText) {
 
 TEST(TapeView, NewestLineStaysInViewAndTheTapeNeverScrollsSideways) {
     Window t;
-    for (int i = 0; i < 200; ++i) t.model.PostToTape(std::to_string(i) + "+");
-    t.model.PostToTape(std::string(120, '7'));  // longer than the tape is wide
+    for (int i = 0; i < 200; ++i) t.model.postToTape(std::to_string(i) + "+");
+    t.model.postToTape(std::string(120, '7'));  // longer than the tape is wide
     QScrollBar* bar = t.w.txtTape()->verticalScrollBar();
     QApplication::processEvents();
     EXPECT_EQ(bar->value(), bar->maximum());
@@ -187,10 +187,10 @@ TEST(TapeView, LineIndexMapsBytesToLinesWithMultiByteTextAndPadding) {
 // text: LF line ends and none of the padding the view draws.
 TEST(TapeView, SelectionAcrossLinesCopiesWithoutPadding) {
     Window t;
-    t.model.PostToTape("12.50+");
-    t.model.PostToTape("7.25");
-    t.model.PostToTape("19.75");
-    t.model.PostToTape("Total");
+    t.model.postToTape("12.50+");
+    t.model.postToTape("7.25");
+    t.model.postToTape("19.75");
+    t.model.postToTape("Total");
     ui::TapeView* tape = t.w.txtTape();
     QApplication::processEvents();
     EXPECT_FALSE(t.w.tapeCursorLine().has_value());
@@ -232,9 +232,9 @@ TEST(TapeView, SelectionAcrossLinesCopiesWithoutPadding) {
 // found, past padded lines and characters of two and three bytes.
 TEST(TapeView, FindSelectsTheMatchAfterPaddedLinesAndMultiByteText) {
     Window t;
-    for (int i = 0; i < 300; ++i) t.model.PostToTape(std::to_string(i) + ".00");
-    t.model.PostToTape("Grüße €5 für Brot");
-    for (int i = 0; i < 300; ++i) t.model.PostToTape("Müsli " + std::to_string(i) + "€");
+    for (int i = 0; i < 300; ++i) t.model.postToTape(std::to_string(i) + ".00");
+    t.model.postToTape("Grüße €5 für Brot");
+    for (int i = 0; i < 300; ++i) t.model.postToTape("Müsli " + std::to_string(i) + "€");
     t.keys("{Find On Tape}[für brot]");
     ui::TapeView* tape = t.w.txtTape();
     EXPECT_EQ(tape->selectedText(), QString::fromUtf8("für Brot"));
@@ -321,7 +321,7 @@ TEST(TapeView, ReplacingWhileALongTapeIsStillIndexedKeepsOnlyTheNewTape) {
     for (int i = 0; i < 5000; ++i) second += "Rent " + std::to_string(i) + "\r\n";
     t.model.tape().setText(second);
     ASSERT_TRUE(t.w.tapeLoading());
-    t.model.PostToTape("1.00+");
+    t.model.postToTape("1.00+");
     for (int i = 0; i < 10000 && t.w.tapeLoading(); ++i) QApplication::processEvents();
     EXPECT_FALSE(t.w.tapeLoading());
     ui::TapeView* tape = t.w.txtTape();
@@ -351,8 +351,8 @@ TEST(TapeView, ReplacingWhileALongTapeIsStillIndexedKeepsOnlyTheNewTape) {
 // it is open join it, and locking puts its text back on the tape.
 TEST(TapeView, EditTapeRoundTrip) {
     Window t;
-    t.model.PostToTape("12.00");
-    t.model.PostToTape("Grüße");
+    t.model.postToTape("12.00");
+    t.model.postToTape("Grüße");
     t.model.runCommand("Edit Tape");
     QPlainTextEdit* editor = t.w.tapeEditor();
     ASSERT_NE(editor, nullptr);

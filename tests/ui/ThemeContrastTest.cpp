@@ -74,7 +74,7 @@ struct ThemedWindow {
         savedPalette = QApplication::palette();
         QApplication::setStyle(QStyleFactory::create(QStringLiteral("Fusion")));
         QApplication::setPalette(palette);
-        model.lblMemValue();
+        model.memory().label();
         w = std::make_unique<ui::CalculatorWindow>(model, &conversions);
         w->show();
     }

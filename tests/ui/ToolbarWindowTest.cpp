@@ -29,7 +29,7 @@ struct Toolbar {
     engine::CalculatorModel model{fb};
     shell::MemorySettingsBackend* memory = new shell::MemorySettingsBackend;
     shell::SettingsStore store{std::unique_ptr<shell::SettingsBackend>(memory)};
-    shell::ToolbarButtons buttons{model, store};
+    shell::ToolbarButtons buttons{model.commands(), model.feedback(), store};
     ui::CalculatorWindow w{model};
     ui::ToolbarController controller{w, model, buttons};
     std::vector<std::string> ran;

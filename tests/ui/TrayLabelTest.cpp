@@ -37,7 +37,7 @@ struct Tray {
 
     explicit Tray(bool withTray = true) : hasTray(withTray) {
         tray.trayAvailable = [this] { return hasTray; };
-        engine::offerToolbarCatalogue(model);
+        engine::offerToolbarCatalogue(model.commands(), model.feedback());
         model.commands().add(engine::CommandId::CalcOnTop, [this] { calcOnTop = !calcOnTop; },
                              [this] { return calcOnTop; });
         w.show();

@@ -341,7 +341,7 @@ QWidget* CalculatorWindow::buildKeypad() {
     grid->setContentsMargins(0, 0, 0, 0);
     grid->setSpacing(4);
 
-    const QString ds = QString::fromStdString(model_.DecimalSymbol());
+    const QString ds = QString::fromStdString(model_.decimalSymbol());
     using C = CommandId;
     constexpr C digits[] = {C::Digit0, C::Digit1, C::Digit2, C::Digit3, C::Digit4,
                             C::Digit5, C::Digit6, C::Digit7, C::Digit8, C::Digit9};
@@ -506,19 +506,19 @@ void CalculatorWindow::repaint() {
     hint_->setText(QString::fromStdString(engine::translate("Hints", model_.hint())));
     modes_->setText(QString::fromStdString(engine::modeLabel(model_.modes())));
     modes_->setAccessibleName(tr("Modes on: %1").arg(modes_->text()));
-    rpnDepth_->setVisible(model_.modes().mnuRpnMode);
-    rpnDepth_->setText(tr("RPN: ") + QString::fromStdString(model_.lblRPN()));
-    const bool mem = model_.memoryShown();
+    rpnDepth_->setVisible(model_.modes().rpn);
+    rpnDepth_->setText(tr("RPN: ") + QString::fromStdString(model_.rpnDepthLabel()));
+    const bool mem = model_.memory().shown();
     memoryIndicator_->setVisible(mem);
     memoryCaption_->setVisible(mem);
     memoryValue_->setVisible(mem);
-    memoryValue_->setText(QString::fromStdString(model_.lblMemValue()));
+    memoryValue_->setText(QString::fromStdString(model_.memory().label()));
     memoryValue_->setAccessibleName(tr("Memory holds %1").arg(memoryValue_->text()));
     memoryIndicator_->setAccessibleName(tr("Memory in use"));
-    const QString tip = QString::fromStdString(model_.memoryToolTip());
+    const QString tip = QString::fromStdString(model_.memory().toolTip());
     memoryIndicator_->setToolTip(tip);
     memoryValue_->setToolTip(tip);
-    tape_->setEditing(model_.TapeUnlocked);
+    tape_->setEditing(model_.tapeUnlocked);
 }
 
 void CalculatorWindow::setTapeFont(const QFont& font, const QColor& colour) {
@@ -653,14 +653,14 @@ bool CalculatorWindow::handleKeyPress(QKeyEvent* event) {
     const int key = event->key();
     if (key == Qt::Key_NumLock) {
         checkNumLockSoon();
-        return false;
+        return model_.pressKey(engine::NamedKey::NumLock);
     }
     const auto mods = event->modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier);
     if (mods == Qt::AltModifier && key >= Qt::Key_1 && key <= Qt::Key_9)
-        return model_.Form_KeyDown(key - Qt::Key_1 + 49, 4);
+        return model_.pressKey(*engine::altDigitKey(key - Qt::Key_1 + 1));
     if (mods != Qt::NoModifier) return false;  // menu shortcuts and accelerators
-    if (key == Qt::Key_Delete) return model_.Form_KeyDown(46, 0);
-    if (model_.TapeUnlocked) return false;
+    if (key == Qt::Key_Delete) return model_.pressKey(engine::NamedKey::Delete);
+    if (model_.tapeUnlocked) return false;
     if (key == Qt::Key_Tab || key == Qt::Key_Backtab || key == Qt::Key_Escape) return false;
     std::string ch;
     if (key == Qt::Key_Return || key == Qt::Key_Enter) ch = "\r";
@@ -668,7 +668,7 @@ bool CalculatorWindow::handleKeyPress(QKeyEvent* event) {
     else ch = event->text().toStdString();
     if (ch.empty() || (static_cast<unsigned char>(ch[0]) < 0x20 && ch != "\r" && ch != "\b"))
         return false;  // function and navigation keys
-    model_.Form_KeyPress(ch);
+    model_.typeKey(ch);
     return true;  // every typed character is the calculator's, used or swallowed
 }
 

@@ -57,14 +57,14 @@ MainWindowCommands::MainWindowCommands(CalculatorWindow& window, engine::Calcula
     : QObject(parent), window_(window), model_(model), tape_(tape), rpn_(rpn) {
     lastFolder_ = QDir::homePath();
     auto& c = model_.commands();
-    c.add(CommandId::PrintTape, [this] { mnuPrint_Click(); });
-    c.add(CommandId::EditTape, [this] { mnuEditTape_Click(); }, [this] { return model_.TapeUnlocked; });
-    c.add(CommandId::HideShowTape, [this] { mnuHideTape_Click(); });
-    c.add(CommandId::HideShowNumberKeys, [this] { mnuHideNumbers_Click(); });
+    c.add(CommandId::PrintTape, [this] { printTape(); });
+    c.add(CommandId::EditTape, [this] { toggleTapeEditing(); }, [this] { return model_.tapeUnlocked; });
+    c.add(CommandId::HideShowTape, [this] { hideOrShowTape(); });
+    c.add(CommandId::HideShowNumberKeys, [this] { hideOrShowNumberKeys(); });
     c.add(CommandId::HelpContents, [this] { showHelp(); });
-    c.add(CommandId::About, [this] { mnuAbout_Click(); });
-    if (rpn_) c.add(CommandId::ViewRpnStack, [this] { mnuViewRPNStack_Click(); });
-    c.add(CommandId::CopyReadout, [this] { mnuCopy_Click(); });
+    c.add(CommandId::About, [this] { showAbout(); });
+    if (rpn_) c.add(CommandId::ViewRpnStack, [this] { viewRpnStack(); });
+    c.add(CommandId::CopyReadout, [this] { copyReadout(); });
     c.add(CommandId::PasteReadout, [this] {
         model_.pasteReadout(QGuiApplication::clipboard()->text().toStdString());
     });
@@ -101,7 +101,7 @@ MainWindowCommands::MainWindowCommands(CalculatorWindow& window, engine::Calcula
     previousRefresh_ = window_.onActionsRefreshed;
     window_.onActionsRefreshed = [this] {
         if (previousRefresh_) previousRefresh_();
-        const bool rpnOn = rpn_ && model_.modes().mnuRpnMode;
+        const bool rpnOn = rpn_ && model_.modes().rpn;
         if (QAction* a = window_.existingAction(CommandId::ViewRpnStack)) a->setEnabled(rpnOn);
         if (!rpnOn && stackWindow_) stackWindow_->close();
     };
@@ -171,7 +171,7 @@ std::optional<QString> MainWindowCommands::printTo(QPrinter& printer) {
 
 // Ctrl+C copies what the user selected on the tape; with nothing selected
 // there, the readout's number.
-void MainWindowCommands::mnuCopy_Click() {
+void MainWindowCommands::copyReadout() {
     const QString selection = window_.tapeSelection();
     if (!selection.isEmpty()) {
         QGuiApplication::clipboard()->setText(selection);
@@ -180,7 +180,7 @@ void MainWindowCommands::mnuCopy_Click() {
     QGuiApplication::clipboard()->setText(QString::fromStdString(model_.readoutForCopy()));
 }
 
-void MainWindowCommands::mnuPrint_Click() {
+void MainWindowCommands::printTape() {
     commitTapeEdits();
     if (model_.tape().text().empty()) {
         model_.feedback().showMessage("The tape is empty: there is nothing to print.", kProduct,
@@ -220,7 +220,7 @@ std::optional<std::string> MainWindowCommands::openWith(const std::string& file,
 // The tape on screen
 
 void MainWindowCommands::commitTapeEdits() {
-    if (!model_.TapeUnlocked) return;
+    if (!model_.tapeUnlocked) return;
     const QString shown = window_.shownTapeText();
     if (shown == crlfToLf(model_.tape().text())) return;
     QString text = shown;
@@ -229,19 +229,19 @@ void MainWindowCommands::commitTapeEdits() {
     model_.tape().setText(text.toStdString());
 }
 
-void MainWindowCommands::mnuEditTape_Click() {
+void MainWindowCommands::toggleTapeEditing() {
     window_.finishTapeLoad();  // the whole tape is edited
     TapeView* tape = window_.txtTape();
-    if (!model_.TapeUnlocked) {
-        model_.TapeUnlocked = true;
-        if (window_.tapeHidden()) mnuHideTape_Click();
+    if (!model_.tapeUnlocked) {
+        model_.tapeUnlocked = true;
+        if (window_.tapeHidden()) hideOrShowTape();
         tape->setEditing(true);
         model_.setHint("Editing the tape: choose Edit Tape again to lock it");
         tape->editor()->setFocus();
         tape->editor()->moveCursor(QTextCursor::End);
     } else {
         commitTapeEdits();
-        model_.TapeUnlocked = false;
+        model_.tapeUnlocked = false;
         tape->setEditing(false);
         model_.setHint("Press F1 for Help");
         window_.Operator(engine::OpEquals)->setFocus();
@@ -249,13 +249,13 @@ void MainWindowCommands::mnuEditTape_Click() {
     window_.refreshActions();
 }
 
-void MainWindowCommands::mnuHideTape_Click() {
+void MainWindowCommands::hideOrShowTape() {
     const bool hide = !window_.tapeHidden();
-    if (hide && model_.TapeUnlocked) mnuEditTape_Click();  // lock before hiding
+    if (hide && model_.tapeUnlocked) toggleTapeEditing();  // lock before hiding
     window_.setTapeHidden(hide);
 }
 
-void MainWindowCommands::mnuHideNumbers_Click() {
+void MainWindowCommands::hideOrShowNumberKeys() {
     QWidget* keypad = keypadOf(window_);
     keypad->setVisible(keypad->isHidden());
     // Shrink to what is left (or grow back to the keys) at once, rather
@@ -272,7 +272,7 @@ void MainWindowCommands::mnuHideNumbers_Click() {
 }
 
 void MainWindowCommands::showMatch(std::size_t offset, std::size_t length) {
-    if (window_.tapeHidden()) mnuHideTape_Click();
+    if (window_.tapeHidden()) hideOrShowTape();
     window_.showTapeRange(offset, length);
 }
 
@@ -282,8 +282,8 @@ void MainWindowCommands::showMatch(std::size_t offset, std::size_t length) {
 HelpWindow* MainWindowCommands::helpWindow() const { return help_; }
 RpnStackWindow* MainWindowCommands::rpnStackWindow() const { return stackWindow_; }
 
-void MainWindowCommands::mnuViewRPNStack_Click() {
-    if (!rpn_ || !model_.modes().mnuRpnMode) {
+void MainWindowCommands::viewRpnStack() {
+    if (!rpn_ || !model_.modes().rpn) {
         model_.feedback().beep();
         return;
     }
@@ -312,7 +312,7 @@ void MainWindowCommands::showHelp(const QString& anchor) {
     help_->activateWindow();
 }
 
-void MainWindowCommands::mnuAbout_Click() {
+void MainWindowCommands::showAbout() {
     model_.feedback().showMessage(
         kProduct + "\r\nVersion " ZORV_VERSION "\r\n\r\n"
                    "A calculator modelled on a printing adding machine: every number, operator "

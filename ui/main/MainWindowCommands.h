@@ -44,14 +44,14 @@ public:
     // Prints the tape on an already set-up printer; the reason when it failed.
     std::optional<QString> printTo(QPrinter& printer);
 
-    void mnuCopy_Click();
-    void mnuPrint_Click();
-    void mnuEditTape_Click();
-    void mnuHideTape_Click();
-    void mnuHideNumbers_Click();
-    void mnuViewRPNStack_Click();
+    void copyReadout();
+    void printTape();
+    void toggleTapeEditing();
+    void hideOrShowTape();
+    void hideOrShowNumberKeys();
+    void viewRpnStack();
     void showHelp(const QString& anchor = {});
-    void mnuAbout_Click();
+    void showAbout();
 
     // Puts edits made while the tape is unlocked back into the tape.
     void commitTapeEdits();

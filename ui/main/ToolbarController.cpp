@@ -26,7 +26,7 @@ ToolbarController::ToolbarController(CalculatorWindow& window, engine::Calculato
     buttons_.onChange = [this] { repaintButtons(); };
     buttons_.openSetup = [this](int index) { openSetup(index); };
     window_.toolbarClick = [this](int index) { buttons_.press(index); };
-    model_.comToolbar_Click = [this](int index) { buttons_.press(index); };
+    model_.pressToolbarButton = [this](int index) { buttons_.press(index); };
     model_.commands().add(CommandId::HideShowToolbar, [this] { toggleToolbar(); });
 
     // Mouse moves over the strip itself (between buttons) clear the hover look.
@@ -46,7 +46,7 @@ ToolbarController::~ToolbarController() {
     buttons_.onChange = nullptr;
     buttons_.openSetup = nullptr;
     window_.toolbarClick = nullptr;
-    model_.comToolbar_Click = nullptr;
+    model_.pressToolbarButton = nullptr;
 }
 
 void ToolbarController::repaintButtons() {

@@ -108,7 +108,7 @@ void ToolbarSetupDialog::showGroup() {
                 items_->addItem(qs(item));
         items_->setCurrentRow(-1);
     } catch (const std::exception& e) {
-        model_.ReportError("frmToolBarSet [showGroup] ", 0, e.what());
+        model_.reportError("frmToolBarSet [showGroup] ", 0, e.what());
     }
     showChosenItem();
 }
@@ -134,7 +134,7 @@ void ToolbarSetupDialog::finish(int index) {
         try {
             buttons_.bind(index_, static_cast<std::size_t>(groups_->currentIndex()), *position);
         } catch (const std::exception& e) {
-            model_.ReportError("frmToolBarSet [finish] [Index=0]", 0, e.what());
+            model_.reportError("frmToolBarSet [finish] [Index=0]", 0, e.what());
         }
         accept();
     } else {

@@ -45,8 +45,8 @@ struct Bench {
     TimeDateService service{model, environment()};
 
     Bench() {
-        model.modes().mnuFinCalcMode = false;
-        model.modes().mnuFormatNumbers = false;
+        model.modes().financial = false;
+        model.modes().formatNumbers = false;
         registerTimeDateCommands(model, service);
     }
     TimeDateEnvironment environment() {
