@@ -125,7 +125,7 @@ int runGui(QApplication& app, const GuiOptions& options) {
     ui::CalculatorWindow window(model, &wiring->conversions);
     feedback.parent = &window;
     feedback.windowVisible = [&window] { return window.isVisible(); };
-    feedback.focusEquals = [&window] { window.Operator(engine::OpEquals)->setFocus(); };
+    feedback.focusEquals = [&window] { window.focusTotalKey(); };
 
     model.commands().add(CommandId::Exit, [&window] { window.close(); });
     model.commands().add(CommandId::Minimize, [&window] { window.showMinimized(); });

@@ -121,11 +121,11 @@ TEST(TapeView, NewestLineStaysInViewAndTheTapeNeverScrollsSideways) {
 TEST(TapeView, ExtraRoomGoesToTheTapeNotTheKeys) {
     Window t;
     QApplication::processEvents();
-    const QSize key = t.w.Number(5)->size();
+    const QSize key = t.w.keypad()->keyRect(t.w.keypad()->indexOf(engine::CommandId::Digit5)).size();
     const int tapeWidth = t.w.txtTape()->width();
     t.w.resize(t.w.width() + 300, t.w.height() + 300);
     QApplication::processEvents();
-    EXPECT_EQ(t.w.Number(5)->size(), key);
+    EXPECT_EQ(t.w.keypad()->keyRect(t.w.keypad()->indexOf(engine::CommandId::Digit5)).size(), key);
     EXPECT_GE(t.w.txtTape()->width(), tapeWidth + 290);
     EXPECT_GE(t.w.txtTape()->height(), t.w.height() / 2);
 }

@@ -45,8 +45,6 @@ QString crlfToLf(const std::string& text) {
     return s;
 }
 
-// The keypad is the parent of the digit keys.
-QWidget* keypadOf(CalculatorWindow& window) { return window.Number(0)->parentWidget(); }
 
 }  // namespace
 
@@ -243,7 +241,7 @@ void MainWindowCommands::mnuEditTape_Click() {
         commitTapeEdits();
         model_.TapeUnlocked = false;
         model_.setHint("Press F1 for Help");
-        window_.Operator(engine::OpEquals)->setFocus();
+        window_.focusTotalKey();
     }
     window_.refreshActions();
 }
@@ -255,7 +253,7 @@ void MainWindowCommands::mnuHideTape_Click() {
 }
 
 void MainWindowCommands::mnuHideNumbers_Click() {
-    QWidget* keypad = keypadOf(window_);
+    QWidget* keypad = window_.keypad();
     keypad->setVisible(keypad->isHidden());
     // Shrink to what is left (or grow back to the keys) at once, rather
     // than spreading the readout and labels over the keypad's room.
