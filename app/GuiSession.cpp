@@ -22,6 +22,7 @@
 #include "notes/CalendarWiring.h"
 #include "app/JournalSettings.h"
 #include "journal/JournalWindow.h"
+#include "journal/TapeJournal.h"
 #include "platform/QtFeedback.h"
 #include "shell/DataBackup.h"
 #include "shell/ErrorReporter.h"
@@ -197,7 +198,8 @@ int runGui(QApplication& app, const GuiOptions& options) {
     });
     window.refreshActions();
 
-    journal::installTapeJournal(model, {dataFolder, journalSettings(store), &window});
+    journal::TapeJournal* tapeJournal =
+        journal::installTapeJournal(model, {dataFolder, journalSettings(store), &window});
 
     // Start-up sizes the window to its contents once the tape font and
     // size are set, before placing it.
@@ -205,7 +207,8 @@ int runGui(QApplication& app, const GuiOptions& options) {
     if (shell::runStartup(startup) == shell::StartupResult::Refused) return 1;
     window.refreshActions();
     window.show();
-    afterFirstPaint(window, [&startup] {
+    afterFirstPaint(window, [&startup, tapeJournal] {
+        tapeJournal->compact();
         shell::runDeferredStartup(startup, QSystemTrayIcon::isSystemTrayAvailable());
     });
     QObject::connect(&app, &QCoreApplication::aboutToQuit, [&] {
