@@ -82,8 +82,9 @@ int runGui(QApplication& app, const GuiOptions& options) {
     // Menus, windows and messages in the user's language (batch mode stays English).
     installTranslations(app, QLocale::system());
     // One icon for every window and dialog; the desktop file name lets the
-    // desktop match the windows to the installed menu entry.
-    QApplication::setWindowIcon(ui::applicationIcon());
+    // desktop match the windows to the installed menu entry. The built-in
+    // copy for the first paint; the theme's, if it has one, after it.
+    QApplication::setWindowIcon(ui::builtInApplicationIcon());
     QGuiApplication::setDesktopFileName(QString::fromLatin1(ui::kApplicationId));
 
     platform::QtFeedback feedback;
@@ -209,6 +210,7 @@ int runGui(QApplication& app, const GuiOptions& options) {
     window.show();
     afterFirstPaint(window, [&startup, tapeJournal] {
         tapeJournal->compact();
+        if (ui::themeHasApplicationIcon()) QApplication::setWindowIcon(ui::applicationIcon());
         shell::runDeferredStartup(startup, QSystemTrayIcon::isSystemTrayAvailable());
     });
     QObject::connect(&app, &QCoreApplication::aboutToQuit, [&] {
