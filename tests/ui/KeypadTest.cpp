@@ -143,6 +143,22 @@ TEST(Keypad, ArrowsMoveBetweenUsableKeysAndSpaceOrEnterPressesTheFocusedOne) {
     EXPECT_TRUE(tape.endsWith("******************\n")) << tape.toStdString();
 }
 
+// In a right-to-left language the keypad is mirrored, as a grid layout
+// would be, and the arrow keys follow the screen.
+TEST(Keypad, RightToLeftMirrorsTheKeysAndTheArrows) {
+    Window t;
+    const QRect ltrTotal = t.rect(CommandId::Total);
+    t.pad.setLayoutDirection(Qt::RightToLeft);
+    const QRect total = t.rect(CommandId::Total);
+    EXPECT_EQ(total.left(), t.pad.width() - 1 - ltrTotal.right());
+    EXPECT_LT(total.left(), t.rect(CommandId::Add).left());
+    t.w.focusTotalKey();
+    QTest::keyClick(&t.pad, Qt::Key_Right);
+    EXPECT_EQ(t.focusedCaption(), "+");
+    t.pad.setLayoutDirection(Qt::LeftToRight);
+    EXPECT_EQ(t.rect(CommandId::Total), ltrTotal);
+}
+
 TEST(Keypad, FocusLeavingMidPressCancelsTheSpacePress) {
     Window t;
     t.w.focusTotalKey();

@@ -252,7 +252,8 @@ QColor KeypadWidget::captionColour(int index) const {
 
 QFont KeypadWidget::keyFont(int index) const {
     QFont f = font();
-    f.setPointSizeF(f.pointSizeF() * 1.2);
+    if (f.pointSizeF() > 0) f.setPointSizeF(f.pointSizeF() * 1.2);
+    else f.setPixelSize(qRound(f.pixelSize() * 1.2));
     if (key(index).bold) f.setBold(true);
     return f;
 }
@@ -316,7 +317,8 @@ void KeypadWidget::layoutKeys() {
         const int right = start(k.column + k.columnSpan, w, c) - kSpacing;
         const int top = start(k.row, h, r);
         const int bottom = start(k.row + k.rowSpan, h, r) - kSpacing;
-        rects_[i] = QRect(QPoint(left, top), QPoint(right - 1, bottom - 1));
+        // Mirrored for right-to-left languages, as a grid layout would be.
+        rects_[i] = QStyle::visualRect(layoutDirection(), rect(), QRect(QPoint(left, top), QPoint(right - 1, bottom - 1)));
     }
 }
 
@@ -443,9 +445,12 @@ int KeypadWidget::neighbour(int from, int rowStep, int columnStep) const {
 void KeypadWidget::keyPressEvent(QKeyEvent* event) {
     const auto mods = event->modifiers() & ~Qt::KeypadModifier;
     int next = -1;
+    // Left and right are on the screen: the columns run the other way in a
+    // right-to-left layout.
+    const int forward = isRightToLeft() ? -1 : 1;
     switch (mods == Qt::NoModifier ? event->key() : 0) {
-    case Qt::Key_Left: next = neighbour(focused_, 0, -1); break;
-    case Qt::Key_Right: next = neighbour(focused_, 0, 1); break;
+    case Qt::Key_Left: next = neighbour(focused_, 0, -forward); break;
+    case Qt::Key_Right: next = neighbour(focused_, 0, forward); break;
     case Qt::Key_Up: next = neighbour(focused_, -1, 0); break;
     case Qt::Key_Down: next = neighbour(focused_, 1, 0); break;
     case Qt::Key_Space:
@@ -514,6 +519,10 @@ void KeypadWidget::changeEvent(QEvent* event) {
     case QEvent::StyleChange:
         cellHint_ = {};
         updateGeometry();
+        update();
+        break;
+    case QEvent::LayoutDirectionChange:
+        layoutKeys();
         update();
         break;
     case QEvent::EnabledChange:
