@@ -22,6 +22,7 @@
 #include "notes/CalendarWiring.h"
 #include "app/JournalSettings.h"
 #include "journal/JournalWindow.h"
+#include "journal/TapeJournal.h"
 #include "platform/QtFeedback.h"
 #include "shell/DataBackup.h"
 #include "shell/ErrorReporter.h"
@@ -81,8 +82,9 @@ int runGui(QApplication& app, const GuiOptions& options) {
     // Menus, windows and messages in the user's language (batch mode stays English).
     installTranslations(app, QLocale::system());
     // One icon for every window and dialog; the desktop file name lets the
-    // desktop match the windows to the installed menu entry.
-    QApplication::setWindowIcon(ui::applicationIcon());
+    // desktop match the windows to the installed menu entry. The built-in
+    // copy for the first paint; the theme's, if it has one, after it.
+    QApplication::setWindowIcon(ui::builtInApplicationIcon());
     QGuiApplication::setDesktopFileName(QString::fromLatin1(ui::kApplicationId));
 
     platform::QtFeedback feedback;
@@ -125,7 +127,7 @@ int runGui(QApplication& app, const GuiOptions& options) {
     ui::CalculatorWindow window(model, &wiring->conversions);
     feedback.parent = &window;
     feedback.windowVisible = [&window] { return window.isVisible(); };
-    feedback.focusEquals = [&window] { window.Operator(engine::OpEquals)->setFocus(); };
+    feedback.focusEquals = [&window] { window.focusTotalKey(); };
 
     model.commands().add(CommandId::Exit, [&window] { window.close(); });
     model.commands().add(CommandId::Minimize, [&window] { window.showMinimized(); });
@@ -197,7 +199,8 @@ int runGui(QApplication& app, const GuiOptions& options) {
     });
     window.refreshActions();
 
-    journal::installTapeJournal(model, {dataFolder, journalSettings(store), &window});
+    journal::TapeJournal* tapeJournal =
+        journal::installTapeJournal(model, {dataFolder, journalSettings(store), &window});
 
     // Start-up sizes the window to its contents once the tape font and
     // size are set, before placing it.
@@ -205,7 +208,9 @@ int runGui(QApplication& app, const GuiOptions& options) {
     if (shell::runStartup(startup) == shell::StartupResult::Refused) return 1;
     window.refreshActions();
     window.show();
-    afterFirstPaint(window, [&startup] {
+    afterFirstPaint(window, [&startup, tapeJournal] {
+        tapeJournal->compact();
+        if (ui::themeHasApplicationIcon()) QApplication::setWindowIcon(ui::applicationIcon());
         shell::runDeferredStartup(startup, QSystemTrayIcon::isSystemTrayAvailable());
     });
     QObject::connect(&app, &QCoreApplication::aboutToQuit, [&] {

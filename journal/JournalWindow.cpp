@@ -72,6 +72,7 @@ TapeJournal* installTapeJournal(engine::CalculatorModel& model, JournalWindowOpt
     o.folder = options.dataFolder;
     o.keepBetweenRuns = options.settings.flag(setting::KeepTape, true);
     o.historyLimit = historyLimitBytes(options.settings);
+    o.compactLater = true;  // compact() after the window's first paint
     auto* holder = new JournalHolder(options.parent, std::make_unique<TapeJournal>(model, o));
     TapeJournal* journal = holder->journal.get();
     engine::UserFeedback& feedback = model.feedback();

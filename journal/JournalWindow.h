@@ -25,7 +25,9 @@ struct JournalWindowOptions {
 // when Properties says not to keep it), keeps recording every change with a
 // timer for the once-a-second writes, and replaces the history command with
 // the one opening the history window. Says in a message what of the kept
-// tape could not be read. The journal lives as long as `parent`.
+// tape could not be read. The journal lives as long as `parent`. Its file
+// is rewritten as one snapshot only at the journal's compact(), which the
+// caller runs once the window has been painted.
 TapeJournal* installTapeJournal(engine::CalculatorModel& model, JournalWindowOptions options);
 
 }  // namespace zorv::journal

@@ -264,8 +264,24 @@ std::vector<std::string> TapeJournal::start() {
     now.unlocked = restoredUnlocked_;
     lastUnlocked_ = restoredUnlocked_;
     now.text = shadow_;
+    // The file read back whole, in this version's format, and the tape is
+    // what it holds: records appended to it replay onto the same tape, so
+    // the rewrite can wait. Any other file (damaged, older or newer, a tape
+    // not kept) is replaced now.
+    const bool fileHoldsTape = file.ok() && notes.empty() && options_.keepBetweenRuns &&
+                               std::string_view(file.text).starts_with(journalHeader());
+    if (options_.compactLater && fileHoldsTape) {
+        compactDue_ = true;
+        return notes;
+    }
     if (const auto failure = writer_.rewrite(journalSnapshot(now))) problem(*failure);
     return notes;
+}
+
+void TapeJournal::compact() {
+    if (!compactDue_) return;
+    compactDue_ = false;
+    rewriteSnapshot();  // the snapshot holds the records still pending too
 }
 
 void TapeJournal::rewriteSnapshot() {
@@ -289,6 +305,7 @@ void TapeJournal::onTapeChange(std::string_view text, bool replaced) {
         }
         shadow_.assign(text);
         lastUnlocked_ = model_.tapeUnlocked;
+        compactDue_ = false;
         rewriteSnapshot();
         return;
     }

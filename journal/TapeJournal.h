@@ -97,6 +97,11 @@ public:
         bool keepBetweenRuns = true;    // restore the kept tape at start
         std::uint64_t historyLimit = 50ull * 1024 * 1024;  // bytes of old tapes kept
         Clock now = [] { return std::chrono::system_clock::now(); };
+        // At start a journal that reads back whole is kept as it is and new
+        // records go after it; the synced rewrite to one snapshot waits for
+        // compact(). The window starts so: the rewrite would otherwise delay
+        // its first paint. Without it the rewrite is done at start.
+        bool compactLater = false;
     };
 
     TapeJournal(engine::CalculatorModel& model, Options options);
@@ -109,6 +114,9 @@ public:
     // what could not be read, one line each, for a message; empty when all
     // went well.
     std::vector<std::string> start();
+    // Rewrites the journal as one snapshot of the tape if start() left that
+    // for later (Options::compactLater); nothing otherwise.
+    void compact();
     // The restored lock state, for the window to apply.
     bool restoredUnlocked() const { return restoredUnlocked_; }
 
@@ -144,6 +152,7 @@ private:
     bool lastUnlocked_ = false;
     bool restoredUnlocked_ = false;
     bool started_ = false;
+    bool compactDue_ = false;
     bool problemShown_ = false;
     std::chrono::steady_clock::time_point oldestPending_{};
     std::function<void(std::string_view, bool)> previousOnChange_;

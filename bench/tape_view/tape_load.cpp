@@ -69,7 +69,7 @@ double perKeyMs(QApplication& app, zorv::ui::CalculatorWindow& w) {
             const char c = keys[i % 3];
             QKeyEvent press(QEvent::KeyPress, c == '+' ? Qt::Key_Plus : Qt::Key_0 + (c - '0'), Qt::NoModifier,
                             QString(QLatin1Char(c)));
-            QApplication::sendEvent(w.Operator(4), &press);
+            QApplication::sendEvent(w.keypad(), &press);
             app.processEvents();
             w.Readout()->repaint();
             w.txtTape()->viewport()->repaint();

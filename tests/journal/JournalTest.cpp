@@ -179,6 +179,64 @@ TEST(TapeJournalTest, DamagedJournalIsKeptBesideAndNeverStopsTheStart) {
     EXPECT_TRUE(readJournal(slurp(journalPath(folder))).skipped.empty());
 }
 
+// The window starts with the rewrite postponed: the kept journal, with the
+// records of the last run, stays as it is and takes the new records after
+// them until compact() makes it one snapshot. A journal that can't take
+// records (damaged, another version, a tape not kept) is replaced at once.
+TEST(TapeJournalTest, CompactLaterKeepsAWholeJournalUntilCompact) {
+    TempDir dir;
+    const std::string folder = dir.path.string();
+    const std::string path = journalPath(folder);
+    const std::string kept = journalOf({{'S', "1.00+\r\n"}, {'A', "2.00+\r\n"}});
+    spit(path, kept);
+    engine::ScriptedFeedback fb;
+    {
+        engine::CalculatorModel model(fb);
+        TapeJournal::Options o{folder};
+        o.compactLater = true;
+        TapeJournal journal(model, o);
+        EXPECT_TRUE(journal.start().empty());
+        EXPECT_EQ(model.tape().text(), "1.00+\r\n2.00+\r\n");
+        EXPECT_EQ(slurp(path), kept);  // not rewritten
+        for (char c : std::string("3+=")) model.typeKey(std::string(1, c));
+        // The total went to the file, after the old records.
+        EXPECT_TRUE(slurp(path).starts_with(kept));
+        EXPECT_EQ(readJournal(slurp(path)).state.text, model.tape().text());
+        model.typeKey("4");
+        model.typeKey("+");  // pending, not yet written
+        journal.compact();
+        const std::string compacted = slurp(path);
+        EXPECT_EQ(compacted, journalSnapshot({model.tape().text(), model.tapeItem(), false}));
+        journal.compact();  // once only
+        EXPECT_EQ(slurp(path), compacted);
+    }
+    engine::CalculatorModel again(fb);
+    TapeJournal journal(again, {folder});
+    journal.start();
+    EXPECT_NE(again.tape().text().find("4.00+"), std::string::npos);
+
+    // Files that can't take records are replaced at start, postponed or not.
+    const std::vector<std::string> unfit = {kept + "A 2 0 50\n2.0", "ZORV-TAPE-JOURNAL 7\n" + kept.substr(kept.find('\n') + 1)};
+    for (const std::string& bytes : unfit) {
+        spit(path, bytes);
+        engine::CalculatorModel model(fb);
+        TapeJournal::Options o{folder};
+        o.compactLater = true;
+        TapeJournal j(model, o);
+        EXPECT_FALSE(j.start().empty());
+        EXPECT_EQ(slurp(path), journalSnapshot({model.tape().text(), model.tapeItem(), false})) << bytes;
+    }
+    spit(path, kept);
+    engine::CalculatorModel model(fb);
+    TapeJournal::Options o{folder};
+    o.compactLater = true;
+    o.keepBetweenRuns = false;
+    TapeJournal j(model, o);
+    j.start();
+    EXPECT_EQ(model.tape().text(), "");
+    EXPECT_EQ(readJournal(slurp(path)).state.text, "");
+}
+
 TEST(TapeHistoryTest, PruneRemovesOldestFirstAndSearchFindsLines) {
     TempDir dir;
     const std::string folder = dir.path.string();

@@ -66,6 +66,8 @@ TEST(ApplicationIcon, WithoutAThemeTheBuiltInCopyIsUsed) {
     const QIcon icon = ui::applicationIcon();
     ASSERT_FALSE(icon.isNull());
     EXPECT_TRUE(samePicture(icon.pixmap(QSize(32, 32)).toImage(), QImage(builtInIcon(32))));
+    // What the window starts with, before the theme is asked.
+    EXPECT_TRUE(samePicture(ui::builtInApplicationIcon().pixmap(QSize(48, 48)).toImage(), QImage(builtInIcon(48))));
 }
 
 TEST(ApplicationIcon, TrayShowsTheProgramsIcon) {

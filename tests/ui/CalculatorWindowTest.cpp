@@ -7,6 +7,7 @@
 
 #include "engine/CalculatorModel.h"
 #include "engine/ScriptedFeedback.h"
+#include "tests/support/KeypadKeys.h"
 #include "ui/main/CalculatorWindow.h"
 
 using namespace zorv;
@@ -30,12 +31,12 @@ struct Window {
 
 TEST(CalculatorWindow, ClickingKeysTotalsOnTheTape) {
     Window t;
-    QTest::mouseClick(t.w.Number(5), Qt::LeftButton);
-    QTest::mouseClick(t.w.Operator(engine::OpAdd), Qt::LeftButton);
-    QTest::mouseClick(t.w.Number(3), Qt::LeftButton);
+    test::clickKey(t.w, engine::CommandId::Digit5);
+    test::clickKey(t.w, engine::CommandId::Add);
+    test::clickKey(t.w, engine::CommandId::Digit3);
     EXPECT_EQ(t.w.Readout()->text(), "3.");
     EXPECT_EQ(t.w.lblHint()->text(), "Press F1 for Help [Adding]");
-    QTest::mouseClick(t.w.Operator(engine::OpEquals), Qt::LeftButton);
+    test::clickKey(t.w, engine::CommandId::Total);
     EXPECT_EQ(t.tape(), "5+\n3=\n------------------\n8.\n******************\n");
     EXPECT_EQ(t.w.Readout()->text(), "0.");
 }
@@ -57,10 +58,10 @@ TEST(CalculatorWindow, MemoryLabelsFollowTheRegister) {
     ASSERT_NE(value, nullptr);
     EXPECT_TRUE(value->isHidden());
     QTest::keyClicks(&t.w, "42");
-    QTest::mouseClick(t.w.key("MS"), Qt::LeftButton);
+    test::clickKey(t.w, "MS");
     EXPECT_FALSE(value->isHidden());
     EXPECT_EQ(value->text(), "42.");
-    QTest::mouseClick(t.w.key("MC"), Qt::LeftButton);
+    test::clickKey(t.w, "MC");
     EXPECT_TRUE(value->isHidden());
 }
 
@@ -85,11 +86,18 @@ TEST(CalculatorWindow, CommonCalculatorKeysReachTheirCommands) {
 
 TEST(CalculatorWindow, KeysAndMenuItemsOfMissingCommandsAreDisabled) {
     Window t;
-    ASSERT_NE(t.w.key("Square Root"), nullptr);
-    EXPECT_FALSE(t.w.key("Square Root")->isEnabled());
-    t.model.commands().add(engine::CommandId::SquareRoot, [] {});
+    const int root = test::keyIndex(t.w, "Square Root");
+    ASSERT_GE(root, 0);
+    EXPECT_FALSE(t.w.keypad()->keyUsable(root));
+    // A click on a disabled key runs nothing.
+    int runs = 0;
+    test::clickKey(t.w, "Square Root");
+    t.model.commands().add(engine::CommandId::SquareRoot, [&runs] { ++runs; });
+    EXPECT_EQ(runs, 0);
     t.w.refreshActions();
-    EXPECT_TRUE(t.w.key("Square Root")->isEnabled());
+    EXPECT_TRUE(t.w.keypad()->keyUsable(root));
+    test::clickKey(t.w, "Square Root");
+    EXPECT_EQ(runs, 1);
 }
 
 // Menus are filled when first opened; items with a keyboard shortcut exist
@@ -134,8 +142,18 @@ TEST(CalculatorWindow, ActionFillsItsMenuAndKeepsACaptionSetEarlier) {
 
 TEST(CalculatorWindow, FocusRestsOnEquals) {
     Window t;
-    QTest::mouseClick(t.w.Number(1), Qt::LeftButton);
-    EXPECT_EQ(QApplication::focusWidget(), t.w.Operator(engine::OpEquals));
+    // A click on another key leaves it there.
+    test::clickKey(t.w, engine::CommandId::Digit1);
+    EXPECT_EQ(QApplication::focusWidget(), t.w.keypad());
+    EXPECT_EQ(t.w.keypad()->focusedKey(), test::keyIndex(t.w, engine::CommandId::Total));
+    // Moved elsewhere (another key, or out of the keypad), the focus comes
+    // back to "=" when the calculator asks for it.
+    QTest::keyClick(t.w.keypad(), Qt::Key_Up);
+    EXPECT_NE(t.w.keypad()->focusedKey(), test::keyIndex(t.w, engine::CommandId::Total));
+    t.w.txtTape()->setFocus();
+    t.w.focusTotalKey();
+    EXPECT_EQ(QApplication::focusWidget(), t.w.keypad());
+    EXPECT_EQ(t.w.keypad()->focusedKey(), test::keyIndex(t.w, engine::CommandId::Total));
 }
 
 }  // namespace

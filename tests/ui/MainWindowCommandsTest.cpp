@@ -209,7 +209,7 @@ TEST(TapeEditing, SavingWhileUnlockedSavesTheEdit) {
 
 TEST(WindowParts, TapeAndNumberKeysHideAndShow) {
     Window t;
-    QWidget* keypad = t.w.Number(0)->parentWidget();
+    QWidget* keypad = t.w.keypad();
     t.model.runCommand("Hide/Show Tape");
     EXPECT_TRUE(t.w.txtTape()->isHidden());
     const int fullHeight = t.w.height();

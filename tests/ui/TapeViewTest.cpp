@@ -114,11 +114,11 @@ TEST(TapeView, NewestLineStaysInViewAndTheTapeNeverScrollsSideways) {
 TEST(TapeView, ExtraRoomGoesToTheTapeNotTheKeys) {
     Window t;
     QApplication::processEvents();
-    const QSize key = t.w.Number(5)->size();
+    const QSize key = t.w.keypad()->keyRect(t.w.keypad()->indexOf(engine::CommandId::Digit5)).size();
     const int tapeWidth = t.w.txtTape()->width();
     t.w.resize(t.w.width() + 300, t.w.height() + 300);
     QApplication::processEvents();
-    EXPECT_EQ(t.w.Number(5)->size(), key);
+    EXPECT_EQ(t.w.keypad()->keyRect(t.w.keypad()->indexOf(engine::CommandId::Digit5)).size(), key);
     EXPECT_GE(t.w.txtTape()->width(), tapeWidth + 290);
     EXPECT_GE(t.w.txtTape()->height(), t.w.height() / 2);
 }
@@ -360,8 +360,9 @@ TEST(TapeView, EditTapeRoundTrip) {
     EXPECT_TRUE(editor->hasFocus());
     QTest::keyClicks(editor, "note");
     EXPECT_EQ(t.w.tapeCursorLine(), 2);
-    QTest::mouseClick(t.w.Number(4), Qt::LeftButton);
-    QTest::mouseClick(t.w.Operator(engine::OpAdd), Qt::LeftButton);
+    ui::KeypadWidget* pad = t.w.keypad();
+    QTest::mouseClick(pad, Qt::LeftButton, {}, pad->keyRect(pad->indexOf(engine::CommandId::Digit4)).center());
+    QTest::mouseClick(pad, Qt::LeftButton, {}, pad->keyRect(pad->indexOf(engine::CommandId::Add)).center());
     EXPECT_EQ(editor->toPlainText(), QString::fromUtf8("12.00\nGrüße\nnote4.00+\n"));
     t.model.runCommand("Edit Tape");
     EXPECT_EQ(t.w.tapeEditor(), nullptr);

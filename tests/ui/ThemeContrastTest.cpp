@@ -12,6 +12,7 @@
 #include "engine/CalculatorModel.h"
 #include "engine/ScriptedFeedback.h"
 #include "ui/main/CalculatorWindow.h"
+#include "ui/main/KeypadWidget.h"
 #include "platform/ThemeColours.h"
 
 using namespace zorv;
@@ -64,6 +65,16 @@ QStringList faintTexts(QWidget& window) {
         const double ratio = platform::contrastRatio(fg, backgroundOf(w));
         if (ratio < 4.5)
             out << QStringLiteral("%1 \"%2\": %3:1").arg(w->objectName(), text).arg(ratio, 0, 'f', 2);
+    }
+    // The keypad draws its keys itself: each caption in the colour it
+    // paints it, on the button face.
+    for (auto* pad : window.findChildren<ui::KeypadWidget*>()) {
+        const QColor face = pad->palette().color(QPalette::Active, QPalette::Button);
+        for (int i = 0; i < pad->count(); ++i) {
+            const double ratio = platform::contrastRatio(pad->captionColour(i), face);
+            if (ratio < 4.5)
+                out << QStringLiteral("%1 \"%2\": %3:1").arg(pad->key(i).objectName, pad->key(i).caption).arg(ratio, 0, 'f', 2);
+        }
     }
     return out;
 }

@@ -162,7 +162,7 @@ CalculatorWindow::CalculatorWindow(CalculatorModel& model, convert::QuickConvers
     refreshActions();
     repaint();
     showNumLock(platform::numLockState());
-    Operator(engine::OpEquals)->setFocus();
+    focusTotalKey();
 }
 
 CalculatorWindow::~CalculatorWindow() {
@@ -170,25 +170,6 @@ CalculatorWindow::~CalculatorWindow() {
     model_.onChange = nullptr;
     model_.tape().onChange = nullptr;
     if (conversions_) conversions_->onModeChange = nullptr;
-}
-
-QPushButton* CalculatorWindow::makeKey(const QString& caption, CommandId command,
-                                       const QString& toolTip, const QString& objectName) {
-    auto* b = new QPushButton(caption);
-    b->setObjectName(objectName);
-    b->setToolTip(toolTip);
-    // A screen reader says what the key does ("Memory recall"), not its
-    // caption ("MR"); the description adds the keyboard key.
-    b->setAccessibleName(spokenName(toolTip));
-    b->setAccessibleDescription(toolTip);
-    b->setMinimumSize(48, 34);
-    b->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Expanding);
-    b->setAutoDefault(false);
-    // Focus rests on "=", so the other keys never take it from there.
-    b->setFocusPolicy(command == CommandId::Total ? Qt::StrongFocus : Qt::NoFocus);
-    connect(b, &QPushButton::clicked, this, [this, command] { model_.runCommand(command); });
-    keys_[command] = b;
-    return b;
 }
 
 void CalculatorWindow::showToolbarButton(int index, const QString& caption, const QString& toolTip) {
@@ -203,9 +184,9 @@ void CalculatorWindow::showToolbarButton(int index, const QString& caption, cons
     b->setAccessibleDescription(unbound ? toolTip : caption);
 }
 
-QPushButton* CalculatorWindow::key(CommandId command) const {
-    auto it = keys_.find(command);
-    return it == keys_.end() ? nullptr : it->second;
+void CalculatorWindow::focusTotalKey() {
+    keypad_->setFocusedKey(keypad_->indexOf(CommandId::Total));
+    keypad_->setFocus();
 }
 
 QAction* CalculatorWindow::existingAction(CommandId command) const {
@@ -240,11 +221,6 @@ void CalculatorWindow::setActionText(CommandId command, const QString& text) {
 void CalculatorWindow::fillAllMenus() {
     for (std::size_t i = 0; i < menuSpecs_.size(); ++i) fillMenu(i);
     refreshActions();
-}
-
-QPushButton* CalculatorWindow::key(std::string_view text) const {
-    const auto id = engine::commandByText(text);
-    return id ? key(*id) : nullptr;
 }
 
 QAction* CalculatorWindow::action(std::string_view text) {
@@ -336,69 +312,73 @@ QWidget* CalculatorWindow::buildConversionRow() {
 }
 
 QWidget* CalculatorWindow::buildKeypad() {
-    auto* pad = new QWidget(this);
-    auto* grid = new QGridLayout(pad);
-    grid->setContentsMargins(0, 0, 0, 0);
-    grid->setSpacing(4);
-
-    const QString ds = QString::fromStdString(model_.decimalSymbol());
+    keypad_ = new KeypadWidget(this);
     using C = CommandId;
-    constexpr C digits[] = {C::Digit0, C::Digit1, C::Digit2, C::Digit3, C::Digit4,
-                            C::Digit5, C::Digit6, C::Digit7, C::Digit8, C::Digit9};
-    for (int d = 0; d <= 9; ++d)
-        numbers_[static_cast<std::size_t>(d)] =
-            makeKey(QString::number(d), digits[d], tr("Digit %1").arg(d),
-                    QStringLiteral("Number%1").arg(d));
-    decimal_ = makeKey(ds, C::DecimalPoint, tr("Decimal symbol (%1 or .)").arg(ds),
-                       QStringLiteral("Decimal"));
-
-    const char* opCaptions[] = {"+", "-", "X", "/", "="};
-    constexpr C opCommands[] = {C::Add, C::Subtract, C::Multiply, C::Divide, C::Total};
-    const char* opTips[] = {"Add (+)", "Subtract (-)", "Multiply (* or X)", "Divide (/)",
-                            "Total (Enter or =)"};
-    for (int i = 0; i < 5; ++i)
-        operators_[static_cast<std::size_t>(i)] =
-            makeKey(QString::fromLatin1(opCaptions[i]), opCommands[i], tr(opTips[i]),
-                    QStringLiteral("Operator%1").arg(i));
-
-    auto* ce = makeKey(QStringLiteral("CE"), C::ClearEntry, tr("Clear entry (Delete or Escape)"), QStringLiteral("cmdCE"));
-    auto* c = makeKey(QStringLiteral("C"), C::Clear, tr("Clear all (C)"), QStringLiteral("cmdC"));
-    auto* sign = makeKey(QStringLiteral("+/-"), C::ChangeSign, tr("Change sign (F9)"),
-                         QStringLiteral("cmdChangeSign"));
-    auto* mc = makeKey(QStringLiteral("MC"), C::MemoryClear, tr("Memory clear (Ctrl+L)"), QStringLiteral("cmdMC"));
-    auto* mr = makeKey(QStringLiteral("MR"), C::MemoryRecall, tr("Memory recall (Ctrl+R)"), QStringLiteral("cmdMR"));
-    auto* ms = makeKey(QStringLiteral("MS"), C::MemoryStore, tr("Memory store (Ctrl+M)"), QStringLiteral("cmdMS"));
-    auto* mp = makeKey(QStringLiteral("M+"), C::MemoryAdd, tr("Add to memory (M)"), QStringLiteral("cmdMplus"));
-    auto* mm = makeKey(QStringLiteral("M-"), C::MemorySubtract, tr("Subtract from memory (m)"),
-                       QStringLiteral("cmdMminus"));
-    auto* pct = makeKey(QStringLiteral("%"), C::Percent, tr("Percent (%)"), QStringLiteral("cmdPercent"));
-    auto* sqr = makeKey(QStringLiteral("x²"), C::Square, tr("Square (S)"), QStringLiteral("cmdSqr"));
-    auto* sqrt = makeKey(QStringLiteral("√x"), C::SquareRoot, tr("Square root (R)"),
-                         QStringLiteral("cmdSqrRt"));
+    using Tone = KeypadKey::Tone;
+    struct Place {
+        int row, column, rowSpan = 1, columnSpan = 1;
+    };
+    auto add = [this](QString caption, C command, const QString& toolTip, QString objectName, Place at,
+                      Tone tone = Tone::Plain) {
+        KeypadKey k;
+        k.command = command;
+        k.caption = std::move(caption);
+        k.toolTip = toolTip;
+        // A screen reader says what the key does ("Memory recall"), not its
+        // caption ("MR"); the description adds the keyboard key.
+        k.spokenName = spokenName(toolTip);
+        k.objectName = std::move(objectName);
+        k.row = at.row;
+        k.column = at.column;
+        k.rowSpan = at.rowSpan;
+        k.columnSpan = at.columnSpan;
+        k.tone = tone;
+        k.bold = tone == Tone::Clear || command == C::Total;
+        return keypad_->addKey(std::move(k));
+    };
+    auto name = [](const char* text) { return QString::fromLatin1(text); };
 
     // Memory row, then the keypad of a desk calculator: the tall "+" and "="
     // at the right where an adding machine has them.
-    QWidget* layout[6][5] = {{mc, mr, ms, mp, mm},
-                             {ce, c, sign, pct, operators_[engine::OpDivide]},
-                             {Number(7), Number(8), Number(9), sqrt, operators_[engine::OpMultiply]},
-                             {Number(4), Number(5), Number(6), sqr, operators_[engine::OpSubtract]},
-                             {Number(1), Number(2), Number(3), nullptr, nullptr},
-                             {nullptr, nullptr, decimal_, nullptr, nullptr}};
-    for (int r = 0; r < 6; ++r)
-        for (int col = 0; col < 5; ++col)
-            if (layout[r][col]) grid->addWidget(layout[r][col], r, col);
-    grid->addWidget(operators_[engine::OpAdd], 4, 3, 2, 1);
-    grid->addWidget(operators_[engine::OpEquals], 4, 4, 2, 1);
-    grid->addWidget(Number(0), 5, 0, 1, 2);
+    add(QStringLiteral("MC"), C::MemoryClear, tr("Memory clear (Ctrl+L)"), name("cmdMC"), {0, 0}, Tone::Memory);
+    add(QStringLiteral("MR"), C::MemoryRecall, tr("Memory recall (Ctrl+R)"), name("cmdMR"), {0, 1}, Tone::Memory);
+    add(QStringLiteral("MS"), C::MemoryStore, tr("Memory store (Ctrl+M)"), name("cmdMS"), {0, 2}, Tone::Memory);
+    add(QStringLiteral("M+"), C::MemoryAdd, tr("Add to memory (M)"), name("cmdMplus"), {0, 3}, Tone::Memory);
+    add(QStringLiteral("M-"), C::MemorySubtract, tr("Subtract from memory (m)"), name("cmdMminus"), {0, 4},
+        Tone::Memory);
+    add(QStringLiteral("CE"), C::ClearEntry, tr("Clear entry (Delete or Escape)"), name("cmdCE"), {1, 0},
+        Tone::Clear);
+    add(QStringLiteral("C"), C::Clear, tr("Clear all (C)"), name("cmdC"), {1, 1}, Tone::Clear);
+    add(QStringLiteral("+/-"), C::ChangeSign, tr("Change sign (F9)"), name("cmdChangeSign"), {1, 2});
+    add(QStringLiteral("%"), C::Percent, tr("Percent (%)"), name("cmdPercent"), {1, 3});
+    add(QStringLiteral("/"), C::Divide, tr("Divide (/)"), name("Operator3"), {1, 4});
+    // Keys go in reading order (a screen reader lists them so).
+    constexpr C digits[] = {C::Digit0, C::Digit1, C::Digit2, C::Digit3, C::Digit4,
+                            C::Digit5, C::Digit6, C::Digit7, C::Digit8, C::Digit9};
+    auto digit = [&](int d, Place at) {
+        add(QString::number(d), digits[d], tr("Digit %1").arg(d), QStringLiteral("Number%1").arg(d), at);
+    };
+    for (int row = 2; row <= 4; ++row) {
+        const int first = 7 - 3 * (row - 2);
+        for (int column = 0; column < 3; ++column) digit(first + column, {row, column});
+        if (row == 2) {
+            add(QStringLiteral("√x"), C::SquareRoot, tr("Square root (R)"), name("cmdSqrRt"), {2, 3});
+            add(QStringLiteral("X"), C::Multiply, tr("Multiply (* or X)"), name("Operator2"), {2, 4});
+        } else if (row == 3) {
+            add(QStringLiteral("x²"), C::Square, tr("Square (S)"), name("cmdSqr"), {3, 3});
+            add(QStringLiteral("-"), C::Subtract, tr("Subtract (-)"), name("Operator1"), {3, 4});
+        }
+    }
+    add(QStringLiteral("+"), C::Add, tr("Add (+)"), name("Operator0"), {4, 3, 2, 1});
+    const int total = add(QStringLiteral("="), C::Total, tr("Total (Enter or =)"), name("Operator4"), {4, 4, 2, 1});
+    digit(0, {5, 0, 1, 2});
+    const QString ds = QString::fromStdString(model_.decimalSymbol());
+    add(ds, C::DecimalPoint, tr("Decimal symbol (%1 or .)").arg(ds), name("Decimal"), {5, 2});
 
-    QFont keyFont = pad->font();
-    keyFont.setPointSizeF(keyFont.pointSizeF() * 1.2);
-    for (auto& [name, button] : keys_) button->setFont(keyFont);
-    memoryKeys_ = {mc, mr, ms, mp, mm};
-    clearKeys_ = {ce, c};
-    for (auto* b : clearKeys_) platform::setBold(b);
-    platform::setBold(operators_[engine::OpEquals]);
-    return pad;
+    keypad_->setFocusedKey(total);
+    connect(keypad_, &KeypadWidget::clicked, this,
+            [this](int index) { model_.runCommand(keypad_->key(index).command); });
+    return keypad_;
 }
 
 QAction* CalculatorWindow::makeAction(const MenuEntry& e) {
@@ -471,7 +451,7 @@ void CalculatorWindow::refreshActions() {
         action->setCheckable(checked.has_value());
         if (checked) action->setChecked(*checked);
     }
-    for (auto& [command, button] : keys_) button->setEnabled(commands.contains(command));
+    for (int i = 0; i < keypad_->count(); ++i) keypad_->setKeyEnabled(i, commands.contains(keypad_->key(i).command));
     for (auto* b : toolbar_) b->setEnabled(static_cast<bool>(toolbarClick));
     exit_->setEnabled(commands.contains(CommandId::ExitButton));
     repaintConversions();
@@ -645,7 +625,13 @@ bool CalculatorWindow::eventFilter(QObject* watched, QEvent* event) {
     auto* w = qobject_cast<QWidget*>(watched);
     if (!w || !w->isWidgetType() || w->window() != this) return QMainWindow::eventFilter(watched, event);
     // Menus and popups are windows of their own, so they keep their keys.
-    if (handleKeyPress(static_cast<QKeyEvent*>(event))) return true;
+    auto* key = static_cast<QKeyEvent*>(event);
+    // With the focus in the keypad, Space and Enter press the focused key
+    // (on "=", where the focus rests, Enter totals as it does anywhere).
+    if (watched == keypad_ && keypad_->hasFocus() && (key->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier &&
+        (key->key() == Qt::Key_Space || key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter))
+        return QMainWindow::eventFilter(watched, event);
+    if (handleKeyPress(key)) return true;
     return QMainWindow::eventFilter(watched, event);
 }
 
@@ -685,8 +671,8 @@ void CalculatorWindow::applyThemeColours() {
     platform::setTextColour(modes_, QPalette::WindowText, platform::accentOnWindow(p));
     platform::setBold(modes_);
     platform::setTextColour(hint_, QPalette::WindowText, platform::quietText(p));
-    for (auto* b : memoryKeys_) platform::setTextColour(b, QPalette::ButtonText, platform::accentOnButton(p));
-    for (auto* b : clearKeys_) platform::setTextColour(b, QPalette::ButtonText, platform::warningOnButton(p));
+    // The keypad takes its memory and clear key colours from the palette as
+    // it paints.
 }
 
 void CalculatorWindow::changeEvent(QEvent* event) {

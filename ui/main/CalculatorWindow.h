@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "engine/CalculatorModel.h"
+#include "ui/main/KeypadWidget.h"
 #include "ui/main/MainMenus.h"
 #include "ui/main/TapeView.h"
 
@@ -75,9 +76,11 @@ public:
     bool tapeLoading() const { return tape_->indexing(); }
     // The longest line, in characters, the tape shows without wrapping.
     static constexpr int kTapeColumns = 58;
-    QPushButton* Number(int i) const { return numbers_[static_cast<std::size_t>(i)]; }
-    QPushButton* Operator(int i) const { return operators_[static_cast<std::size_t>(i)]; }
-    QPushButton* DecimalKey() const { return decimal_; }
+    // The calculator's keys, drawn as one widget (hidden by Hide/Show
+    // Number Keys).
+    KeypadWidget* keypad() const { return keypad_; }
+    // Puts the keyboard focus on the "=" key, where it rests.
+    void focusTotalKey();
     QPushButton* comConvert(int i) const { return convertKeys_[static_cast<std::size_t>(i)]; }
     QPushButton* comToolbar(int i) const { return toolbar_[static_cast<std::size_t>(i)]; }
     // Shows a toolbar binding: a free button ("1R.Clk" in the settings) reads
@@ -85,12 +88,10 @@ public:
     void showToolbarButton(int index, const QString& caption, const QString& toolTip);
     QFrame* tbToolbar() const { return toolbarStrip_; }
     QPushButton* cmdExit() const { return exit_; }
-    QPushButton* key(engine::CommandId id) const;
     // The menu item of a command. Menus are filled when first opened; this
     // fills the menu that holds the item first, so it always exists.
     QAction* action(engine::CommandId id);
     // The same by the command's catalogue text or key name ("=", "MC").
-    QPushButton* key(std::string_view text) const;
     QAction* action(std::string_view text);
     // The item if it exists already, without filling a menu: nullptr before
     // its menu was first opened (unless it carries a keyboard shortcut).
@@ -130,8 +131,6 @@ private:
     QWidget* buildKeypad();
     QWidget* buildConversionRow();
     QWidget* buildToolbarStrip();
-    QPushButton* makeKey(const QString& caption, engine::CommandId id, const QString& toolTip,
-                         const QString& objectName);
     void buildMenus();
     void fillMenu(std::size_t index);
     QAction* makeAction(const MenuEntry& entry);
@@ -157,18 +156,13 @@ private:
     TapeView* tape_ = nullptr;
     QFrame* toolbarStrip_ = nullptr;
     QPushButton* exit_ = nullptr;
-    std::array<QPushButton*, 10> numbers_{};
-    std::array<QPushButton*, 5> operators_{};
+    KeypadWidget* keypad_ = nullptr;
     std::array<QPushButton*, 8> convertKeys_{};
     std::array<QPushButton*, 9> toolbar_{};
-    std::vector<QPushButton*> memoryKeys_;
-    std::vector<QPushButton*> clearKeys_;
-    QPushButton* decimal_ = nullptr;
     QHBoxLayout* tapeRow_ = nullptr;
     QColor tapeColour_;
     int fullTapeHeight_ = 0;
     double tapeRatio_ = 1;
-    std::map<engine::CommandId, QPushButton*> keys_;
     std::vector<std::pair<QAction*, engine::CommandId>> actions_;
     // The menu bar's menus and what goes into them once first opened.
     std::vector<MenuSpec> menuSpecs_;

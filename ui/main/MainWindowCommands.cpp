@@ -46,8 +46,6 @@ QString crlfToLf(const std::string& text) {
     return s;
 }
 
-// The keypad is the parent of the digit keys.
-QWidget* keypadOf(CalculatorWindow& window) { return window.Number(0)->parentWidget(); }
 
 }  // namespace
 
@@ -244,7 +242,7 @@ void MainWindowCommands::toggleTapeEditing() {
         model_.tapeUnlocked = false;
         tape->setEditing(false);
         model_.setHint("Press F1 for Help");
-        window_.Operator(engine::OpEquals)->setFocus();
+        window_.focusTotalKey();
     }
     window_.refreshActions();
 }
@@ -256,7 +254,7 @@ void MainWindowCommands::hideOrShowTape() {
 }
 
 void MainWindowCommands::hideOrShowNumberKeys() {
-    QWidget* keypad = keypadOf(window_);
+    QWidget* keypad = window_.keypad();
     keypad->setVisible(keypad->isHidden());
     // Shrink to what is left (or grow back to the keys) at once, rather
     // than spreading the readout and labels over the keypad's room.

@@ -182,7 +182,7 @@ void TrayController::showCalculator(bool atStoredPlace) {
     window_.showNormal();
     window_.raise();
     window_.activateWindow();
-    window_.Operator(engine::OpEquals)->setFocus();
+    window_.focusTotalKey();
 }
 
 void TrayController::trayActivated(QSystemTrayIcon::ActivationReason reason) {
