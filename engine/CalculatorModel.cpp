@@ -549,6 +549,20 @@ void CalculatorModel::Operator_Click(int index) {
     else if (op == "/") hint_ = "Press F1 for Help [Dividing]";
     else hint_ = "Press F1 for Help";
 
+    // What the entry stands for, kept beside its line: the operand as used
+    // and the running total after it (which "=" resets below).
+    TapeEntry posted;
+    posted.op = op[0];
+    posted.item = tapeItem_;
+    posted.itemShown = modes_.mnuTapeItems;
+    posted.total = runningTotal_;
+    bool postedKnown = true;
+    try {
+        posted.amount = toDecimal(tempReadout_);
+    } catch (const DecimalError&) {
+        postedKnown = false;
+    }
+
     if (op == "=") {
         std::string result = text::trim(readout_);
         if (modes_.mnuFinCalcMode) result = FormatFinancial(result);
@@ -566,8 +580,26 @@ void CalculatorModel::Operator_Click(int index) {
         tapeItem_ = 0;
     }
 
-    PostToTape(entryText);
+    if (postedKnown) tape_.postEntry(entryText, std::move(posted));
+    else PostToTape(entryText);
     NormalizeReadout();
+}
+
+CalculatorModel::ChainState CalculatorModel::chainState() const {
+    return {readout_, entryState_, opFlag_, numOps_, runningTotal_, magicNumber_};
+}
+
+void CalculatorModel::restoreChainState(const ChainState& s) {
+    NotifyOnExit n(*this);
+    readout_ = s.readout;
+    entryState_ = s.entryState;
+    opFlag_ = s.opFlag;
+    numOps_ = s.numOps;
+    runningTotal_ = s.runningTotal;
+    magicNumber_ = s.magicNumber;
+    decimalFlag_ = readout_.find(symbols_.decimal) != std::string::npos && entryState_ == entry::Nums &&
+                   !readout_.ends_with(symbols_.decimal);
+    freshResult_ = false;
 }
 
 // ---------------------------------------------------------------------------

@@ -96,6 +96,19 @@ public:
     int TapeItem() const { return tapeItem_; }
     // Puts back the item numbering of a kept tape (start-up restore).
     void restoreTapeItem(int n) { tapeItem_ = n < 0 ? 0 : n; }
+    // The calculation under way (readout, pending operator, running total),
+    // kept with the tape between runs so that an open chain goes on.
+    struct ChainState {
+        std::string readout;
+        std::string entryState;
+        std::string opFlag;
+        int numOps = 0;
+        Decimal runningTotal;
+        std::string magicNumber;
+        bool operator==(const ChainState&) const = default;
+    };
+    ChainState chainState() const;
+    void restoreChainState(const ChainState& state);
     int MaxDigits() const { return maxDigits_; }
     void setMaxDigits(int n) { maxDigits_ = n == 0 ? 35 : n; }
     // Set by PurgeNumericInput when it failed, and by cancelled questions.

@@ -10,6 +10,7 @@
 #include <QMenuBar>
 #include <QPalette>
 #include <QScrollBar>
+#include <QTextBlock>
 #include <QTextCursor>
 #include <QTextDocument>
 #include <QTextOption>
@@ -722,6 +723,17 @@ void CalculatorWindow::feedTape() {
     pendingTape_.clear();
     pendingTape_.squeeze();
     pendingFrom_ = 0;
+}
+
+std::optional<int> CalculatorWindow::tapeCursorLine() const {
+    // The view holds one block per line of the tape text (CR LF is one
+    // break); a long tape still going in has its first lines in place.
+    const QTextCursor cursor = tape_->textCursor();
+    const int line = tape_->document()->findBlock(cursor.selectionStart()).blockNumber();
+    const std::string& text = model_.tape().text();
+    const auto lines = static_cast<int>(std::count(text.begin(), text.end(), '\n'));
+    if (line < 0 || line >= lines) return std::nullopt;
+    return line;
 }
 
 void CalculatorWindow::finishTapeLoad() {

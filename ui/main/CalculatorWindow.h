@@ -7,6 +7,7 @@
 #include <array>
 #include <functional>
 #include <map>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -52,6 +53,10 @@ public:
     QLabel* lblModes() const { return modes_; }
     QLabel* lblMode() const { return modeLabel_; }
     QPlainTextEdit* txtTape() const { return tape_; }
+    // The 0-based line of the model's tape text holding the tape view's
+    // cursor, or the start of its selection; nullopt when the cursor is on
+    // no line of it (an empty tape, the empty line after the last).
+    std::optional<int> tapeCursorLine() const;
     // The tape's text as shown, without the spacing the view adds to line
     // amounts up (what a user selects, copies or edits).
     QString shownTapeText();
