@@ -57,6 +57,21 @@ std::optional<Header> parseHeader(std::string_view line) {
     return h;
 }
 
+// The calculation number and operator of an E payload, without reading
+// its amounts.
+std::optional<std::pair<std::uint64_t, char>> entryChain(std::string_view payload) {
+    const auto a = payload.find(' ');
+    if (a == std::string_view::npos) return std::nullopt;
+    const auto b = payload.find(' ', a + 1);
+    if (b == std::string_view::npos) return std::nullopt;
+    std::uint64_t chain = 0;
+    if (!parseNumber(payload.substr(a + 1, b - a - 1), chain)) return std::nullopt;
+    auto at = b;
+    for (int i = 0; i < 2 && at != std::string_view::npos; ++i) at = payload.find(' ', at + 1);
+    if (at == std::string_view::npos || at + 1 >= payload.size()) return std::nullopt;
+    return std::make_pair(chain, payload[at + 1]);
+}
+
 bool recordFitsText(const TapeState& state) {
     if (state.entries.empty()) return true;
     const auto lines = static_cast<std::size_t>(std::count(state.text.begin(), state.text.end(), '\n'));
@@ -227,6 +242,7 @@ JournalRead readJournal(std::string_view bytes) {
     std::size_t garbage = 0;
     std::size_t unknown = 0;
     std::size_t badEntries = 0;
+    std::vector<std::pair<std::uint64_t, std::string_view>> entryPayloads;  // of the last calculation
     while (pos < bytes.size()) {
         const auto lineEnd = bytes.find('\n', pos);
         if (lineEnd == std::string_view::npos) {
@@ -260,21 +276,26 @@ JournalRead readJournal(std::string_view bytes) {
         switch (header->kind) {
         case 'S':
             out.state.text.assign(payload);
-            out.state.entries.clear();
+            entryPayloads.clear();
             out.state.chainOpen = false;
             break;
         case 'A':
             out.state.text.append(payload);
             break;
         case 'L': break;
-        case 'E':
-            if (auto e = parseEntryPayload(payload)) {
-                out.state.chainOpen = e->op != '=';
-                out.state.entries.push_back(std::move(*e));
-            } else {
+        case 'E': {
+            // Only the last calculation's entries are read in full (below):
+            // they are all a correction can reach.
+            const auto chain = entryChain(payload);
+            if (!chain) {
                 ++badEntries;
+                break;
             }
+            if (!entryPayloads.empty() && chain->first != entryPayloads.back().first) entryPayloads.clear();
+            entryPayloads.push_back({chain->first, payload});
+            out.state.chainOpen = chain->second != '=';
             break;
+        }
         case 'B': out.state.chainOpen = false; break;
         case 'K':
             if (auto c = parseChainPayload(payload)) out.state.chain = std::move(*c);
@@ -288,6 +309,10 @@ JournalRead readJournal(std::string_view bytes) {
     // The record must stand on the text's lines in order; one that does
     // not (an entry lost, a hand-edited file) is dropped whole, and
     // corrections then read the text.
+    for (const auto& [chain, payload] : entryPayloads) {
+        if (auto e = parseEntryPayload(payload)) out.state.entries.push_back(std::move(*e));
+        else ++badEntries;
+    }
     if (badEntries > 0 || !recordFitsText(out.state)) {
         if (!out.state.entries.empty() || badEntries > 0)
             out.skipped.push_back("The record of entries beside the tape could not be read; corrections will read the tape's text.");

@@ -45,7 +45,9 @@ struct TapeState {
 // snapshot), K holds the calculation under way ("<operations>
 // <entry state> <pending operator> <running total>", then the readout and
 // the constant on lines of their own). S drops the record; a snapshot
-// writes it again after its S.
+// writes it again after its S. Reading keeps the entries of the last
+// calculation only (the ones a correction can reach), so a restart with a
+// long record stays quick.
 inline constexpr std::string_view kJournalMagic = "ZORV-TAPE-JOURNAL";
 inline constexpr int kJournalVersion = 2;
 inline constexpr std::string_view kJournalFileName = "tape-journal.zjt";
