@@ -384,6 +384,7 @@ TapeJournal::~TapeJournal() {
         recordLockIfChanged();
         flush();
         model_.tape().onChange = previousOnChange_;
+        model_.onClear = previousOnClear_;
     }
 }
 
@@ -428,6 +429,14 @@ std::vector<std::string> TapeJournal::start() {
         if (!archive(state.text, &reason)) notes.push_back("The last tape could not be put in the history: " + reason);
     }
     shadow_ = model_.tape().text();
+    // C posts its banner (written at once, as a total is) before it resets
+    // the calculation; the reset state is written when C is done, so a
+    // kill right after C does not bring the cleared chain back.
+    previousOnClear_ = model_.onClear;
+    model_.onClear = [this] {
+        if (previousOnClear_) previousOnClear_();
+        flush();
+    };
     previousOnChange_ = model_.tape().onChange;
     model_.tape().onChange = [this](std::string_view text, bool replaced) {
         if (previousOnChange_) previousOnChange_(text, replaced);

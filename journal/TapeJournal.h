@@ -172,6 +172,7 @@ private:
     bool problemShown_ = false;
     std::chrono::steady_clock::time_point oldestPending_{};
     std::function<void(std::string_view, bool)> previousOnChange_;
+    std::function<void()> previousOnClear_;
 };
 
 }  // namespace zorv::journal

@@ -171,6 +171,32 @@ TEST(TapeRecord, AnOpenChainGoesOnAfterARestart) {
     EXPECT_TRUE(journal::lastCalculation(model, model.tape()).fromRecord);
 }
 
+// What is in the file at once, without the once-a-second tick or the
+// flush at exit: what a kill would leave.
+TEST(TapeRecord, TotalsAndClearWriteTheCalculationStateAtOnce) {
+    TempDir dir;
+    const std::string folder = dir.path.string();
+    engine::ScriptedFeedback fb;
+    engine::CalculatorModel model(fb);
+    int grandTotalClears = 0;
+    model.onClear = [&grandTotalClears] { ++grandTotalClears; };  // as the business keys hook it
+    TapeJournal journal(model, {folder});
+    journal.start();
+    keys(model, "1+2=");
+    auto kept = readJournal(slurp(journalPath(folder))).state;
+    ASSERT_TRUE(kept.chain);
+    EXPECT_EQ(kept.chain->opFlag, "=");
+    EXPECT_EQ(kept.chain->readout, "3.00");
+    keys(model, "4+5+");
+    model.Cancel_Click();
+    EXPECT_EQ(grandTotalClears, 1);
+    kept = readJournal(slurp(journalPath(folder))).state;
+    ASSERT_TRUE(kept.chain);
+    EXPECT_EQ(kept.chain->numOps, 0);
+    EXPECT_EQ(kept.chain->entryState, "NONE");
+    EXPECT_EQ(kept.chain->runningTotal, engine::Decimal());
+}
+
 TEST(TapeRecord, BatchRunsWithAKeptTapeGoOnWhereTheLastStopped) {
     TempDir dir;
     const std::string kept = (dir.path / "kept").string();
