@@ -200,7 +200,8 @@ int runGui(QApplication& app, const GuiOptions& options) {
     window.refreshActions();
 
     journal::TapeJournal* tapeJournal =
-        journal::installTapeJournal(model, {dataFolder, journalSettings(store), &window});
+        journal::installTapeJournal(model, {dataFolder, journalSettings(store), &window,
+                                            [&window] { return window.tapeCursorLine(); }});
 
     // Start-up sizes the window to its contents once the tape font and
     // size are set, before placing it.

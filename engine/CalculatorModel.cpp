@@ -1,6 +1,8 @@
 #include "CalculatorModel.h"
 
 #include <array>
+#include <optional>
+#include <utility>
 
 #include "TextUtil.h"
 
@@ -496,6 +498,20 @@ void CalculatorModel::pressOperator(int index) {
     else if (op == P::Divide) hint_ = "Press F1 for Help [Dividing]";
     else hint_ = "Press F1 for Help";
 
+    // What the entry stands for, kept beside its line: the operand as used
+    // and the running total after it (which "=" resets below).
+    TapeEntry posted;
+    posted.op = caption[0];
+    posted.item = tapeItem_;
+    posted.itemShown = modes_.numberTapeItems;
+    posted.total = runningTotal_;
+    bool postedKnown = true;
+    try {
+        posted.amount = toDecimal(keyed);
+    } catch (const DecimalError&) {
+        postedKnown = false;
+    }
+
     if (op == P::Total) {
         std::string result = text::trim(readout_);
         if (modes_.financial) result = format_.financial(result);
@@ -513,8 +529,69 @@ void CalculatorModel::pressOperator(int index) {
         tapeItem_ = 0;
     }
 
-    postToTape(entryText);
+    if (postedKnown) tape_.postEntry(entryText, std::move(posted));
+    else postToTape(entryText);
     normalizeReadout();
+}
+
+namespace {
+// The calculation under way as text, in the codes a kept tape stores.
+constexpr std::array<std::pair<EntryState, std::string_view>, 5> kEntryStateCodes = {{
+    {EntryState::None, "NONE"},
+    {EntryState::Number, "NUMS"},
+    {EntryState::AfterOperator, "OPS"},
+    {EntryState::Negative, "NEG"},
+    {EntryState::Cleared, "CE"},
+}};
+constexpr std::array<std::pair<PendingOperator, std::string_view>, 7> kPendingOperatorCodes = {{
+    {PendingOperator::None, " "},
+    {PendingOperator::Add, "+"},
+    {PendingOperator::Subtract, "-"},
+    {PendingOperator::Multiply, "X"},
+    {PendingOperator::Divide, "/"},
+    {PendingOperator::Total, "="},
+    {PendingOperator::Percent, "%"},
+}};
+
+template <typename E, std::size_t N>
+std::string_view codeOf(const std::array<std::pair<E, std::string_view>, N>& table, E value) {
+    for (const auto& [v, code] : table)
+        if (v == value) return code;
+    return table.front().second;
+}
+
+template <typename E, std::size_t N>
+std::optional<E> valueOf(const std::array<std::pair<E, std::string_view>, N>& table, std::string_view code) {
+    for (const auto& [v, c] : table)
+        if (c == code) return v;
+    return std::nullopt;
+}
+}  // namespace
+
+CalculatorModel::ChainState CalculatorModel::chainState() const {
+    return {readout_,
+            std::string(codeOf(kEntryStateCodes, entryState_)),
+            std::string(codeOf(kPendingOperatorCodes, opFlag_)),
+            numOps_,
+            runningTotal_,
+            magicNumber_};
+}
+
+bool CalculatorModel::restoreChainState(const ChainState& s) {
+    const auto state = valueOf(kEntryStateCodes, s.entryState);
+    const auto pending = valueOf(kPendingOperatorCodes, s.opFlag);
+    if (!state || !pending) return false;
+    NotifyOnExit n(*this);
+    readout_ = s.readout;
+    entryState_ = *state;
+    opFlag_ = *pending;
+    numOps_ = s.numOps;
+    runningTotal_ = s.runningTotal;
+    magicNumber_ = s.magicNumber;
+    decimalFlag_ = readout_.find(format_.decimalSymbol()) != std::string::npos && entryState_ == EntryState::Number &&
+                   !readout_.ends_with(format_.decimalSymbol());
+    freshResult_ = false;
+    return true;
 }
 
 // ---------------------------------------------------------------------------

@@ -79,6 +79,21 @@ public:
     int tapeItem() const { return tapeItem_; }
     // Puts back the item numbering of a kept tape (start-up restore).
     void restoreTapeItem(int n) { tapeItem_ = n < 0 ? 0 : n; }
+    // The calculation under way (readout, pending operator, running total),
+    // kept with the tape between runs so that an open chain goes on.
+    struct ChainState {
+        std::string readout;
+        std::string entryState;
+        std::string opFlag;
+        int numOps = 0;
+        Decimal runningTotal;
+        std::string magicNumber;
+        bool operator==(const ChainState&) const = default;
+    };
+    // The state in the codes a kept tape stores ("NUMS", "+"...); a state
+    // with codes it does not know is refused (false) and nothing changes.
+    ChainState chainState() const;
+    bool restoreChainState(const ChainState& state);
     int maxDigits() const { return maxDigits_; }
     void setMaxDigits(int n) { maxDigits_ = n == 0 ? 35 : n; }
     // Set by purgeNumericInput when it failed, and by cancelled questions.

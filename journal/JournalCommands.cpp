@@ -128,21 +128,20 @@ void registerJournalCommands(engine::CalculatorModel& model, SettingsAccess sett
         });
     }
     // Correcting an entry of the last calculation: its number, then the new
-    // amount or "void".
+    // amount, a new operator written after it as the tape prints it ("5-",
+    // or "-" alone), or "void".
     auto correct = [&model](int n) {
-        const auto answer = model.feedback().askText(
-            "New amount for entry " + std::to_string(n) + " of the last calculation (or void):", "Correct Entry", "");
+        const auto answer = model.feedback().askText("New amount and/or operator for entry " + std::to_string(n) +
+                                                         " of the last calculation (as 5.00, 5.00- or -), or void:",
+                                                     "Correct Entry", "");
         if (!answer) return;
-        const std::string t = engine::text::trim(*answer);
-        if (t == "void" || t == "Void" || t == "VOID") {
-            correctEntry(model, {n, std::nullopt});
+        std::string error;
+        const auto correction = parseCorrectionAnswer(model, *answer, n, &error);
+        if (!correction) {
+            message(model, error, MessageIcon::Information);
             return;
         }
-        try {
-            correctEntry(model, {n, model.toDecimal(t)});
-        } catch (const engine::DecimalError&) {
-            message(model, "Invalid value!", MessageIcon::Information);
-        }
+        correctEntry(model, *correction);
     };
     c.add(CommandId::CorrectEntry, [&model, correct] {
         const auto answer = model.feedback().askText("Correct which entry of the last calculation?", "Correct Entry", "1");

@@ -11,6 +11,8 @@
 
 #include "engine/CalculatorModel.h"
 #include "engine/CommandTable.h"
+#include "journal/CorrectEntry.h"
+#include "journal/CorrectEntryDialog.h"
 #include "journal/TapeExport.h"
 #include "journal/TapeHistoryWindow.h"
 #include "journal/TapeJournal.h"
@@ -35,7 +37,43 @@ std::string joinLines(const std::vector<std::string>& lines) {
 
 // Export asks for the file with the desktop's dialog; Paste Column takes
 // the clipboard's text.
-void installWindowCommands(engine::CalculatorModel& model, QWidget* parent) {
+// Correct Entry: the entry under the tape's cursor, else the one the user
+// names, in the correction dialog.
+void correctEntryInWindow(engine::CalculatorModel& model, QWidget* parent,
+                          const std::function<std::optional<int>()>& cursorLine) {
+    const LastCalculation chain = lastCalculation(model, model.tape());
+    if (!chain.error.empty()) {
+        model.feedback().showMessage(chain.error, std::string(engine::kProductName), engine::MessageIcon::Exclamation);
+        return;
+    }
+    int n = 0;
+    if (cursorLine) {
+        if (const auto line = cursorLine(); line && *line >= 0) n = chain.entryAtLine(static_cast<std::size_t>(*line));
+    }
+    if (n == 0) {
+        const int count = static_cast<int>(chain.entries.size());
+        const auto answer = model.feedback().askText(
+            "Put the tape's cursor on an entry of the last calculation, or give its number (1 to " +
+                std::to_string(count) + "):",
+            "Correct Entry", std::to_string(count));
+        if (!answer) return;
+        n = entryNumber(*answer);
+        if (n < 1 || n > count) {
+            model.feedback().showMessage("The last calculation has entries 1 to " + std::to_string(count) + ".",
+                                         std::string(engine::kProductName), engine::MessageIcon::Information);
+            return;
+        }
+    }
+    CorrectEntryDialog dialog(model, chain, n, parent);
+    if (dialog.exec() != QDialog::Accepted) return;
+    if (const auto c = dialog.correction()) correctEntry(model, *c);
+}
+
+void installWindowCommands(engine::CalculatorModel& model, QWidget* parent,
+                           std::function<std::optional<int>()> cursorLine) {
+    model.commands().add(engine::CommandId::CorrectEntry, [&model, parent, cursorLine] {
+        correctEntryInWindow(model, parent, cursorLine);
+    });
     struct Kind {
         engine::CommandId id;
         ExportFormat format;
@@ -67,7 +105,7 @@ void installWindowCommands(engine::CalculatorModel& model, QWidget* parent) {
 }  // namespace
 
 TapeJournal* installTapeJournal(engine::CalculatorModel& model, JournalWindowOptions options) {
-    installWindowCommands(model, options.parent);
+    installWindowCommands(model, options.parent, options.tapeCursorLine);
     TapeJournal::Options o;
     o.folder = options.dataFolder;
     o.keepBetweenRuns = options.settings.flag(setting::KeepTape, true);

@@ -7,6 +7,7 @@
 #include <charconv>
 #include <cstring>
 #include <filesystem>
+#include <algorithm>
 
 #include "engine/AtomicFile.h"
 #include "engine/CalculatorModel.h"
@@ -56,6 +57,35 @@ std::optional<Header> parseHeader(std::string_view line) {
     return h;
 }
 
+// The calculation number and operator of an E payload, without reading
+// its amounts.
+std::optional<std::pair<std::uint64_t, char>> entryChain(std::string_view payload) {
+    const auto a = payload.find(' ');
+    if (a == std::string_view::npos) return std::nullopt;
+    const auto b = payload.find(' ', a + 1);
+    if (b == std::string_view::npos) return std::nullopt;
+    std::uint64_t chain = 0;
+    if (!parseNumber(payload.substr(a + 1, b - a - 1), chain)) return std::nullopt;
+    auto at = b;
+    for (int i = 0; i < 2 && at != std::string_view::npos; ++i) at = payload.find(' ', at + 1);
+    if (at == std::string_view::npos || at + 1 >= payload.size()) return std::nullopt;
+    return std::make_pair(chain, payload[at + 1]);
+}
+
+bool recordFitsText(const TapeState& state) {
+    if (state.entries.empty()) return true;
+    const auto lines = static_cast<std::size_t>(std::count(state.text.begin(), state.text.end(), '\n'));
+    std::size_t previous = 0;
+    int chain = 0;
+    for (std::size_t i = 0; i < state.entries.size(); ++i) {
+        const auto& e = state.entries[i];
+        if (e.line >= lines || (i > 0 && e.line <= previous) || e.chain < chain) return false;
+        previous = e.line;
+        chain = e.chain;
+    }
+    return true;
+}
+
 std::string bytesText(std::size_t n) { return n == 1 ? "1 byte" : std::to_string(n) + " bytes"; }
 
 }  // namespace
@@ -84,8 +114,109 @@ std::string journalRecord(char kind, const TapeState& after, std::string_view pa
     return out;
 }
 
+std::string entryPayload(const engine::TapeEntry& e) {
+    std::string out;
+    out.reserve(48 + e.was.size());
+    char buf[24];
+    auto number = [&](std::uint64_t n) {
+        const auto r = std::to_chars(buf, buf + sizeof buf, n);
+        out.append(buf, r.ptr);
+        out += ' ';
+    };
+    number(e.line);
+    number(static_cast<std::uint64_t>(e.chain < 0 ? 0 : e.chain));
+    number(static_cast<std::uint64_t>(e.item < 0 ? 0 : e.item));
+    number((e.itemShown ? 1u : 0u) | (e.voided ? 2u : 0u));
+    out += e.op;
+    out += ' ';
+    out += e.amount.toString(".");
+    out += ' ';
+    out += e.total.toString(".");
+    if (!e.was.empty()) {
+        out += ' ';
+        out += e.was;
+    }
+    return out;
+}
+
+std::optional<engine::TapeEntry> parseEntryPayload(std::string_view payload) {
+    std::string_view fields[7];
+    for (int i = 0; i < 7; ++i) {
+        const auto sp = payload.find(' ');
+        fields[i] = payload.substr(0, sp);
+        payload = sp == std::string_view::npos ? std::string_view() : payload.substr(sp + 1);
+        if (sp == std::string_view::npos && i < 6) return std::nullopt;
+    }
+    engine::TapeEntry e;
+    std::uint64_t line = 0, chain = 0, item = 0, flags = 0;
+    if (!parseNumber(fields[0], line) || !parseNumber(fields[1], chain) || !parseNumber(fields[2], item) ||
+        !parseNumber(fields[3], flags) || flags > 3 || chain > 1'000'000'000 || item > 1'000'000'000)
+        return std::nullopt;
+    if (fields[4].size() != 1 || std::string_view("+-X/=%").find(fields[4][0]) == std::string_view::npos)
+        return std::nullopt;
+    try {
+        e.amount = engine::Decimal::parse(fields[5]);
+        e.total = engine::Decimal::parse(fields[6]);
+    } catch (const engine::DecimalError&) {
+        return std::nullopt;
+    }
+    e.line = static_cast<std::size_t>(line);
+    e.chain = static_cast<int>(chain);
+    e.item = static_cast<int>(item);
+    e.itemShown = (flags & 1) != 0;
+    e.voided = (flags & 2) != 0;
+    e.op = fields[4][0];
+    e.was.assign(payload);
+    return e;
+}
+
+std::string chainPayload(const engine::CalculatorModel::ChainState& c) {
+    return std::to_string(c.numOps) + " " + (c.entryState.empty() ? "-" : c.entryState) + " " +
+           (c.opFlag.empty() || c.opFlag == " " ? "_" : c.opFlag) + " " + c.runningTotal.toString(".") + "\n" +
+           c.readout + "\n" + c.magicNumber;
+}
+
+std::optional<engine::CalculatorModel::ChainState> parseChainPayload(std::string_view payload) {
+    const auto nl1 = payload.find('\n');
+    if (nl1 == std::string_view::npos) return std::nullopt;
+    const auto nl2 = payload.find('\n', nl1 + 1);
+    if (nl2 == std::string_view::npos) return std::nullopt;
+    std::string_view head = payload.substr(0, nl1);
+    std::string_view fields[4];
+    for (int i = 0; i < 4; ++i) {
+        const auto sp = head.find(' ');
+        if ((sp == std::string_view::npos) != (i == 3)) return std::nullopt;
+        fields[i] = head.substr(0, sp);
+        head = sp == std::string_view::npos ? std::string_view() : head.substr(sp + 1);
+    }
+    engine::CalculatorModel::ChainState c;
+    std::uint64_t numOps = 0;
+    if (!parseNumber(fields[0], numOps) || numOps > 2) return std::nullopt;
+    c.numOps = static_cast<int>(numOps);
+    static constexpr std::string_view kStates[] = {"NONE", "NUMS", "OPS", "NEG", "CE"};
+    if (std::find(std::begin(kStates), std::end(kStates), fields[1]) == std::end(kStates)) return std::nullopt;
+    c.entryState.assign(fields[1]);
+    if (fields[2] == "_") c.opFlag = " ";
+    else if (fields[2].size() == 1 && std::string_view("+-X/=%").find(fields[2][0]) != std::string_view::npos)
+        c.opFlag.assign(fields[2]);
+    else return std::nullopt;
+    try {
+        c.runningTotal = engine::Decimal::parse(fields[3]);
+    } catch (const engine::DecimalError&) {
+        return std::nullopt;
+    }
+    c.readout.assign(payload.substr(nl1 + 1, nl2 - nl1 - 1));
+    c.magicNumber.assign(payload.substr(nl2 + 1));
+    if (c.readout.empty() || c.readout.size() > 80 || c.magicNumber.size() > 80) return std::nullopt;
+    return c;
+}
+
 std::string journalSnapshot(const TapeState& state) {
-    return journalHeader() + journalRecord('S', state, state.text);
+    std::string out = journalHeader() + journalRecord('S', state, state.text);
+    for (const auto& e : state.entries) out += journalRecord('E', state, entryPayload(e));
+    if (!state.entries.empty() && !state.chainOpen) out += journalRecord('B', state, {});
+    if (state.chain) out += journalRecord('K', state, chainPayload(*state.chain));
+    return out;
 }
 
 JournalRead readJournal(std::string_view bytes) {
@@ -109,6 +240,8 @@ JournalRead readJournal(std::string_view bytes) {
 
     std::size_t garbage = 0;
     std::size_t unknown = 0;
+    std::size_t badEntries = 0;
+    std::vector<std::pair<std::uint64_t, std::string_view>> entryPayloads;  // of the last calculation
     while (pos < bytes.size()) {
         const auto lineEnd = bytes.find('\n', pos);
         if (lineEnd == std::string_view::npos) {
@@ -140,15 +273,51 @@ JournalRead readJournal(std::string_view bytes) {
         const std::string_view payload = bytes.substr(start, header->length);
         pos = start + header->length + 1;
         switch (header->kind) {
-        case 'S': out.state.text.assign(payload); break;
-        case 'A': out.state.text.append(payload); break;
+        case 'S':
+            out.state.text.assign(payload);
+            entryPayloads.clear();
+            out.state.chainOpen = false;
+            break;
+        case 'A':
+            out.state.text.append(payload);
+            break;
         case 'L': break;
+        case 'E': {
+            // Only the last calculation's entries are read in full (below):
+            // they are all a correction can reach.
+            const auto chain = entryChain(payload);
+            if (!chain) {
+                ++badEntries;
+                break;
+            }
+            if (!entryPayloads.empty() && chain->first != entryPayloads.back().first) entryPayloads.clear();
+            entryPayloads.push_back({chain->first, payload});
+            out.state.chainOpen = chain->second != '=';
+            break;
+        }
+        case 'B': out.state.chainOpen = false; break;
+        case 'K':
+            if (auto c = parseChainPayload(payload)) out.state.chain = std::move(*c);
+            break;
         default: ++unknown; continue;
         }
         out.state.item = header->item;
         out.state.unlocked = header->unlocked;
     }
     if (garbage > 0) out.skipped.push_back(bytesText(garbage) + " of unreadable text were skipped.");
+    // The record must stand on the text's lines in order; one that does
+    // not (an entry lost, a hand-edited file) is dropped whole, and
+    // corrections then read the text.
+    for (const auto& [chain, payload] : entryPayloads) {
+        if (auto e = parseEntryPayload(payload)) out.state.entries.push_back(std::move(*e));
+        else ++badEntries;
+    }
+    if (badEntries > 0 || !recordFitsText(out.state)) {
+        if (!out.state.entries.empty() || badEntries > 0)
+            out.skipped.push_back("The record of entries beside the tape could not be read; corrections will read the tape's text.");
+        out.state.entries.clear();
+        out.state.chainOpen = false;
+    }
     if (unknown > 0)
         out.skipped.push_back(std::to_string(unknown) + (unknown == 1 ? " record" : " records") +
                               " of an unknown kind were skipped.");
@@ -214,11 +383,15 @@ TapeJournal::~TapeJournal() {
         recordLockIfChanged();
         flush();
         model_.tape().onChange = previousOnChange_;
+        model_.onClear = previousOnClear_;
     }
 }
 
 TapeState TapeJournal::current() const {
-    return TapeState{{}, model_.tapeItem(), model_.tapeUnlocked};
+    TapeState s;
+    s.item = model_.tapeItem();
+    s.unlocked = model_.tapeUnlocked;
+    return s;
 }
 
 void TapeJournal::problem(const std::string& text) {
@@ -246,24 +419,30 @@ std::vector<std::string> TapeJournal::start() {
     }
 
     if (options_.keepBetweenRuns) {
-        model_.tape().setText(state.text);
+        model_.tape().replace(state.text, std::move(state.entries), state.chainOpen);
         model_.restoreTapeItem(state.item);
+        if (state.chain) model_.restoreChainState(*state.chain);
         restoredUnlocked_ = state.unlocked;
     } else if (!state.text.empty()) {
         std::string reason;
         if (!archive(state.text, &reason)) notes.push_back("The last tape could not be put in the history: " + reason);
     }
     shadow_ = model_.tape().text();
+    // C posts its banner (written at once, as a total is) before it resets
+    // the calculation; the reset state is written when C is done, so a
+    // kill right after C does not bring the cleared chain back.
+    previousOnClear_ = model_.onClear;
+    model_.onClear = [this] {
+        if (previousOnClear_) previousOnClear_();
+        flush();
+    };
     previousOnChange_ = model_.tape().onChange;
     model_.tape().onChange = [this](std::string_view text, bool replaced) {
         if (previousOnChange_) previousOnChange_(text, replaced);
         onTapeChange(text, replaced);
     };
     started_ = true;
-    TapeState now = current();
-    now.unlocked = restoredUnlocked_;
     lastUnlocked_ = restoredUnlocked_;
-    now.text = shadow_;
     // The file read back whole, in this version's format, and the tape is
     // what it holds: records appended to it replay onto the same tape, so
     // the rewrite can wait. Any other file (damaged, older or newer, a tape
@@ -272,9 +451,10 @@ std::vector<std::string> TapeJournal::start() {
                                std::string_view(file.text).starts_with(journalHeader());
     if (options_.compactLater && fileHoldsTape) {
         compactDue_ = true;
+        lastChain_ = model_.chainState();
         return notes;
     }
-    if (const auto failure = writer_.rewrite(journalSnapshot(now))) problem(*failure);
+    rewriteSnapshot();
     return notes;
 }
 
@@ -286,7 +466,12 @@ void TapeJournal::compact() {
 
 void TapeJournal::rewriteSnapshot() {
     TapeState now = current();
+    now.unlocked = lastUnlocked_;
     now.text = shadow_;
+    now.entries = model_.tape().entries();
+    now.chainOpen = model_.tape().chainOpen();
+    now.chain = model_.chainState();
+    lastChain_ = now.chain;
     if (const auto failure = writer_.rewrite(journalSnapshot(now))) problem(*failure);
 }
 
@@ -314,6 +499,7 @@ void TapeJournal::onTapeChange(std::string_view text, bool replaced) {
     TapeState after = current();
     if (after.unlocked != lastUnlocked_) lastUnlocked_ = after.unlocked;
     writer_.add(journalRecord('A', after, text));
+    if (model_.tape().lastWasEntry()) writer_.add(journalRecord('E', after, entryPayload(model_.tape().entries().back())));
     const auto now = std::chrono::steady_clock::now();
     if (wasEmpty) oldestPending_ = now;
     // A total (or the clear banner) goes to the file at once; other lines
@@ -329,13 +515,23 @@ void TapeJournal::recordLockIfChanged() {
     flush();
 }
 
+void TapeJournal::recordChainIfChanged() {
+    engine::CalculatorModel::ChainState chain = model_.chainState();
+    if (lastChain_ && *lastChain_ == chain) return;
+    if (!writer_.hasPending()) oldestPending_ = std::chrono::steady_clock::now();
+    writer_.add(journalRecord('K', current(), chainPayload(chain)));
+    lastChain_ = std::move(chain);
+}
+
 void TapeJournal::tick() {
     if (!started_) return;
     recordLockIfChanged();
+    recordChainIfChanged();
     if (writer_.hasPending() && std::chrono::steady_clock::now() - oldestPending_ >= kFlushAfter) flush();
 }
 
 void TapeJournal::flush() {
+    if (started_) recordChainIfChanged();
     if (const auto failure = writer_.flush()) problem(*failure);
 }
 

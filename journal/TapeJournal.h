@@ -9,17 +9,25 @@
 #include <string_view>
 #include <vector>
 
-namespace zorv::engine {
-class CalculatorModel;
-}
+#include "engine/CalculatorModel.h"
+#include "engine/Tape.h"
 
 namespace zorv::journal {
 
 // The kept tape: what is needed to put it back exactly as it was.
 struct TapeState {
+    TapeState() = default;
+    TapeState(std::string text, int item, bool unlocked) : text(std::move(text)), item(item), unlocked(unlocked) {}
+
     std::string text;       // the tape text, CR LF lines
     int item = 0;           // the item number the next entry follows
     bool unlocked = false;  // the tape was unlocked for editing
+    // The record of entries beside the text, and whether the next entry
+    // carries on its last calculation.
+    std::vector<engine::TapeEntry> entries;
+    bool chainOpen = false;
+    // The calculation under way when the record was written.
+    std::optional<engine::CalculatorModel::ChainState> chain;
 };
 
 // The journal file: a first line "ZORV-TAPE-JOURNAL <version>" and then
@@ -30,8 +38,18 @@ struct TapeState {
 // tells both. Records are only ever added at the end of the file while the
 // calculator runs; the file is rewritten (through the atomic writer) as one
 // S record when the tape is replaced or cleared.
+// From version 2 the record of entries and the calculation under way are
+// kept too: E adds an entry to the record ("<line> <chain> <item> <flags>
+// <op> <amount> <total>[ <was>]", flags 1 item shown, 2 void; it follows
+// the A record of its line), B says the last calculation is closed (in a
+// snapshot), K holds the calculation under way ("<operations>
+// <entry state> <pending operator> <running total>", then the readout and
+// the constant on lines of their own). S drops the record; a snapshot
+// writes it again after its S. Reading keeps the entries of the last
+// calculation only (the ones a correction can reach), so a restart with a
+// long record stays quick.
 inline constexpr std::string_view kJournalMagic = "ZORV-TAPE-JOURNAL";
-inline constexpr int kJournalVersion = 1;
+inline constexpr int kJournalVersion = 2;
 inline constexpr std::string_view kJournalFileName = "tape-journal.zjt";
 inline constexpr std::string_view kHistoryFolderName = "Tape History";
 
@@ -49,6 +67,11 @@ JournalRead readJournal(std::string_view bytes);
 
 std::string journalHeader();
 std::string journalRecord(char kind, const TapeState& after, std::string_view payload);
+// The payloads of E and K records, and back.
+std::string entryPayload(const engine::TapeEntry& entry);
+std::optional<engine::TapeEntry> parseEntryPayload(std::string_view payload);
+std::string chainPayload(const engine::CalculatorModel::ChainState& chain);
+std::optional<engine::CalculatorModel::ChainState> parseChainPayload(std::string_view payload);
 // The whole journal of one tape state: header and one S record.
 std::string journalSnapshot(const TapeState& state);
 
@@ -141,6 +164,7 @@ public:
 private:
     void onTapeChange(std::string_view text, bool replaced);
     void recordLockIfChanged();
+    void recordChainIfChanged();
     void rewriteSnapshot();
     void problem(const std::string& text);
     TapeState current() const;
@@ -150,12 +174,14 @@ private:
     JournalWriter writer_;
     std::string shadow_;  // the tape text as last recorded, for the history at a clear
     bool lastUnlocked_ = false;
+    std::optional<engine::CalculatorModel::ChainState> lastChain_;
     bool restoredUnlocked_ = false;
     bool started_ = false;
     bool compactDue_ = false;
     bool problemShown_ = false;
     std::chrono::steady_clock::time_point oldestPending_{};
     std::function<void(std::string_view, bool)> previousOnChange_;
+    std::function<void()> previousOnClear_;
 };
 
 }  // namespace zorv::journal

@@ -183,6 +183,16 @@ TEST(TapeJournalTest, DamagedJournalIsKeptBesideAndNeverStopsTheStart) {
 // records of the last run, stays as it is and takes the new records after
 // them until compact() makes it one snapshot. A journal that can't take
 // records (damaged, another version, a tape not kept) is replaced at once.
+// The snapshot a journal rewrite leaves for the model as it stands: text,
+// numbering, record of entries and the calculation under way.
+std::string snapshotOf(const engine::CalculatorModel& model) {
+    TapeState s{model.tape().text(), model.tapeItem(), false};
+    s.entries = model.tape().entries();
+    s.chainOpen = model.tape().chainOpen();
+    s.chain = model.chainState();
+    return journalSnapshot(s);
+}
+
 TEST(TapeJournalTest, CompactLaterKeepsAWholeJournalUntilCompact) {
     TempDir dir;
     const std::string folder = dir.path.string();
@@ -206,7 +216,7 @@ TEST(TapeJournalTest, CompactLaterKeepsAWholeJournalUntilCompact) {
         model.typeKey("+");  // pending, not yet written
         journal.compact();
         const std::string compacted = slurp(path);
-        EXPECT_EQ(compacted, journalSnapshot({model.tape().text(), model.tapeItem(), false}));
+        EXPECT_EQ(compacted, snapshotOf(model));
         journal.compact();  // once only
         EXPECT_EQ(slurp(path), compacted);
     }
@@ -224,7 +234,7 @@ TEST(TapeJournalTest, CompactLaterKeepsAWholeJournalUntilCompact) {
         o.compactLater = true;
         TapeJournal j(model, o);
         EXPECT_FALSE(j.start().empty());
-        EXPECT_EQ(slurp(path), journalSnapshot({model.tape().text(), model.tapeItem(), false})) << bytes;
+        EXPECT_EQ(slurp(path), snapshotOf(model)) << bytes;
     }
     spit(path, kept);
     engine::CalculatorModel model(fb);
