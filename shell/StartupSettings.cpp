@@ -5,6 +5,7 @@
 #include <cstdio>
 #include <string_view>
 
+#include "engine/ModeTable.h"
 #include "shell/SettingsKeys.h"
 
 namespace zorv::shell {
@@ -109,19 +110,14 @@ engine::NumberSymbols systemLocaleSymbols() {
 }
 
 void applyModeSettings(const SettingsStore& store, engine::Modes& m) {
-    m.CarryResult = readFlag(store, key::CarryResult);
-    m.mnuFinCalcMode = readFlag(store, key::FinancialMode);
-    m.mnuShowPercentMode = readFlag(store, key::ShowPercentage);
-    m.mnuAddMachMode = readFlag(store, key::AddingMachineMode);
-    m.mnuFormatNumbers = readFlag(store, key::FormatNumbers);
-    m.mnuPercentForNum = readFlag(store, key::PercentCalculation);
-    m.mnuAutoDecimal = readFlag(store, key::AutoDecimal);
-    m.mnuTapeItems = readFlag(store, key::TapeItemCount);
+    // The modes of the mode table that are kept between runs.
+    for (const engine::ModeSpec& mode : engine::modeTable()) {
+        if (mode.settingKey.empty()) continue;
+        if (const SettingKey* k = findSettingKey(kStartupSection, mode.settingKey)) m.*mode.flag = readFlag(store, *k);
+    }
     m.HideClearBanner = readFlag(store, key::HideC);
-    m.mnuRepeatSubtract = readFlag(store, key::RepeatSubtraction);
     m.mnuImperialMeasures = readFlag(store, key::ImperialMeasures);
     m.mnuTroyMeassures = readFlag(store, key::TroyMeasures);
-    m.mnuRpnMode = readFlag(store, key::RpnMode);
     // Adding machine and RPN exclude each other; a store holding both keeps
     // the adding machine, the mode a plain start would show.
     if (m.mnuAddMachMode) m.mnuRpnMode = false;
