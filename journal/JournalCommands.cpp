@@ -76,7 +76,8 @@ int pasteColumn(engine::CalculatorModel& model, const std::string& text) {
     return static_cast<int>(n);
 }
 
-void registerJournalCommands(engine::CalculatorModel& model, SettingsAccess settings, std::string dataFolder) {
+void registerJournalCommands(engine::CalculatorModel& model, SettingsAccess settings, std::string dataFolder,
+                             engine::Front front) {
     (void)dataFolder;
     auto& c = model.commands();
     auto keys = std::make_shared<BusinessKeys>(model, [settings] {
@@ -120,6 +121,7 @@ void registerJournalCommands(engine::CalculatorModel& model, SettingsAccess sett
     for (const Kind k : {Kind{CommandId::ExportTapeCsv, ExportFormat::Csv, "tape.csv"},
                          Kind{CommandId::ExportTapeTsv, ExportFormat::Tsv, "tape.tsv"},
                          Kind{CommandId::ExportTapeText, ExportFormat::Text, "tape.txt"}}) {
+        if (front != engine::Front::Batch) break;
         c.add(k.id, [&model, k] {
             const auto path = model.feedback().askText("Export the tape to the file:",
                                                        std::string(engine::commandText(k.id)), k.defaultName);
@@ -162,6 +164,7 @@ void registerJournalCommands(engine::CalculatorModel& model, SettingsAccess sett
         }
         correct(n);
     });
+    if (front != engine::Front::Batch) return;
     c.add(CommandId::PasteColumn, [&model] {
         const auto text = model.feedback().askText("Paste a column of numbers, one a line:", "Paste Column", "");
         if (!text) return;
