@@ -4,6 +4,8 @@
 #include <functional>
 #include <string>
 #include <string_view>
+#include <utility>
+#include <vector>
 
 namespace zorv::engine {
 
@@ -23,12 +25,22 @@ public:
     const std::string& text() const { return text_; }
     std::size_t size() const { return text_.size(); }
 
-    // Called after every append with the appended text; after setText with
-    // `replaced` true and the whole text.
-    std::function<void(std::string_view text, bool replaced)> onChange;
+    // Who is told of each change: the window shows the text, the kept tape
+    // journals it. A listener is called after every append with the appended
+    // text, after setText with `replaced` true and the whole text, in the
+    // order the listeners were added. Listeners add and remove themselves
+    // independently, so none depends on when another was made or unmade.
+    using Listener = std::function<void(std::string_view text, bool replaced)>;
+    // Returns the id removeListener takes. Not to be called from a listener.
+    int addListener(Listener listener);
+    void removeListener(int id);
 
 private:
+    void changed(std::string_view text, bool replaced) const;
+
     std::string text_;
+    std::vector<std::pair<int, Listener>> listeners_;
+    int nextListener_ = 0;
 };
 
 }  // namespace zorv::engine

@@ -213,7 +213,7 @@ TapeJournal::~TapeJournal() {
     if (started_) {
         recordLockIfChanged();
         flush();
-        model_.tape().onChange = previousOnChange_;
+        model_.tape().removeListener(tapeListener_);
     }
 }
 
@@ -254,11 +254,8 @@ std::vector<std::string> TapeJournal::start() {
         if (!archive(state.text, &reason)) notes.push_back("The last tape could not be put in the history: " + reason);
     }
     shadow_ = model_.tape().text();
-    previousOnChange_ = model_.tape().onChange;
-    model_.tape().onChange = [this](std::string_view text, bool replaced) {
-        if (previousOnChange_) previousOnChange_(text, replaced);
-        onTapeChange(text, replaced);
-    };
+    tapeListener_ = model_.tape().addListener(
+        [this](std::string_view text, bool replaced) { onTapeChange(text, replaced); });
     started_ = true;
     TapeState now = current();
     now.unlocked = restoredUnlocked_;

@@ -146,7 +146,7 @@ private:
     bool started_ = false;
     bool problemShown_ = false;
     std::chrono::steady_clock::time_point oldestPending_{};
-    std::function<void(std::string_view, bool)> previousOnChange_;
+    int tapeListener_ = 0;
 };
 
 }  // namespace zorv::journal

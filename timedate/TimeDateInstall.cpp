@@ -80,13 +80,11 @@ void installTimeDateWindow(engine::CalculatorModel& model, TimeDateService& serv
         window.refreshActions();
     };
     // The menu item is checked while the timer runs and says so.
-    auto previous = window.onActionsRefreshed;
-    window.onActionsRefreshed = [previous, &window, &service] {
-        if (previous) previous();
+    QObject::connect(&window, &ui::CalculatorWindow::actionsRefreshed, label, [&window, &service] {
         if (QAction* a = window.action(engine::CommandId::ProjectTimer))
             a->setText(service.timerRunning() ? QObject::tr("Stop Pro&ject Timer (running)")
                                               : QObject::tr("Start Pro&ject Timer"));
-    };
+    });
     update();
     window.refreshActions();
 }

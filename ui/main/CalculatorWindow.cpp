@@ -211,9 +211,8 @@ CalculatorWindow::CalculatorWindow(CalculatorModel& model, convert::QuickConvers
     applyThemeColours();
 
     model_.onChange = [this] { repaint(); };
-    model_.tape().onChange = [this](std::string_view text, bool replaced) {
-        appendToTape(text, replaced);
-    };
+    tapeListener_ = model_.tape().addListener(
+        [this](std::string_view text, bool replaced) { appendToTape(text, replaced); });
     if (conversions_) conversions_->onModeChange = [this] { refreshActions(); };
     appendToTape(model_.tape().text(), true);
 
@@ -227,7 +226,7 @@ CalculatorWindow::CalculatorWindow(CalculatorModel& model, convert::QuickConvers
 CalculatorWindow::~CalculatorWindow() {
     qApp->removeEventFilter(this);
     model_.onChange = nullptr;
-    model_.tape().onChange = nullptr;
+    model_.tape().removeListener(tapeListener_);
     if (conversions_) conversions_->onModeChange = nullptr;
 }
 
@@ -534,7 +533,7 @@ void CalculatorWindow::refreshActions() {
     for (auto* b : toolbar_) b->setEnabled(static_cast<bool>(toolbarClick));
     exit_->setEnabled(commands.contains(CommandId::ExitButton));
     repaintConversions();
-    if (onActionsRefreshed) onActionsRefreshed();
+    emit actionsRefreshed();
 }
 
 void CalculatorWindow::repaintConversions() {

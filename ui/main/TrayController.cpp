@@ -36,14 +36,13 @@ TrayController::TrayController(CalculatorWindow& window, engine::CalculatorModel
     commands.add(CommandId::ShowInTray, [this] { showInTray(); }, [this] { return trayMode(); });
     commands.add(CommandId::StayOnTop, [this] { stayOnTop(); }, [this] { return labelMode(); });
     commands.add(CommandId::HideMainWindow, [this] { hideMainWindow(); });
-    window_.onActionsRefreshed = [this] {
+    connect(&window_, &CalculatorWindow::actionsRefreshed, this, [this] {
         if (QAction* a = window_.existingAction(CommandId::HideMainWindow)) a->setEnabled(trayMode() || labelMode());
-    };
+    });
     window_.refreshActions();
 }
 
 TrayController::~TrayController() {
-    window_.onActionsRefreshed = nullptr;
     label_.reset();
     trayIcon_.reset();
 }
