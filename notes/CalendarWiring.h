@@ -39,8 +39,6 @@ std::unique_ptr<CalendarService> wireCalendarCommands(engine::CalculatorModel& m
 // The windows' side, kept alive while the main window runs: the calendar,
 // alarm and scratch pad windows (made on first use) and the alarm timer.
 class CalendarWindows : public QObject {
-    Q_OBJECT
-
 public:
     struct Host {
         QWidget* mainWindow = nullptr;
