@@ -23,10 +23,6 @@ Date sectionDate(std::string_view name) {
     return date;
 }
 
-std::string withoutFinalStop(std::string reason) {
-    if (!reason.empty() && reason.back() == '.') reason.pop_back();
-    return reason;
-}
 
 }  // namespace
 
@@ -114,15 +110,11 @@ std::string NotesBook::toText() const {
     return out;
 }
 
-std::string NotesLoad::report(std::string_view fileName) const {
-    if (!error.empty()) return error;
-    return skippedReport(fileName, skipped);
-}
+std::string NotesLoad::report(std::string_view fileName) const { return loadReport(error, fileName, skipped); }
 
 NotesLoad parseNotes(std::string_view text) {
     NotesLoad load;
-    if (text.starts_with("\xEF\xBB\xBF")) text.remove_prefix(3);
-    const std::vector<std::string_view> lines = splitLines(text);
+    const std::vector<std::string_view> lines = fileLines(text);
 
     // The section being read: its date and lines, or skipping a bad one.
     enum class State { Outside, InSection, Skipping } state = State::Outside;
@@ -187,14 +179,7 @@ NotesLoad parseNotes(std::string_view text) {
 }
 
 NotesLoad readNotesFile(const std::filesystem::path& path) {
-    FileText file = readRegularFile(path, kMaxNotesFileBytes, path.string());
-    if (!file.error.empty()) {
-        NotesLoad load;
-        load.error = "The notes were not loaded: " + file.error;
-        return load;
-    }
-    NotesLoad load = parseNotes(file.text);
-    return load;
+    return readFileWith(path, kMaxNotesFileBytes, "The notes were not loaded: ", parseNotes);
 }
 
 std::string oneLine(std::string_view text) {
