@@ -26,6 +26,7 @@ ToolbarController::ToolbarController(CalculatorWindow& window, engine::Calculato
     buttons_.onChange = [this] { repaintButtons(); };
     buttons_.openSetup = [this](int index) { openSetup(index); };
     window_.toolbarClick = [this](int index) { buttons_.press(index); };
+    model_.comToolbar_Click = [this](int index) { buttons_.press(index); };
     model_.commands().add(CommandId::HideShowToolbar, [this] { toggleToolbar(); });
 
     // Mouse moves over the strip itself (between buttons) clear the hover look.
@@ -45,6 +46,7 @@ ToolbarController::~ToolbarController() {
     buttons_.onChange = nullptr;
     buttons_.openSetup = nullptr;
     window_.toolbarClick = nullptr;
+    model_.comToolbar_Click = nullptr;
 }
 
 void ToolbarController::repaintButtons() {
