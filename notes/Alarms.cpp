@@ -272,11 +272,11 @@ AlarmsLoad parseAlarms(std::string_view text) {
     for (std::size_t i = 0; i < lines.size(); ++i) {
         const int lineNumber = static_cast<int>(i) + 1;
         const std::string_view line = lines[i];
-        const std::string_view bare = trimBlanks(line);
-        if (bare.empty() || bare.front() == '#' || bare.front() == ';') continue;
-        if (bare.front() == '[' && bare.back() == ']' && bare.size() >= 2) {
+        const FileLine kind = classifyLine(line);
+        if (kind.kind == FileLine::Kind::Nothing) continue;
+        if (kind.kind == FileLine::Kind::Section) {
             finish();
-            const std::string_view name = trimBlanks(bare.substr(1, bare.size() - 2));
+            const std::string_view name = kind.sectionName;
             const std::string_view word = name.substr(0, std::min<std::size_t>(5, name.size()));
             std::string_view rest = name.substr(word.size());
             bool numbered = !rest.empty() && (rest.front() == ' ' || rest.front() == '\t');

@@ -132,12 +132,12 @@ NotesLoad parseNotes(std::string_view text) {
     for (std::size_t i = 0; i < lines.size(); ++i) {
         const int lineNumber = static_cast<int>(i) + 1;
         const std::string_view line = lines[i];
-        const std::string_view bare = trimBlanks(line);
-        if (bare.empty() || bare.front() == '#' || bare.front() == ';') continue;
-        if (bare.front() == '[' && bare.back() == ']' && bare.size() >= 2) {
+        const FileLine kind = classifyLine(line);
+        if (kind.kind == FileLine::Kind::Nothing) continue;
+        if (kind.kind == FileLine::Kind::Section) {
             finish();
             noteLines.clear();
-            const std::string_view name = trimBlanks(bare.substr(1, bare.size() - 2));
+            const std::string_view name = kind.sectionName;
             try {
                 const Date date = sectionDate(name);
                 const auto [earlier, added] = sectionLine.emplace(date.dayNumber(), lineNumber);

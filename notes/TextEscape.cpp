@@ -178,6 +178,14 @@ std::vector<std::string_view> fileLines(std::string_view text) {
     return splitLines(text);
 }
 
+FileLine classifyLine(std::string_view line) {
+    const std::string_view bare = trimBlanks(line);
+    if (bare.empty() || bare.front() == '#' || bare.front() == ';') return {FileLine::Kind::Nothing, {}};
+    if (bare.front() == '[' && bare.back() == ']' && bare.size() >= 2)
+        return {FileLine::Kind::Section, trimBlanks(bare.substr(1, bare.size() - 2))};
+    return {FileLine::Kind::Entry, {}};
+}
+
 std::string loadReport(const std::string& error, std::string_view fileName, const std::vector<SkippedLine>& skipped) {
     if (!error.empty()) return error;
     return skippedReport(fileName, skipped);

@@ -58,6 +58,15 @@ std::vector<std::string_view> splitLines(std::string_view text);
 // by some editors) dropped first.
 std::vector<std::string_view> fileLines(std::string_view text);
 
+// A line of a notes or alarms file as the readers take it: nothing to read
+// (blank, or a comment starting with # or ;), a section header "[name]"
+// with its name trimmed, or a line of the current section.
+struct FileLine {
+    enum class Kind { Nothing, Section, Entry } kind;
+    std::string_view sectionName;  // for a section header
+};
+FileLine classifyLine(std::string_view line);
+
 // The report of a file's load: why the whole file was not read, else the
 // lines skipped (empty when nothing went wrong).
 std::string loadReport(const std::string& error, std::string_view fileName, const std::vector<SkippedLine>& skipped);
