@@ -22,6 +22,7 @@
 #include "engine/TextUtil.h"
 #include "engine/ToolbarCatalogue.h"
 #include "shell/DataBackup.h"
+#include "shell/SettingsKeys.h"
 #include "shell/SettingsStore.h"
 #include "shell/ToolbarButtons.h"
 #include "timedate/TimeDateInstall.h"
@@ -31,32 +32,34 @@ namespace zorv::app {
 namespace {
 
 // Square and root, the Sci menu, the RPN stack and the tape commands.
-// Without a window, file names are asked for as text and a published tape
-// is handed to the "Publish To" program when one is set.
-void wireCalculatorFunctions(CommandWiring& wiring, CommandContext& context) {
+// Without a window, file names are asked for as text, the RPN stack is
+// shown in a message and a published tape is handed to the "Publish To"
+// program when one is set.
+void wireCalculatorFunctions(CommandWiring& wiring, CommandContext& context, engine::Front front) {
     engine::CalculatorModel& model = context.model;
+    const bool batch = front == engine::Front::Batch;
     wiring.scientific = std::make_unique<engine::ScientificFunctions>(model);
     engine::registerScientificCommands(model, *wiring.scientific);
     wiring.rpn = std::make_unique<engine::RpnStack>(model);
-    engine::registerRpnCommands(model, *wiring.rpn);
+    if (batch) engine::registerRpnCommands(model, *wiring.rpn);
 
     wiring.tape = std::make_unique<engine::TapeCommands>(model);
     shell::SettingsStore& store = context.settings;
     const std::string folder = context.dataDir.empty() ? shell::defaultDataFolder() : context.dataDir;
     wiring.tape->publishSettings = [&store, folder] {
         return engine::TapeCommands::PublishSettings{
-            folder, store.ReadSetting("Startup", "Publish To", ""),
-            store.ReadSetting("Startup", "Publish Type", "TXT")};
+            folder, shell::readText(store, shell::key::PublishTo), shell::readText(store, shell::key::PublishType)};
     };
-    wiring.tape->openPublished = [](const std::string& file,
-                                    const std::string& program) -> std::optional<std::string> {
-        if (program.empty()) return std::nullopt;
-        // The file goes to the program as its one argument; no shell sees it.
-        if (!QProcess::startDetached(QString::fromStdString(program),
-                                     {QString::fromStdString(file)}))
-            return std::string("The program could not be started.");
-        return std::nullopt;
-    };
+    if (batch)
+        wiring.tape->openPublished = [](const std::string& file,
+                                        const std::string& program) -> std::optional<std::string> {
+            if (program.empty()) return std::nullopt;
+            // The file goes to the program as its one argument; no shell sees it.
+            if (!QProcess::startDetached(QString::fromStdString(program),
+                                         {QString::fromStdString(file)}))
+                return std::string("The program could not be started.");
+            return std::nullopt;
+        };
     engine::registerTapeCommands(model, *wiring.tape);
 }
 
@@ -95,10 +98,10 @@ std::shared_ptr<expr::BuilderSession> makeBuilderSession(engine::CalculatorModel
     return std::make_shared<expr::BuilderSession>(
         model,
         [&store](std::string_view key, std::string_view fallback) {
-            return store.ReadSetting("Startup", std::string(key), std::string(fallback));
+            return store.ReadSetting(shell::kStartupSection, std::string(key), std::string(fallback));
         },
         [&store](std::string_view key, std::string_view value) {
-            store.WriteSetting("Startup", std::string(key), std::string(value));
+            store.WriteSetting(shell::kStartupSection, std::string(key), std::string(value));
         });
 }
 
@@ -112,27 +115,29 @@ timedate::Clock programClock(const std::optional<std::string>& now) {
     return [fixed] { return fixed; };
 }
 
-std::unique_ptr<CommandWiring> wireBatchCommands(CommandContext& context) {
+std::unique_ptr<CommandWiring> wireCommands(CommandContext& context, engine::Front front) {
+    const bool batch = front == engine::Front::Batch;
     auto wiring = std::make_unique<CommandWiring>(context.model);
     shell::SettingsStore& store = context.settings;
     auto writeStartup = [&store](const std::string& key, const std::string& value) {
-        store.WriteSetting("Startup", key, value);
+        store.WriteSetting(shell::kStartupSection, key, value);
     };
     engine::registerModeCommands(context.model, writeStartup);
     convert::registerConversionCommands(context.model, wiring->conversions, writeStartup);
-    convert::registerConverterCommands(context.model, converterSettings(context));
+    if (batch) convert::registerConverterCommands(context.model, converterSettings(context));
     finance::registerFinanceCommands(context.model, wiring->numericInput);
     // {Eval TEXT} and {Var X=4}; the evaluator window works on the same
     // session, so its variable boxes follow {Var}.
     wiring->expression = expr::registerExpressionCommands(
-        context.model, store.readNumber("Startup", "Confirm Expression", 0) != 0);
-    expr::registerConstructionCommands(context.model, makeBuilderSession(context.model, store));
+        context.model, shell::readNumber(store, shell::key::ConfirmExpression) != 0);
+    if (batch) expr::registerConstructionCommands(context.model, makeBuilderSession(context.model, store));
     wireToolbarAndBackup(*wiring, context);
-    wireCalculatorFunctions(*wiring, context);
-    wiring->calendar = notes::wireCalendarCommands(context.model, store, context.dataDir, context.clock);
-    wiring->timeDate = timedate::installTimeDateCommands(context.model, store, context.dataDir, context.clock);
+    wireCalculatorFunctions(*wiring, context, front);
+    wiring->calendar = notes::wireCalendarCommands(context.model, store, context.dataDir, context.clock, front);
+    wiring->timeDate =
+        timedate::installTimeDateCommands(context.model, store, context.dataDir, context.clock, front);
     journal::registerJournalCommands(context.model, journalSettings(store),
-                                     context.dataDir.empty() ? shell::defaultDataFolder() : context.dataDir);
+                                     context.dataDir.empty() ? shell::defaultDataFolder() : context.dataDir, front);
     return wiring;
 }
 

@@ -4,6 +4,7 @@
 #include <string>
 
 #include "convert/QuickConversions.h"
+#include "engine/CommandCatalogue.h"
 #include "engine/RpnStack.h"
 #include "engine/ScientificFunctions.h"
 #include "engine/TapeCommands.h"
@@ -66,8 +67,17 @@ struct CommandWiring {
 std::shared_ptr<expr::BuilderSession> makeBuilderSession(engine::CalculatorModel& model,
                                                          shell::SettingsStore& store);
 
-// Registers every Qt-free command of the program in the model's catalogue,
-// as batch mode runs them.
-std::unique_ptr<CommandWiring> wireBatchCommands(CommandContext& context);
+// Registers the Qt-free commands of the program in the model's catalogue,
+// each once. For the window, the commands it answers with windows of its
+// own (conversion windows, construction calculator, calendar, alarms,
+// scratch pad, time and date calculator, RPN stack, export, Paste Column)
+// are left to the window's installers, and so is how a published tape is
+// opened.
+std::unique_ptr<CommandWiring> wireCommands(CommandContext& context, engine::Front front);
+
+// Every command as batch mode runs it.
+inline std::unique_ptr<CommandWiring> wireBatchCommands(CommandContext& context) {
+    return wireCommands(context, engine::Front::Batch);
+}
 
 }  // namespace zorv::app

@@ -1,6 +1,7 @@
 #include "app/ConverterWiring.h"
 
 #include "shell/DataBackup.h"
+#include "shell/SettingsKeys.h"
 #include "shell/SettingsStore.h"
 
 namespace zorv::app {
@@ -9,10 +10,10 @@ convert::ConverterSettings converterSettings(CommandContext& context) {
     shell::SettingsStore& store = context.settings;
     convert::ConverterSettings settings;
     settings.read = [&store](const std::string& key, const std::string& fallback) {
-        return store.ReadSetting("Startup", key, fallback);
+        return store.ReadSetting(shell::kStartupSection, key, fallback);
     };
     settings.write = [&store](const std::string& key, const std::string& value) {
-        store.WriteSetting("Startup", key, value);
+        store.WriteSetting(shell::kStartupSection, key, value);
     };
     settings.dataFolder = context.dataDir.empty() ? shell::defaultDataFolder() : context.dataDir;
     settings.today = [clock = context.clock] {

@@ -17,8 +17,6 @@ class UnitConversionWindow;
 // built the first time it is needed and then only hidden, so it opens
 // quickly the next time; every opening starts again from the readout.
 class ConverterWindows : public QObject {
-    Q_OBJECT
-
 public:
     ConverterWindows(engine::CalculatorModel& model, ConverterSettings settings, QWidget* mainWindow);
 

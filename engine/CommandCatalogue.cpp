@@ -5,11 +5,13 @@
 namespace zorv::engine {
 
 void CommandCatalogue::add(CommandId id, Handler handler, CheckState checked) {
-    entry(id) = Entry{std::move(handler), {}, std::move(checked), true};
+    Entry& e = entry(id);
+    e = Entry{std::move(handler), {}, std::move(checked), true, e.registrations + 1};
 }
 
 void CommandCatalogue::addWithArgument(CommandId id, ArgHandler handler) {
-    entry(id) = Entry{{}, std::move(handler), {}, true};
+    Entry& e = entry(id);
+    e = Entry{{}, std::move(handler), {}, true, e.registrations + 1};
 }
 
 bool CommandCatalogue::contains(CommandId id) const { return entry(id).registered; }
@@ -63,6 +65,13 @@ std::vector<CommandId> CommandCatalogue::registered() const {
     std::vector<CommandId> out;
     for (const auto& row : commandTable())
         if (contains(row.id)) out.push_back(row.id);
+    return out;
+}
+
+std::vector<CommandId> CommandCatalogue::registeredTwice() const {
+    std::vector<CommandId> out;
+    for (const auto& row : commandTable())
+        if (entry(row.id).registrations > 1) out.push_back(row.id);
     return out;
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <array>
+#include <cstdint>
 #include <functional>
 #include <optional>
 #include <string>
@@ -10,6 +11,12 @@
 #include "CommandTable.h"
 
 namespace zorv::engine {
+
+// The front end a composition serves. Batch mode answers every command with
+// text; the window answers some with windows of its own, and those are
+// registered by the window's installers alone, so no command is registered
+// twice in either mode.
+enum class Front : std::uint8_t { Batch, Window };
 
 // The handlers of the commands of the command table. Keypad keys, menu
 // items, toolbar buttons, the tray menu and batch mode's {NAME} all run
@@ -25,7 +32,10 @@ public:
     using ArgHandler = std::function<void(std::string_view argument)>;
     using CheckState = std::function<bool()>;
 
-    // Registers (or replaces) a command.
+    // Registers a command. Each command is registered once per program
+    // mode; a second registration replaces the first and is counted, so that
+    // a composition that registers a command twice shows in
+    // registeredTwice().
     void add(CommandId id, Handler handler, CheckState checked = {});
     // Registers a command that takes the rest of its text as an argument.
     void addWithArgument(CommandId id, ArgHandler handler);
@@ -49,6 +59,8 @@ public:
     // The catalogue texts of the registered commands, sorted.
     std::vector<std::string> names() const;
     std::vector<CommandId> registered() const;
+    // The commands registered more than once, in table order.
+    std::vector<CommandId> registeredTwice() const;
 
     // Called by run(text) for a command of the table that has no handler,
     // before the argument commands are tried; returns true when it dealt
@@ -66,6 +78,7 @@ private:
         ArgHandler argHandler;
         CheckState checked;
         bool registered = false;
+        int registrations = 0;
     };
     const Entry& entry(CommandId id) const { return entries_[static_cast<std::size_t>(id)]; }
     Entry& entry(CommandId id) { return entries_[static_cast<std::size_t>(id)]; }

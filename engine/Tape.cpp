@@ -11,7 +11,7 @@ std::size_t countLines(std::string_view text) { return static_cast<std::size_t>(
 void Tape::appended(std::size_t start) {
     const std::string_view added = std::string_view(text_).substr(start);
     lines_ += countLines(added);
-    if (onChange) onChange(added, false);
+    changed(added, false);
 }
 
 void Tape::post(std::string_view entry) {
@@ -52,7 +52,20 @@ void Tape::replace(std::string text, std::vector<TapeEntry> entries, bool chainO
     lines_ = countLines(text_);
     chainOpen_ = chainOpen && !entries_.empty();
     lastWasEntry_ = false;
-    if (onChange) onChange(text_, true);
+    changed(text_, true);
+}
+
+int Tape::addListener(Listener listener) {
+    listeners_.emplace_back(++nextListener_, std::move(listener));
+    return nextListener_;
+}
+
+void Tape::removeListener(int id) {
+    std::erase_if(listeners_, [id](const auto& entry) { return entry.first == id; });
+}
+
+void Tape::changed(std::string_view text, bool replaced) const {
+    for (const auto& [id, listener] : listeners_) listener(text, replaced);
 }
 
 }  // namespace zorv::engine

@@ -4,6 +4,7 @@
 #include <functional>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 #include "Decimal.h"
@@ -60,18 +61,27 @@ public:
     // True when the last change was an entry (its record is entries().back()).
     bool lastWasEntry() const { return lastWasEntry_; }
 
-    // Called after every append with the appended text; after setText with
-    // `replaced` true and the whole text.
-    std::function<void(std::string_view text, bool replaced)> onChange;
+    // Who is told of each change: the window shows the text, the kept tape
+    // journals it. A listener is called after every append with the appended
+    // text, after setText with `replaced` true and the whole text, in the
+    // order the listeners were added. Listeners add and remove themselves
+    // independently, so none depends on when another was made or unmade.
+    using Listener = std::function<void(std::string_view text, bool replaced)>;
+    // Returns the id removeListener takes. Not to be called from a listener.
+    int addListener(Listener listener);
+    void removeListener(int id);
 
 private:
     void appended(std::size_t start);
+    void changed(std::string_view text, bool replaced) const;
 
     std::string text_;
     std::vector<TapeEntry> entries_;
     std::size_t lines_ = 0;
     bool chainOpen_ = false;
     bool lastWasEntry_ = false;
+    std::vector<std::pair<int, Listener>> listeners_;
+    int nextListener_ = 0;
 };
 
 }  // namespace zorv::engine

@@ -18,6 +18,7 @@
 
 #include "expr/ExpressionKeys.h"
 #include "expr/FormulaFile.h"
+#include "expr/FormulaPicker.h"
 #include "expr/MyFormulasWindow.h"
 #include "expr/TypedKey.h"
 
@@ -138,18 +139,11 @@ BuilderWindow::BuilderWindow(engine::CalculatorModel& model, engine::UserFeedbac
 
     // ---- variables
     auto* varRow = new QHBoxLayout;
-    const char* letters[3] = {"&X", "&Y", "&Z"};
     for (int i = 0; i < 3; ++i) {
-        auto* box = new QLineEdit(this);
-        box->setObjectName(QStringLiteral("txtVar%1").arg(i));
-        box->setAccessibleName(tr("Variable %1").arg(QChar(QLatin1Char("XYZ"[i]))));
-        box->setText(qs(session_->variable(i)));
-        box->setMaxLength(64);
-        box->installEventFilter(this);
+        const auto [label, box] = makeVariableBox(*this, i, tr("Variable %1").arg(QChar(QLatin1Char("XYZ"[i]))),
+                                                  session_->variable(i), 64, this);
         connect(box, &QLineEdit::editingFinished, this,
                 [this, i] { session_->setVariable(i, vars_[static_cast<std::size_t>(i)]->text().toStdString()); });
-        auto* label = new QLabel(QString::fromLatin1(letters[i]) + QStringLiteral(" ="), this);
-        label->setBuddy(box);
         varRow->addWidget(label);
         varRow->addWidget(box, 1);
         vars_[static_cast<std::size_t>(i)] = box;
@@ -161,28 +155,21 @@ BuilderWindow::BuilderWindow(engine::CalculatorModel& model, engine::UserFeedbac
     varRow->addWidget(clearVars);
 
     // ---- formulas
-    formulas_ = new QComboBox(this);
-    formulas_->setObjectName(QStringLiteral("cmbFormula"));
-    formulas_->setAccessibleName(tr("Stored formula"));
-    formulas_->setMinimumContentsLength(20);
-    formulas_->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
-    auto* formulaLabel = new QLabel(tr("&Formula:"), this);
-    formulaLabel->setBuddy(formulas_);
-    auto* insert = new QPushButton(tr("&Insert"), this);
-    insert->setObjectName(QStringLiteral("comInsert"));
-    insert->setAccessibleName(tr("Insert formula"));
-    insert->setAutoDefault(false);
-    insert->setToolTip(tr("Put the selected formula into the expression"));
-    auto* formulasButton = new QPushButton(tr("My F&ormulas..."), this);
-    formulasButton->setObjectName(QStringLiteral("comFormulas"));
-    formulasButton->setAccessibleName(tr("My Formulas"));
-    formulasButton->setAutoDefault(false);
-    formulasButton->setToolTip(tr("Add, edit and delete the construction formulas"));
-    auto* formulaRow = new QHBoxLayout;
-    formulaRow->addWidget(formulaLabel);
-    formulaRow->addWidget(formulas_, 1);
-    formulaRow->addWidget(insert);
-    formulaRow->addWidget(formulasButton);
+    FormulaRowTexts formulaTexts;
+    formulaTexts.label = tr("&Formula:");
+    formulaTexts.listName = tr("Stored formula");
+    formulaTexts.insert = tr("&Insert");
+    formulaTexts.insertName = tr("Insert formula");
+    formulaTexts.insertTip = tr("Put the selected formula into the expression");
+    formulaTexts.manage = tr("My F&ormulas...");
+    formulaTexts.manageName = tr("My Formulas");
+    formulaTexts.manageTip = tr("Add, edit and delete the construction formulas");
+    formulaTexts.minimumLength = 20;
+    formulaTexts.keepSelection = true;
+    picker_ = std::make_unique<FormulaPicker>(*this, feedback_, formulaTexts);
+    QComboBox* formulas = picker_->list();
+    QPushButton* insert = picker_->insertButton();
+    QPushButton* formulasButton = picker_->manageButton();
 
     // ---- options
     auto* optionsBox = new QGroupBox(tr("Options"), this);
@@ -260,7 +247,7 @@ BuilderWindow::BuilderWindow(engine::CalculatorModel& model, engine::UserFeedbac
     layout->addWidget(hint);
     layout->addLayout(middle);
     layout->addLayout(varRow);
-    layout->addLayout(formulaRow);
+    layout->addLayout(picker_->row());
     layout->addWidget(optionsBox);
     layout->addLayout(buttons);
     setMinimumWidth(600);
@@ -270,8 +257,8 @@ BuilderWindow::BuilderWindow(engine::CalculatorModel& model, engine::UserFeedbac
     setTabOrder(vars_[0], vars_[1]);
     setTabOrder(vars_[1], vars_[2]);
     setTabOrder(vars_[2], clearVars);
-    setTabOrder(clearVars, formulas_);
-    setTabOrder(formulas_, insert);
+    setTabOrder(clearVars, formulas);
+    setTabOrder(formulas, insert);
     setTabOrder(insert, formulasButton);
     setTabOrder(formulasButton, inches_);
     setTabOrder(inches_, feet_);
@@ -292,8 +279,6 @@ BuilderWindow::BuilderWindow(engine::CalculatorModel& model, engine::UserFeedbac
     connect(insert, &QPushButton::clicked, this, [this] { insertFormula(); });
     connect(formulasButton, &QPushButton::clicked, this, [this] { openMyFormulas(); });
     connect(stayTop_, &QPushButton::clicked, this, [this] { setStayOnTop(stayTop_->isChecked()); });
-    connect(formulas_, &QComboBox::currentIndexChanged, this,
-            [this] { formulas_->setToolTip(formulas_->currentText()); });
     for (QAbstractButton* b : std::initializer_list<QAbstractButton*>{inches_, feet_, ftIn_, convert_, area_,
                                                                       volume_, toReadout_, confirm_})
         connect(b, &QAbstractButton::toggled, this, [this] { optionChanged(); });
@@ -301,11 +286,17 @@ BuilderWindow::BuilderWindow(engine::CalculatorModel& model, engine::UserFeedbac
 
     // Form_Load: the stored options and the formula file, made with a few
     // useful formulas when there is none yet.
-    formulaFile_ = (std::filesystem::path(options_.dataDir) / std::string(FormulaFile::kConstructionFile)).string();
+    picker_->setFile((std::filesystem::path(options_.dataDir) / std::string(FormulaFile::kConstructionFile)).string());
     // A file that cannot be written shows as an empty list; loading it says why.
-    seedConstructionFormulas(formulaFile_);
+    seedConstructionFormulas(picker_->file());
     loadOptions();
 }
+
+BuilderWindow::~BuilderWindow() = default;
+
+QComboBox* BuilderWindow::cmbFormula() const { return picker_->list(); }
+MyFormulasWindow* BuilderWindow::formulasWindow() const { return picker_->formulasWindow(); }
+const std::string& BuilderWindow::FormulaFile() const { return picker_->file(); }
 
 void BuilderWindow::loadOptions() {
     loading_ = true;
@@ -385,38 +376,16 @@ void BuilderWindow::clearVariables() {
 }
 
 void BuilderWindow::insertFormula() {
-    if (formulas_->count() == 0) return;
-    const auto text = expr::FormulaFile(formulaFile_).find(formulas_->currentText().toStdString());
-    if (text) expression_->setText(qs(*text));
+    if (const auto text = picker_->chosenText()) expression_->setText(*text);
     expression_->setFocus();
 }
 
 void BuilderWindow::openMyFormulas() {
-    if (!formulasWindow_) {
-        formulasWindow_ = new MyFormulasWindow(feedback_, options_.dataDir, ".", this);
-        connect(formulasWindow_, &QDialog::finished, this, [this] { LoadFormulaNames(); });
-    }
-    seedConstructionFormulas(formulaFile_);
-    formulasWindow_->Init(std::string(FormulaFile::kConstructionFile));
-    formulasWindow_->setWindowModality(Qt::WindowModal);
-    formulasWindow_->show();
-    formulasWindow_->raise();
-    formulasWindow_->activateWindow();
+    seedConstructionFormulas(picker_->file());
+    picker_->openMyFormulas(options_.dataDir, ".", FormulaFile::kConstructionFile);
 }
 
-void BuilderWindow::LoadFormulaNames() {
-    const QString current = formulas_->currentText();
-    formulas_->clear();
-    const auto loaded = expr::FormulaFile(formulaFile_).load();
-    if (!loaded.error.empty() && loaded.error != formulaReadError_)
-        feedback_.showMessage("The formulas could not be read from\r\n" + formulaFile_ + "\r\n" + loaded.error,
-                              std::string(engine::kProductName), engine::MessageIcon::Exclamation);
-    formulaReadError_ = loaded.error;
-    for (const auto& line : loaded.lines) formulas_->addItem(qs(line.name()));
-    const int keep = formulas_->findText(current);
-    if (formulas_->count() > 0) formulas_->setCurrentIndex(keep >= 0 ? keep : 0);
-    formulas_->setToolTip(formulas_->currentText());
-}
+void BuilderWindow::LoadFormulaNames() { picker_->load(); }
 
 void BuilderWindow::keypad(const QString& text) {
     QLineEdit* box = expression_;
@@ -439,13 +408,7 @@ void BuilderWindow::fraction(const QString& f) {
     box->setFocus();
 }
 
-void BuilderWindow::setStayOnTop(bool on) {
-    stayTop_->setChecked(on);
-    if (windowFlags().testFlag(Qt::WindowStaysOnTopHint) == on) return;
-    const bool shown = isVisible();
-    setWindowFlag(Qt::WindowStaysOnTopHint, on);
-    if (shown) show();  // changing the flags hides the window
-}
+void BuilderWindow::setStayOnTop(bool on) { setStaysOnTop(*this, *stayTop_, on); }
 
 bool BuilderWindow::event(QEvent* event) {
     const bool handled = QDialog::event(event);

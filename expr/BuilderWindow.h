@@ -22,6 +22,7 @@ class QRadioButton;
 
 namespace zorv::expr {
 
+class FormulaPicker;
 class MyFormulasWindow;
 
 // frmBuilder, the construction calculator: a feet-inch expression with a
@@ -42,6 +43,7 @@ public:
 
     BuilderWindow(engine::CalculatorModel& model, engine::UserFeedback& feedback, Options options,
                   std::shared_ptr<BuilderSession> session, QWidget* parent = nullptr);
+    ~BuilderWindow() override;
 
     void evaluate();
     void closeWindow() { hide(); }
@@ -58,7 +60,7 @@ public:
     QLineEdit* txtVar(int index) const { return vars_.at(static_cast<std::size_t>(index)); }
     QLabel* resultLine() const { return result_; }
     QLabel* otherLines() const { return others_; }
-    QComboBox* cmbFormula() const { return formulas_; }
+    QComboBox* cmbFormula() const;
     QComboBox* cmbDenominator() const { return denominator_; }
     QRadioButton* optInches() const { return inches_; }
     QRadioButton* optFeet() const { return feet_; }
@@ -70,8 +72,8 @@ public:
     QCheckBox* chkConfirm() const { return confirm_; }
     QPushButton* cmdEquals() const { return equals_; }
     QPushButton* cmdClose() const { return close_; }
-    MyFormulasWindow* formulasWindow() const { return formulasWindow_; }
-    const std::string& FormulaFile() const { return formulaFile_; }
+    MyFormulasWindow* formulasWindow() const;
+    const std::string& FormulaFile() const;
     BuilderSession& session() { return *session_; }
 
 protected:
@@ -92,8 +94,7 @@ private:
     engine::UserFeedback& feedback_;
     Options options_;
     std::shared_ptr<BuilderSession> session_;
-    std::string formulaFile_;
-    std::string formulaReadError_;
+    std::unique_ptr<FormulaPicker> picker_;
     std::optional<Dimensioned> last_;  // the last result, redrawn when an option changes
     bool loading_ = false;
 
@@ -101,7 +102,6 @@ private:
     std::array<QLineEdit*, 3> vars_{};
     QLabel* result_ = nullptr;
     QLabel* others_ = nullptr;
-    QComboBox* formulas_ = nullptr;
     QComboBox* denominator_ = nullptr;
     QRadioButton* inches_ = nullptr;
     QRadioButton* feet_ = nullptr;
@@ -114,14 +114,11 @@ private:
     QPushButton* equals_ = nullptr;
     QPushButton* close_ = nullptr;
     QPushButton* stayTop_ = nullptr;
-    MyFormulasWindow* formulasWindow_ = nullptr;
 };
 
 // Opens the construction calculator for the main window. The window is
 // built on first use and then only hidden.
 class BuilderWindowHost : public QObject {
-    Q_OBJECT
-
 public:
     BuilderWindowHost(engine::CalculatorModel& model, engine::UserFeedback& feedback,
                       BuilderWindow::Options options, std::shared_ptr<BuilderSession> session,

@@ -17,6 +17,7 @@
 
 #include "expr/ExpressionKeys.h"
 #include "expr/FormulaFile.h"
+#include "expr/FormulaPicker.h"
 #include "expr/MyFormulasWindow.h"
 #include "expr/TypedKey.h"
 
@@ -51,16 +52,10 @@ ExpressionDialog::ExpressionDialog(engine::CalculatorModel& model, engine::UserF
     keysLabel->setEnabled(false);
 
     auto* varGrid = new QGridLayout;
-    const char* letters[3] = {"&X", "&Y", "&Z"};
     for (int i = 0; i < 3; ++i) {
-        auto* box = new QLineEdit(this);
-        box->setObjectName(QStringLiteral("txtVar%1").arg(i));
-        box->setText(qs(session_->evaluator().variable(i)));
-        box->setMaxLength(model_.maxDigits());
+        const auto [label, box] = makeVariableBox(*this, i, tr("Variable %1").arg(QChar(QLatin1Char("XYZ"[i]))),
+                                                  session_->evaluator().variable(i), model_.maxDigits(), this);
         box->setAlignment(Qt::AlignRight);
-        box->installEventFilter(this);
-        auto* label = new QLabel(QString::fromLatin1(letters[i]) + QStringLiteral(" ="), this);
-        label->setBuddy(box);
         varGrid->addWidget(label, 0, 2 * i);
         varGrid->addWidget(box, 0, 2 * i + 1);
         vars_[static_cast<std::size_t>(i)] = box;
@@ -70,25 +65,16 @@ ExpressionDialog::ExpressionDialog(engine::CalculatorModel& model, engine::UserF
     clearVars_->setAutoDefault(false);
     varGrid->addWidget(clearVars_, 0, 6);
 
-    formulas_ = new QComboBox(this);
-    formulas_->setObjectName(QStringLiteral("cmbFormula"));
-    formulas_->setMinimumContentsLength(16);
-    formulas_->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
-    auto* formulaLabel = new QLabel(tr("&Formula:"), this);
-    formulaLabel->setBuddy(formulas_);
-    insert_ = new QPushButton(tr("&Insert"), this);
-    insert_->setObjectName(QStringLiteral("comInsert"));
-    insert_->setAutoDefault(false);
-    insert_->setToolTip(tr("Put the selected formula into the expression"));
-    formulasButton_ = new QPushButton(tr("&My Formulas..."), this);
-    formulasButton_->setObjectName(QStringLiteral("comFormulas"));
-    formulasButton_->setAutoDefault(false);
-    formulasButton_->setToolTip(tr("Add, edit and delete stored formulas"));
-    auto* formulaRow = new QHBoxLayout;
-    formulaRow->addWidget(formulaLabel);
-    formulaRow->addWidget(formulas_, 1);
-    formulaRow->addWidget(insert_);
-    formulaRow->addWidget(formulasButton_);
+    FormulaRowTexts formulaTexts;
+    formulaTexts.label = tr("&Formula:");
+    formulaTexts.listName = tr("Stored formula");
+    formulaTexts.insert = tr("&Insert");
+    formulaTexts.insertName = tr("Insert formula");
+    formulaTexts.insertTip = tr("Put the selected formula into the expression");
+    formulaTexts.manage = tr("&My Formulas...");
+    formulaTexts.manageName = tr("My Formulas");
+    formulaTexts.manageTip = tr("Add, edit and delete stored formulas");
+    picker_ = std::make_unique<FormulaPicker>(*this, feedback_, formulaTexts);
 
     verify_ = new QCheckBox(tr("Confirm Expression"), this);
     verify_->setObjectName(QStringLiteral("chkVerify"));
@@ -118,7 +104,7 @@ ExpressionDialog::ExpressionDialog(engine::CalculatorModel& model, engine::UserF
     layout->addWidget(keysLabel);
     layout->addSpacing(6);
     layout->addLayout(varGrid);
-    layout->addLayout(formulaRow);
+    layout->addLayout(picker_->row());
     layout->addSpacing(6);
     layout->addLayout(buttons);
     setMinimumWidth(520);
@@ -127,20 +113,24 @@ ExpressionDialog::ExpressionDialog(engine::CalculatorModel& model, engine::UserF
     connect(cancel_, &QPushButton::clicked, this, [this] { cancelEvaluation(); });
     connect(clearVars_, &QPushButton::clicked, this, [this] { clearVariables(); });
     connect(verify_, &QCheckBox::clicked, this, [this] { toggleConfirm(); });
-    connect(insert_, &QPushButton::clicked, this, [this] { insertFormula(); });
-    connect(formulasButton_, &QPushButton::clicked, this, [this] { openMyFormulas(); });
+    connect(picker_->insertButton(), &QPushButton::clicked, this, [this] { insertFormula(); });
+    connect(picker_->manageButton(), &QPushButton::clicked, this, [this] { openMyFormulas(); });
     connect(stayTop_, &QPushButton::clicked, this, [this] { toggleStayOnTop(); });
-    connect(formulas_, &QComboBox::currentIndexChanged, this,
-            [this] { formulas_->setToolTip(formulas_->currentText()); });
 
     // Form_Load: the stored confirmation choice and the formula file.
     verify_->setChecked(options_.readConfirm && confirmSettingValue(options_.readConfirm()));
     session_->evaluator().setConfirm(verify_->isChecked());
-    formulaFile_ = (std::filesystem::path(options_.dataDir) / std::string(FormulaFile::kExpressionFile)).string();
+    picker_->setFile((std::filesystem::path(options_.dataDir) / std::string(FormulaFile::kExpressionFile)).string());
     session_->onVariableChanged = [this](int index) {
         vars_[static_cast<std::size_t>(index)]->setText(qs(session_->evaluator().variable(index)));
     };
 }
+
+QComboBox* ExpressionDialog::cmbFormula() const { return picker_->list(); }
+QPushButton* ExpressionDialog::comInsert() const { return picker_->insertButton(); }
+QPushButton* ExpressionDialog::comFormulas() const { return picker_->manageButton(); }
+MyFormulasWindow* ExpressionDialog::formulasWindow() const { return picker_->formulasWindow(); }
+const std::string& ExpressionDialog::FormulaFile() const { return picker_->file(); }
 
 ExpressionDialog::~ExpressionDialog() {
     // The session may outlive the window (the batch commands hold it too).
@@ -177,48 +167,18 @@ void ExpressionDialog::toggleConfirm() {
 }
 
 void ExpressionDialog::insertFormula() {
-    if (formulas_->count() == 0) return;
-    const auto text = expr::FormulaFile(formulaFile_).find(formulas_->currentText().toStdString());
-    if (text) readout_->setText(qs(*text));
+    if (const auto text = picker_->chosenText()) readout_->setText(*text);
 }
 
 void ExpressionDialog::openMyFormulas() {
-    if (!formulasWindow_) {
-        formulasWindow_ = new MyFormulasWindow(feedback_, options_.dataDir, model_.decimalSymbol(), this);
-        // Closing the list changes what this window offers.
-        connect(formulasWindow_, &QDialog::finished, this, [this] { LoadFormulaNames(); });
-    }
-    formulasWindow_->Init(std::string(FormulaFile::kExpressionFile));
-    formulasWindow_->setWindowModality(Qt::WindowModal);
-    formulasWindow_->show();
-    formulasWindow_->raise();
-    formulasWindow_->activateWindow();
+    picker_->openMyFormulas(options_.dataDir, model_.decimalSymbol(), FormulaFile::kExpressionFile);
 }
 
 void ExpressionDialog::toggleStayOnTop() { setStayOnTop(stayTop_->isChecked()); }
 
-void ExpressionDialog::setStayOnTop(bool on) {
-    stayTop_->setChecked(on);
-    if (windowFlags().testFlag(Qt::WindowStaysOnTopHint) == on) return;
-    const bool shown = isVisible();
-    setWindowFlag(Qt::WindowStaysOnTopHint, on);
-    if (shown) show();  // changing the flags hides the window
-}
+void ExpressionDialog::setStayOnTop(bool on) { setStaysOnTop(*this, *stayTop_, on); }
 
-void ExpressionDialog::LoadFormulaNames() {
-    formulas_->clear();
-    const auto loaded = expr::FormulaFile(formulaFile_).load();
-    // Said once, not at every activation: closing the message activates
-    // this window again.
-    if (!loaded.error.empty() && loaded.error != formulaReadError_)
-        feedback_.showMessage("The formulas could not be read from\r\n" + formulaFile_ + "\r\n" + loaded.error,
-                              std::string(engine::kProductName), engine::MessageIcon::Exclamation);
-    formulaReadError_ = loaded.error;
-    for (const auto& line : loaded.lines) formulas_->addItem(qs(line.name()));
-    if (formulas_->count() > 0) formulas_->setCurrentIndex(0);
-    formulas_->setToolTip(formulas_->currentText());
-    formulas_->setEnabled(true);
-}
+void ExpressionDialog::LoadFormulaNames() { picker_->load(); }
 
 void ExpressionDialog::Form_Activate() {
     if (options_.mainWindow && options_.mainWindow->windowFlags().testFlag(Qt::WindowStaysOnTopHint))

@@ -18,6 +18,7 @@ class QPushButton;
 
 namespace zorv::expr {
 
+class FormulaPicker;
 class MyFormulasWindow;
 
 // frmBrackets, "Expression Builder": the user types an expression, gives
@@ -63,15 +64,15 @@ public:
     QLineEdit* Readout() const { return readout_; }
     QLineEdit* txtVar(int index) const { return vars_.at(static_cast<std::size_t>(index)); }
     QCheckBox* chkVerify() const { return verify_; }
-    QComboBox* cmbFormula() const { return formulas_; }
+    QComboBox* cmbFormula() const;
     QPushButton* cmdOK() const { return ok_; }
     QPushButton* cmdCancel() const { return cancel_; }
     QPushButton* cmdClearVar() const { return clearVars_; }
-    QPushButton* comInsert() const { return insert_; }
-    QPushButton* comFormulas() const { return formulasButton_; }
+    QPushButton* comInsert() const;
+    QPushButton* comFormulas() const;
     QPushButton* cmdStayTop() const { return stayTop_; }
-    MyFormulasWindow* formulasWindow() const { return formulasWindow_; }
-    const std::string& FormulaFile() const { return formulaFile_; }
+    MyFormulasWindow* formulasWindow() const;
+    const std::string& FormulaFile() const;
     ExpressionSession& session() { return *session_; }
 
 protected:
@@ -86,22 +87,17 @@ private:
 
     engine::CalculatorModel& model_;
     engine::UserFeedback& feedback_;
-    std::string formulaReadError_;  // the last reason the formula file could not be read
     Options options_;
     std::shared_ptr<ExpressionSession> session_;
-    std::string formulaFile_;
+    std::unique_ptr<FormulaPicker> picker_;
 
     QLineEdit* readout_ = nullptr;
     std::array<QLineEdit*, 3> vars_{};
     QCheckBox* verify_ = nullptr;
-    QComboBox* formulas_ = nullptr;
     QPushButton* ok_ = nullptr;
     QPushButton* cancel_ = nullptr;
     QPushButton* clearVars_ = nullptr;
-    QPushButton* insert_ = nullptr;
-    QPushButton* formulasButton_ = nullptr;
     QPushButton* stayTop_ = nullptr;
-    MyFormulasWindow* formulasWindow_ = nullptr;
 };
 
 }  // namespace zorv::expr

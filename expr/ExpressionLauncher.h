@@ -14,8 +14,6 @@ namespace zorv::expr {
 // toolbar and the "(" key) shows it. The window is built the first time it
 // is needed and then only hidden, so what it holds stays for the next use.
 class ExpressionLauncher : public QObject {
-    Q_OBJECT
-
 public:
     ExpressionLauncher(engine::CalculatorModel& model, engine::UserFeedback& feedback,
                        ExpressionDialog::Options options, std::shared_ptr<ExpressionSession> session,

@@ -76,7 +76,8 @@ int pasteColumn(engine::CalculatorModel& model, const std::string& text) {
     return static_cast<int>(n);
 }
 
-void registerJournalCommands(engine::CalculatorModel& model, SettingsAccess settings, std::string dataFolder) {
+void registerJournalCommands(engine::CalculatorModel& model, SettingsAccess settings, std::string dataFolder,
+                             engine::Front front) {
     (void)dataFolder;
     auto& c = model.commands();
     auto keys = std::make_shared<BusinessKeys>(model, [settings] {
@@ -120,6 +121,7 @@ void registerJournalCommands(engine::CalculatorModel& model, SettingsAccess sett
     for (const Kind k : {Kind{CommandId::ExportTapeCsv, ExportFormat::Csv, "tape.csv"},
                          Kind{CommandId::ExportTapeTsv, ExportFormat::Tsv, "tape.tsv"},
                          Kind{CommandId::ExportTapeText, ExportFormat::Text, "tape.txt"}}) {
+        if (front != engine::Front::Batch) break;
         c.add(k.id, [&model, k] {
             const auto path = model.feedback().askText("Export the tape to the file:",
                                                        std::string(engine::commandText(k.id)), k.defaultName);
@@ -143,7 +145,9 @@ void registerJournalCommands(engine::CalculatorModel& model, SettingsAccess sett
         }
         correctEntry(model, *correction);
     };
-    c.add(CommandId::CorrectEntry, [&model, correct] {
+    // The window corrects the entry under the tape's cursor in a dialog of
+    // its own; batch mode asks which entry.
+    if (front == engine::Front::Batch) c.add(CommandId::CorrectEntry, [&model, correct] {
         const auto answer = model.feedback().askText("Correct which entry of the last calculation?", "Correct Entry", "1");
         if (!answer) return;
         const int n = entryNumber(*answer);
@@ -161,6 +165,7 @@ void registerJournalCommands(engine::CalculatorModel& model, SettingsAccess sett
         }
         correct(n);
     });
+    if (front != engine::Front::Batch) return;
     c.add(CommandId::PasteColumn, [&model] {
         const auto text = model.feedback().askText("Paste a column of numbers, one a line:", "Paste Column", "");
         if (!text) return;

@@ -6,6 +6,8 @@
 #include <string>
 #include <string_view>
 
+#include "engine/CommandCatalogue.h"
+
 namespace zorv::engine {
 class CalculatorModel;
 }
@@ -42,7 +44,11 @@ void exportTapeTo(engine::CalculatorModel& model, ExportFormat format, const std
 // the first wrong line and posts nothing. Returns how many were posted.
 int pasteColumn(engine::CalculatorModel& model, const std::string& text);
 
-// Registers the commands of the kept tape that need no window.
-void registerJournalCommands(engine::CalculatorModel& model, SettingsAccess settings, std::string dataFolder);
+// Registers the commands of the kept tape that need no window: business
+// keys, rounding and entry correction; for batch mode also export and Paste
+// Column, which ask for the file and the column as text (the window asks
+// with its file dialog and the clipboard instead).
+void registerJournalCommands(engine::CalculatorModel& model, SettingsAccess settings, std::string dataFolder,
+                             engine::Front front = engine::Front::Batch);
 
 }  // namespace zorv::journal

@@ -382,7 +382,7 @@ TapeJournal::~TapeJournal() {
     if (started_) {
         recordLockIfChanged();
         flush();
-        model_.tape().onChange = previousOnChange_;
+        model_.tape().removeListener(tapeListener_);
         model_.onClear = previousOnClear_;
     }
 }
@@ -436,11 +436,8 @@ std::vector<std::string> TapeJournal::start() {
         if (previousOnClear_) previousOnClear_();
         flush();
     };
-    previousOnChange_ = model_.tape().onChange;
-    model_.tape().onChange = [this](std::string_view text, bool replaced) {
-        if (previousOnChange_) previousOnChange_(text, replaced);
-        onTapeChange(text, replaced);
-    };
+    tapeListener_ = model_.tape().addListener(
+        [this](std::string_view text, bool replaced) { onTapeChange(text, replaced); });
     started_ = true;
     lastUnlocked_ = restoredUnlocked_;
     // The file read back whole, in this version's format, and the tape is

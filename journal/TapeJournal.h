@@ -180,8 +180,8 @@ private:
     bool compactDue_ = false;
     bool problemShown_ = false;
     std::chrono::steady_clock::time_point oldestPending_{};
-    std::function<void(std::string_view, bool)> previousOnChange_;
     std::function<void()> previousOnClear_;
+    int tapeListener_ = 0;
 };
 
 }  // namespace zorv::journal

@@ -43,10 +43,6 @@ int twoDigits(std::string_view s, std::size_t at) {
     return (s[at] - '0') * 10 + (s[at + 1] - '0');
 }
 
-std::string withoutFinalStop(std::string reason) {
-    if (!reason.empty() && reason.back() == '.') reason.pop_back();
-    return reason;
-}
 
 }  // namespace
 
@@ -235,15 +231,11 @@ std::string alarmsToText(const std::vector<Alarm>& alarms) {
     return out;
 }
 
-std::string AlarmsLoad::report(std::string_view fileName) const {
-    if (!error.empty()) return error;
-    return skippedReport(fileName, skipped);
-}
+std::string AlarmsLoad::report(std::string_view fileName) const { return loadReport(error, fileName, skipped); }
 
 AlarmsLoad parseAlarms(std::string_view text) {
     AlarmsLoad load;
-    if (text.starts_with("\xEF\xBB\xBF")) text.remove_prefix(3);
-    const std::vector<std::string_view> lines = splitLines(text);
+    const std::vector<std::string_view> lines = fileLines(text);
 
     struct Pending {
         int headerLine = 0;
@@ -280,11 +272,11 @@ AlarmsLoad parseAlarms(std::string_view text) {
     for (std::size_t i = 0; i < lines.size(); ++i) {
         const int lineNumber = static_cast<int>(i) + 1;
         const std::string_view line = lines[i];
-        const std::string_view bare = trimBlanks(line);
-        if (bare.empty() || bare.front() == '#' || bare.front() == ';') continue;
-        if (bare.front() == '[' && bare.back() == ']' && bare.size() >= 2) {
+        const FileLine kind = classifyLine(line);
+        if (kind.kind == FileLine::Kind::Nothing) continue;
+        if (kind.kind == FileLine::Kind::Section) {
             finish();
-            const std::string_view name = trimBlanks(bare.substr(1, bare.size() - 2));
+            const std::string_view name = kind.sectionName;
             const std::string_view word = name.substr(0, std::min<std::size_t>(5, name.size()));
             std::string_view rest = name.substr(word.size());
             bool numbered = !rest.empty() && (rest.front() == ' ' || rest.front() == '\t');
@@ -373,13 +365,7 @@ AlarmsLoad parseAlarms(std::string_view text) {
 }
 
 AlarmsLoad readAlarmsFile(const std::filesystem::path& path) {
-    FileText file = readRegularFile(path, kMaxAlarmFileBytes, path.string());
-    if (!file.error.empty()) {
-        AlarmsLoad load;
-        load.error = "The alarms were not loaded: " + file.error;
-        return load;
-    }
-    return parseAlarms(file.text);
+    return readFileWith(path, kMaxAlarmFileBytes, "The alarms were not loaded: ", parseAlarms);
 }
 
 }  // namespace zorv::notes

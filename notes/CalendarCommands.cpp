@@ -188,8 +188,12 @@ void printDueAlarms(engine::UserFeedback& feedback, CalendarService& service) {
         printLine(feedback, line);
 }
 
-void registerCalendarCommands(engine::CalculatorModel& model, CalendarService& service) {
+void registerCalendarCommands(engine::CalculatorModel& model, CalendarService& service, engine::Front front) {
     auto& commands = model.commands();
+    commands.add(
+        CommandId::AlarmsEnabled, [&service] { service.toggleAlarmsOn(); },
+        [&service] { return service.alarmsOn; });
+    if (front != engine::Front::Batch) return;
     commands.add(CommandId::ShowCalendar, [&model, &service] {
         auto& feedback = model.feedback();
         const auto answers = takeAnswers(feedback, "Date (YYYY-MM-DD):", "Show Calendar", 2);
@@ -227,9 +231,6 @@ void registerCalendarCommands(engine::CalculatorModel& model, CalendarService& s
         for (const std::string& line : alarmLinesDueAt({alarms.back()}, service.clock(), service.alarmsOn))
             printLine(feedback, line);
     });
-    commands.add(
-        CommandId::AlarmsEnabled, [&service] { service.toggleAlarmsOn(); },
-        [&service] { return service.alarmsOn; });
 
     auto appendToPad = [&model, &service](const std::string& addition) {
         auto& feedback = model.feedback();

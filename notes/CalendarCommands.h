@@ -9,6 +9,7 @@
 #include "Alarms.h"
 #include "NotesBook.h"
 #include "ScratchPad.h"
+#include "engine/CommandCatalogue.h"
 #include "timedate/CivilDate.h"
 #include "timedate/ProjectTimer.h"
 
@@ -102,15 +103,17 @@ struct CalendarService {
 // The tape's text (CR LF line ends) as pad text (LF).
 std::string tapeTextForPad(std::string_view tape);
 
-// Registers Show Calendar, Set Alarms, Alarms Enabled/Disabled, Scratch Pad
-// and Tape to Scratch Pad as batch mode runs them, answers in "[...]":
+// Registers Alarms Enabled/Disabled and, for batch mode, Show Calendar, Set
+// Alarms, Scratch Pad and Tape to Scratch Pad as batch mode runs them (the
+// window opens its own windows for those), answers in "[...]":
 //   {Show Calendar}[2026-12-24][text]  sets the note ([] deletes it)
 //   {Show Calendar}[2026-12-24]        prints "note 2026-12-24: TEXT"
 //   {Set Alarms}[when][repeat][message][action][target][argument]...
 //   {Scratch Pad}[text]                appends the text to the pad file and
 //                                      prints "Scratch Pad: PATH"
 //   {Tape to Scratch Pad}              appends the whole tape, prints the same
-void registerCalendarCommands(engine::CalculatorModel& model, CalendarService& service);
+void registerCalendarCommands(engine::CalculatorModel& model, CalendarService& service,
+                              engine::Front front = engine::Front::Batch);
 
 // Batch mode: the alarms due in the clock's minute print "alarm: message"
 // instead of acting.

@@ -19,7 +19,8 @@ namespace zorv::notes {
 using engine::CommandId;
 
 std::unique_ptr<CalendarService> wireCalendarCommands(engine::CalculatorModel& model, shell::SettingsStore& store,
-                                                      const std::string& folder, timedate::Clock clock) {
+                                                      const std::string& folder, timedate::Clock clock,
+                                                      engine::Front front) {
     CalendarSettingsAccess access;
     access.years = [&store] {
         return timedate::YearRange{shell::readInt(store, shell::key::StartYear), shell::readInt(store, shell::key::EndYear)};
@@ -29,7 +30,7 @@ std::unique_ptr<CalendarService> wireCalendarCommands(engine::CalculatorModel& m
     access.lastFile = [&store] { return shell::readText(store, shell::key::LastFile); };
     access.setLastFile = [&store](const std::string& v) { shell::writeText(store, shell::key::LastFile, v); };
     auto service = std::make_unique<CalendarService>(folder, std::move(clock), std::move(access));
-    registerCalendarCommands(model, *service);
+    registerCalendarCommands(model, *service, front);
     return service;
 }
 

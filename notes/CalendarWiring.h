@@ -6,6 +6,7 @@
 #include <memory>
 #include <string>
 
+#include "engine/CommandCatalogue.h"
 #include "notes/CalendarCommands.h"
 
 class QPlainTextEdit;
@@ -26,18 +27,18 @@ class AlarmsWindow;
 class CalendarWindow;
 class ScratchPadWindow;
 
-// The calendar, alarm and scratch pad commands as batch mode runs them,
-// with "Start Year", "End Year", "Alarms On" and "Last File" from the
-// settings. `folder` empty: no notes or alarm files (batch mode without
-// --data-dir).
+// The calendar, alarm and scratch pad service, with "Start Year", "End
+// Year", "Alarms On" and "Last File" from the settings, and its commands
+// registered for `front` (see registerCalendarCommands; the window's own are
+// installCalendarWindows'). `folder` empty: no notes or alarm files (batch
+// mode without --data-dir).
 std::unique_ptr<CalendarService> wireCalendarCommands(engine::CalculatorModel& model, shell::SettingsStore& store,
-                                                      const std::string& folder, timedate::Clock clock);
+                                                      const std::string& folder, timedate::Clock clock,
+                                                      engine::Front front);
 
 // The windows' side, kept alive while the main window runs: the calendar,
 // alarm and scratch pad windows (made on first use) and the alarm timer.
 class CalendarWindows : public QObject {
-    Q_OBJECT
-
 public:
     struct Host {
         QWidget* mainWindow = nullptr;
@@ -73,8 +74,7 @@ private:
     std::unique_ptr<AlarmTimer> timer_;
 };
 
-// Replaces the commands' batch handlers with the windows, points the files
-// at the data folder and starts the alarm timer (missed alarms are listed).
+// Registers the commands as the windows, points the files at the data folder and starts the alarm timer (missed alarms are listed).
 std::unique_ptr<CalendarWindows> installCalendarWindows(engine::CalculatorModel& model, shell::SettingsStore& store,
                                                         CalendarService& service, const std::string& dataFolder,
                                                         CalendarWindows::Host host);

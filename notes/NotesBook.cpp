@@ -23,10 +23,6 @@ Date sectionDate(std::string_view name) {
     return date;
 }
 
-std::string withoutFinalStop(std::string reason) {
-    if (!reason.empty() && reason.back() == '.') reason.pop_back();
-    return reason;
-}
 
 }  // namespace
 
@@ -114,15 +110,11 @@ std::string NotesBook::toText() const {
     return out;
 }
 
-std::string NotesLoad::report(std::string_view fileName) const {
-    if (!error.empty()) return error;
-    return skippedReport(fileName, skipped);
-}
+std::string NotesLoad::report(std::string_view fileName) const { return loadReport(error, fileName, skipped); }
 
 NotesLoad parseNotes(std::string_view text) {
     NotesLoad load;
-    if (text.starts_with("\xEF\xBB\xBF")) text.remove_prefix(3);
-    const std::vector<std::string_view> lines = splitLines(text);
+    const std::vector<std::string_view> lines = fileLines(text);
 
     // The section being read: its date and lines, or skipping a bad one.
     enum class State { Outside, InSection, Skipping } state = State::Outside;
@@ -140,12 +132,12 @@ NotesLoad parseNotes(std::string_view text) {
     for (std::size_t i = 0; i < lines.size(); ++i) {
         const int lineNumber = static_cast<int>(i) + 1;
         const std::string_view line = lines[i];
-        const std::string_view bare = trimBlanks(line);
-        if (bare.empty() || bare.front() == '#' || bare.front() == ';') continue;
-        if (bare.front() == '[' && bare.back() == ']' && bare.size() >= 2) {
+        const FileLine kind = classifyLine(line);
+        if (kind.kind == FileLine::Kind::Nothing) continue;
+        if (kind.kind == FileLine::Kind::Section) {
             finish();
             noteLines.clear();
-            const std::string_view name = trimBlanks(bare.substr(1, bare.size() - 2));
+            const std::string_view name = kind.sectionName;
             try {
                 const Date date = sectionDate(name);
                 const auto [earlier, added] = sectionLine.emplace(date.dayNumber(), lineNumber);
@@ -187,14 +179,7 @@ NotesLoad parseNotes(std::string_view text) {
 }
 
 NotesLoad readNotesFile(const std::filesystem::path& path) {
-    FileText file = readRegularFile(path, kMaxNotesFileBytes, path.string());
-    if (!file.error.empty()) {
-        NotesLoad load;
-        load.error = "The notes were not loaded: " + file.error;
-        return load;
-    }
-    NotesLoad load = parseNotes(file.text);
-    return load;
+    return readFileWith(path, kMaxNotesFileBytes, "The notes were not loaded: ", parseNotes);
 }
 
 std::string oneLine(std::string_view text) {

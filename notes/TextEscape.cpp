@@ -173,4 +173,27 @@ bool equalsIgnoringCase(std::string_view a, std::string_view b) {
     return true;
 }
 
+std::vector<std::string_view> fileLines(std::string_view text) {
+    if (text.starts_with("\xEF\xBB\xBF")) text.remove_prefix(3);
+    return splitLines(text);
+}
+
+FileLine classifyLine(std::string_view line) {
+    const std::string_view bare = trimBlanks(line);
+    if (bare.empty() || bare.front() == '#' || bare.front() == ';') return {FileLine::Kind::Nothing, {}};
+    if (bare.front() == '[' && bare.back() == ']' && bare.size() >= 2)
+        return {FileLine::Kind::Section, trimBlanks(bare.substr(1, bare.size() - 2))};
+    return {FileLine::Kind::Entry, {}};
+}
+
+std::string loadReport(const std::string& error, std::string_view fileName, const std::vector<SkippedLine>& skipped) {
+    if (!error.empty()) return error;
+    return skippedReport(fileName, skipped);
+}
+
+std::string withoutFinalStop(std::string reason) {
+    if (!reason.empty() && reason.back() == '.') reason.pop_back();
+    return reason;
+}
+
 }  // namespace zorv::notes

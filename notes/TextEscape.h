@@ -54,6 +54,41 @@ std::filesystem::path unreadCopyPath(const std::filesystem::path& file);
 // system) is dropped. A final line without LF counts; an empty text has none.
 std::vector<std::string_view> splitLines(std::string_view text);
 
+// The lines of a notes or alarms file's text, a UTF-8 byte order mark (left
+// by some editors) dropped first.
+std::vector<std::string_view> fileLines(std::string_view text);
+
+// A line of a notes or alarms file as the readers take it: nothing to read
+// (blank, or a comment starting with # or ;), a section header "[name]"
+// with its name trimmed, or a line of the current section.
+struct FileLine {
+    enum class Kind { Nothing, Section, Entry } kind;
+    std::string_view sectionName;  // for a section header
+};
+FileLine classifyLine(std::string_view line);
+
+// The report of a file's load: why the whole file was not read, else the
+// lines skipped (empty when nothing went wrong).
+std::string loadReport(const std::string& error, std::string_view fileName, const std::vector<SkippedLine>& skipped);
+
+// Reads a notes or alarms file from disk and parses it: a file that cannot
+// be read at all (not regular, too large, I/O) gives an empty load whose
+// error is `notLoaded` followed by the reason; a missing file parses as empty.
+template <class Load>
+Load readFileWith(const std::filesystem::path& path, std::size_t maxBytes, std::string_view notLoaded,
+                  Load (*parse)(std::string_view)) {
+    const FileText file = readRegularFile(path, maxBytes, path.string());
+    if (!file.error.empty()) {
+        Load load;
+        load.error = std::string(notLoaded) + file.error;
+        return load;
+    }
+    return parse(file.text);
+}
+
+// A reason without its final full stop, for joining into a longer message.
+std::string withoutFinalStop(std::string reason);
+
 std::string_view trimBlanks(std::string_view s);
 bool equalsIgnoringCase(std::string_view a, std::string_view b);
 

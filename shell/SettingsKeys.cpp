@@ -45,6 +45,12 @@ std::optional<bool> flagOf(const SettingKey& k, const std::string& text) {
 
 std::span<const SettingKey> settingKeys() { return kAllKeys; }
 
+const SettingKey* findSettingKey(std::string_view section, std::string_view name) {
+    for (const SettingKey& k : kAllKeys)
+        if (k.section == section && k.key == name) return &k;
+    return nullptr;
+}
+
 std::string toolbarCaptionKey(int button) { return std::to_string(button) + "Caption"; }
 std::string toolbarToolTipKey(int button) { return std::to_string(button) + "ToolTip"; }
 std::string toolbarCaptionDefault(int button) { return std::to_string(button) + "R.Clk"; }

@@ -109,6 +109,9 @@ inline constexpr SettingKey LastFile{"Startup", "Last File", F::Text, "*.txt"};
 
 // The whole table, in the order above (tests walk it).
 std::span<const SettingKey> settingKeys();
+// The key of the table with this section and name; nullptr when the table
+// has none.
+const SettingKey* findSettingKey(std::string_view section, std::string_view name);
 
 // Section "Buttons", button n = 1..9: "nCaption" (default "nR.Clk") and
 // "nToolTip" (default "Right Click to Set Button").

@@ -5,6 +5,7 @@
 #include <cstdio>
 #include <string_view>
 
+#include "engine/ModeTable.h"
 #include "shell/SettingsKeys.h"
 
 namespace zorv::shell {
@@ -109,19 +110,14 @@ engine::NumberSymbols systemLocaleSymbols() {
 }
 
 void applyModeSettings(const SettingsStore& store, engine::Modes& m) {
-    m.carryResult = readFlag(store, key::CarryResult);
-    m.financial = readFlag(store, key::FinancialMode);
-    m.showPercentages = readFlag(store, key::ShowPercentage);
-    m.addingMachine = readFlag(store, key::AddingMachineMode);
-    m.formatNumbers = readFlag(store, key::FormatNumbers);
-    m.percentForNumber = readFlag(store, key::PercentCalculation);
-    m.autoDecimal = readFlag(store, key::AutoDecimal);
-    m.numberTapeItems = readFlag(store, key::TapeItemCount);
+    // The modes of the mode table that are kept between runs.
+    for (const engine::ModeSpec& mode : engine::modeTable()) {
+        if (mode.settingKey.empty()) continue;
+        if (const SettingKey* k = findSettingKey(kStartupSection, mode.settingKey)) m.*mode.flag = readFlag(store, *k);
+    }
     m.hideClearBanner = readFlag(store, key::HideC);
-    m.repeatSubtraction = readFlag(store, key::RepeatSubtraction);
     m.imperialMeasures = readFlag(store, key::ImperialMeasures);
     m.troyMeasures = readFlag(store, key::TroyMeasures);
-    m.rpn = readFlag(store, key::RpnMode);
     // Adding machine and RPN exclude each other; a store holding both keeps
     // the adding machine, the mode a plain start would show.
     if (m.addingMachine) m.rpn = false;

@@ -1,6 +1,7 @@
 #include "ToolbarButtons.h"
 
 #include "engine/ToolbarCatalogue.h"
+#include "shell/SettingsKeys.h"
 
 namespace zorv::shell {
 
@@ -20,8 +21,6 @@ bool showable(const std::string& text, std::size_t maxLength) {
     return true;
 }
 
-std::string key(int number, const char* what) { return std::to_string(number) + what; }
-
 }  // namespace
 
 ToolbarButtons::ToolbarButtons(engine::CommandCatalogue& commands, engine::UserFeedback& feedback,
@@ -35,8 +34,8 @@ ToolbarButtons::ToolbarButtons(engine::CommandCatalogue& commands, engine::UserF
 void ToolbarButtons::load() {
     for (int n = 1; n <= kCount; ++n)
         set(n - 1,
-            store_.ReadSetting(kSection, key(n, "Caption"), engine::unboundCaption(n)),
-            store_.ReadSetting(kSection, key(n, "ToolTip"), std::string(engine::kUnboundToolTip)));
+            store_.ReadSetting(kButtonsSection, toolbarCaptionKey(n), engine::unboundCaption(n)),
+            store_.ReadSetting(kButtonsSection, toolbarToolTipKey(n), std::string(engine::kUnboundToolTip)));
     if (onChange) onChange();
 }
 
@@ -66,8 +65,8 @@ void ToolbarButtons::bind(int index, std::size_t group, std::size_t position) {
     b.caption = engine::toolbarCode(group, position);
     b.toolTip = items[position - 1];
     const int n = index + 1;
-    store_.WriteSetting(kSection, key(n, "Caption"), b.caption);
-    store_.WriteSetting(kSection, key(n, "ToolTip"), b.toolTip);
+    store_.WriteSetting(kButtonsSection, toolbarCaptionKey(n), b.caption);
+    store_.WriteSetting(kButtonsSection, toolbarToolTipKey(n), b.toolTip);
     if (onChange) onChange();
 }
 

@@ -18,7 +18,6 @@ namespace zorv::shell {
 class ToolbarButtons {
 public:
     static constexpr int kCount = 9;
-    static constexpr const char* kSection = "Buttons";
 
     struct Button {
         std::string caption;

@@ -29,9 +29,7 @@ DateField::DateField(const QString& accessibleName, QWidget* parent) : QWidget(p
     row->addWidget(button_);
     setFocusProxy(edit_);
     connect(button_, &QToolButton::clicked, this, [this] { openCalendar(); });
-    connect(edit_, &QLineEdit::textChanged, this, [this] {
-        if (changed) changed();
-    });
+    connect(edit_, &QLineEdit::textChanged, this, &DateField::changed);
     // Alt+Down or F4 in the text opens the calendar, as in a drop-down list.
     struct Keys : QObject {
         DateField* field;

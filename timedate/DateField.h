@@ -30,10 +30,11 @@ public:
     // not a date, the calendar starts today), and a picked date into text.
     std::function<std::optional<QDate>(const QString&)> read;
     std::function<QString(const QDate&)> write;
-    // Called whenever the text changes, typed or picked.
-    std::function<void()> changed;
-
     void openCalendar();
+
+signals:
+    // Whenever the text changes, typed or picked.
+    void changed();
 
 private:
     QLineEdit* edit_;

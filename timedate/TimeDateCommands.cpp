@@ -245,12 +245,13 @@ void TimeDateService::toggleTimer() {
     if (onTimerChanged) onTimerChanged();
 }
 
-void registerTimeDateCommands(engine::CalculatorModel& model, TimeDateService& service) {
+void registerTimeDateCommands(engine::CalculatorModel& model, TimeDateService& service, engine::Front front) {
     model.otherKey = [&service, previous = model.otherKey](std::string_view ch) {
         if (ch == ":") return service.typedColon();
         return previous && previous(ch);
     };
-    model.commands().add(engine::CommandId::TimeDateCalculations, [&service] { service.runAsked(); });
+    if (front == engine::Front::Batch)
+        model.commands().add(engine::CommandId::TimeDateCalculations, [&service] { service.runAsked(); });
     model.commands().add(engine::CommandId::BillingRate, [&service] { service.askBillingRate(); });
     model.commands().add(
         engine::CommandId::ProjectTimer, [&service] { service.toggleTimer(); },

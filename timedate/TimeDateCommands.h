@@ -6,6 +6,7 @@
 #include <string_view>
 
 #include "ProjectTimer.h"
+#include "engine/CommandCatalogue.h"
 #include "TimeDateRunner.h"
 
 namespace zorv::engine {
@@ -98,9 +99,11 @@ private:
     ProjectTimer timer_;
 };
 
-// Registers "Time/Date Calculations", "Billing Rate" and "Start/Stop Project
-// Timer" (checked while the timer runs).
-void registerTimeDateCommands(engine::CalculatorModel& model, TimeDateService& service);
+// Registers "Billing Rate" and "Start/Stop Project Timer" (checked while the
+// timer runs), and for batch mode "Time/Date Calculations" with its
+// questions asked as text (the window opens its own calculator instead).
+void registerTimeDateCommands(engine::CalculatorModel& model, TimeDateService& service,
+                              engine::Front front = engine::Front::Batch);
 
 // Today's date on the given clock, in its local time.
 Date todayOn(const Clock& clock);

@@ -10,6 +10,7 @@
 #include "engine/CalculatorModel.h"
 #include "engine/CommandTable.h"
 #include "shell/DataBackup.h"
+#include "shell/SettingsKeys.h"
 #include "shell/SettingsStore.h"
 #include "timedate/TimeDateWindow.h"
 #include "ui/main/CalculatorWindow.h"
@@ -18,18 +19,19 @@ namespace zorv::timedate {
 
 std::unique_ptr<TimeDateService> installTimeDateCommands(engine::CalculatorModel& model,
                                                          shell::SettingsStore& settings,
-                                                         const std::string& dataDir, Clock clock) {
+                                                         const std::string& dataDir, Clock clock,
+                                                         engine::Front front) {
     TimeDateEnvironment env;
     env.readSetting = [&settings](const std::string& key, const std::string& def) {
-        return settings.ReadSetting("Startup", key, def);
+        return settings.ReadSetting(shell::kStartupSection, key, def);
     };
     env.writeSetting = [&settings](const std::string& key, const std::string& value) {
-        settings.WriteSetting("Startup", key, value);
+        settings.WriteSetting(shell::kStartupSection, key, value);
     };
     env.dataFolder = dataDir.empty() ? shell::defaultDataFolder() : dataDir;
     env.clock = std::move(clock);
     auto service = std::make_unique<TimeDateService>(model, std::move(env));
-    registerTimeDateCommands(model, *service);
+    registerTimeDateCommands(model, *service, front);
     return service;
 }
 
@@ -78,13 +80,11 @@ void installTimeDateWindow(engine::CalculatorModel& model, TimeDateService& serv
         window.refreshActions();
     };
     // The menu item is checked while the timer runs and says so.
-    auto previous = window.onActionsRefreshed;
-    window.onActionsRefreshed = [previous, &window, &service] {
-        if (previous) previous();
+    QObject::connect(&window, &ui::CalculatorWindow::actionsRefreshed, label, [&window, &service] {
         if (QAction* a = window.action(engine::CommandId::ProjectTimer))
             a->setText(service.timerRunning() ? QObject::tr("Stop Pro&ject Timer (running)")
                                               : QObject::tr("Start Pro&ject Timer"));
-    };
+    });
     update();
     window.refreshActions();
 }

@@ -20,11 +20,12 @@ class CalculatorWindow;
 namespace zorv::timedate {
 
 // Batch mode and the window alike: the service on the "Startup" settings,
-// the data folder (empty: the default one) and the clock, with its three
-// commands registered.
+// the data folder (empty: the default one) and the clock, with its commands
+// registered for `front` (see registerTimeDateCommands).
 std::unique_ptr<TimeDateService> installTimeDateCommands(engine::CalculatorModel& model,
                                                          shell::SettingsStore& settings,
-                                                         const std::string& dataDir, Clock clock);
+                                                         const std::string& dataDir, Clock clock,
+                                                         engine::Front front);
 
 // The window's side: "Time/Date Calculations" opens the calculator window,
 // dates are also read in the locale's short form, and the main window shows

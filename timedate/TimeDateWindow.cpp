@@ -108,7 +108,7 @@ DateField* TimeDateWindow::makeDateField(const QString& name) {
         return qs(s.dateFormat.hasLocaleForm() ? s.dateFormat.format(Date::fromCivil(d.year(), d.month(), d.day()))
                                                : Date::fromCivil(d.year(), d.month(), d.day()).isoText());
     };
-    field->changed = [this] { recompute(); };
+    connect(field, &DateField::changed, this, [this] { recompute(); });
     return field;
 }
 

@@ -44,6 +44,13 @@ TEST(CommandTable, BatchRegistersEveryCommandThatNeedsNoWindowAndNothingElse) {
     }
 }
 
+TEST(CommandTable, BatchRegistersEachCommandOnce) {
+    BatchCommands batch;
+    std::string twice;
+    for (const auto id : batch.model.commands().registeredTwice()) twice += std::string(engine::commandText(id)) + "; ";
+    EXPECT_EQ(twice, "");
+}
+
 TEST(CommandTable, TextsAreUniqueAndResolveToTheirCommand) {
     std::set<std::string_view> texts;
     for (const auto& row : engine::commandTable()) {

@@ -133,6 +133,37 @@ TEST(TapeJournalTest, TotalsReachTheFileAtOnceOtherLinesWithinASecond) {
     EXPECT_EQ(readJournal(slurp(path)).state.text, model.tape().text());
 }
 
+// The journal and another listener of the tape (the window) come and go in
+// either order: each is told of the tape while it is there and never after.
+TEST(TapeJournalTest, ListensBesideOtherListenersOfTheTapeInAnyOrder) {
+    TempDir dir;
+    engine::ScriptedFeedback fb;
+    engine::CalculatorModel model(fb);
+    std::string shown;
+    const int window = model.tape().addListener([&shown](std::string_view text, bool replaced) {
+        if (replaced) shown.clear();
+        shown += text;
+    });
+    {
+        TapeJournal journal(model, {dir.path.string()});
+        journal.start();
+        model.typeKey("1");
+        model.typeKey("=");
+        EXPECT_EQ(shown, model.tape().text());
+        EXPECT_EQ(readJournal(slurp(journalPath(dir.path.string()))).state.text, model.tape().text());
+        // The window goes first: the journal goes on keeping the tape, and
+        // its own end must not hand the tape back to the window.
+        model.tape().removeListener(window);
+        model.typeKey("2");
+        model.typeKey("=");
+        EXPECT_EQ(readJournal(slurp(journalPath(dir.path.string()))).state.text, model.tape().text());
+    }
+    const std::string before = shown;
+    model.typeKey("3");
+    model.typeKey("=");
+    EXPECT_EQ(shown, before);
+}
+
 TEST(TapeJournalTest, ClearingKeepsTheOldTapeInTheHistory) {
     TempDir dir;
     const std::string folder = dir.path.string();

@@ -8,6 +8,9 @@
 #include <set>
 #include <sstream>
 
+#include "engine/CalculatorModel.h"
+#include "engine/ModeCommands.h"
+#include "engine/ModeTable.h"
 #include "engine/ScriptedFeedback.h"
 #include "shell/IniFileBackend.h"
 #include "shell/SettingsKeys.h"
@@ -55,6 +58,42 @@ TEST(SettingsKeys, EmptyStoreGivesTheDefaultsOfEveryStartupValue) {
     EXPECT_FALSE(m.addingMachine || m.rpn || m.autoDecimal || m.numberTapeItems ||
                  m.hideClearBanner || m.repeatSubtraction);
     EXPECT_EQ(m.decimalPlaces, 2);
+}
+
+// A mode toggled from its menu item and kept at once comes back at the next
+// start; every kept mode is read through the key table in its stored form.
+TEST(SettingsKeys, ModesOfTheModeTableAreKeptUnderTheirKeysAndComeBack) {
+    for (const engine::ModeSpec& mode : engine::modeTable()) {
+        if (mode.settingKey.empty()) continue;
+        const std::string name(mode.settingKey);
+        const SettingKey* k = findSettingKey(kStartupSection, mode.settingKey);
+        ASSERT_NE(k, nullptr) << name;
+        EXPECT_NE(k->form, StoredForm::Text) << name;
+        EXPECT_NE(k->form, StoredForm::Number) << name;
+        for (const bool on : {true, false}) {
+            SettingsStore store = memoryStore();
+            writeFlag(store, *k, on);
+            engine::Modes m;
+            m.*mode.flag = !on;
+            applyModeSettings(store, m);
+            EXPECT_EQ(m.*mode.flag, on) << name;
+        }
+        if (!mode.keptOnToggle) continue;
+        // The menu item writes the key itself: what it writes reads back.
+        ASSERT_TRUE(mode.command.has_value()) << name;
+        SettingsStore store = memoryStore();
+        engine::ScriptedFeedback feedback;
+        engine::CalculatorModel model(feedback);
+        engine::registerModeCommands(model, [&store](const std::string& key, const std::string& value) {
+            store.WriteSetting(std::string(kStartupSection), key, value);
+        });
+        const bool before = model.modes().*mode.flag;
+        model.runCommand(*mode.command);
+        engine::Modes restored;
+        restored.*mode.flag = before;
+        applyModeSettings(store, restored);
+        EXPECT_EQ(restored.*mode.flag, !before) << name;
+    }
 }
 
 TEST(SettingsKeys, EveryKeyIsListedOnceAndItsDefaultReadsBack) {

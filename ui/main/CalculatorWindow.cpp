@@ -151,10 +151,9 @@ CalculatorWindow::CalculatorWindow(CalculatorModel& model, convert::QuickConvers
     applyThemeColours();
 
     model_.onChange = [this] { repaint(); };
-    model_.tape().onChange = [this](std::string_view text, bool replaced) {
-        if (replaced) tape_->textReplaced();
-        else tape_->textAppended(text);
-    };
+    tapeListener_ = model_.tape().addListener(
+        [this](std::string_view text, bool replaced) { if (replaced) tape_->textReplaced();
+            else tape_->textAppended(text); });
     if (conversions_) conversions_->onModeChange = [this] { refreshActions(); };
     tape_->textReplaced();
 
@@ -168,7 +167,7 @@ CalculatorWindow::CalculatorWindow(CalculatorModel& model, convert::QuickConvers
 CalculatorWindow::~CalculatorWindow() {
     qApp->removeEventFilter(this);
     model_.onChange = nullptr;
-    model_.tape().onChange = nullptr;
+    model_.tape().removeListener(tapeListener_);
     if (conversions_) conversions_->onModeChange = nullptr;
 }
 
@@ -455,7 +454,7 @@ void CalculatorWindow::refreshActions() {
     for (auto* b : toolbar_) b->setEnabled(static_cast<bool>(toolbarClick));
     exit_->setEnabled(commands.contains(CommandId::ExitButton));
     repaintConversions();
-    if (onActionsRefreshed) onActionsRefreshed();
+    emit actionsRefreshed();
 }
 
 void CalculatorWindow::repaintConversions() {

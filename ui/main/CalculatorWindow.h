@@ -104,9 +104,6 @@ public:
     // Pressing a toolbar button (index 0..8); set by the toolbar feature.
     // Without it the buttons are disabled.
     std::function<void(int index)> toolbarClick;
-    // Called at the end of refreshActions(), for features whose menu items
-    // depend on more than whether their command is registered.
-    std::function<void()> onActionsRefreshed;
 
     // The tape's look and size, set at start-up and by the Properties window.
     void setTapeFont(const QFont& font, const QColor& colour);
@@ -122,11 +119,18 @@ public:
     void layoutTape(double ratio);
     double tapeRatio() const { return tapeRatio_; }
 
+signals:
+    // At the end of refreshActions(), for features whose menu items depend
+    // on more than whether their command is registered.
+    void actionsRefreshed();
+
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
     void changeEvent(QEvent* event) override;
 
 private:
+    int tapeListener_ = 0;
+
     void fitToContents();
     QWidget* buildKeypad();
     QWidget* buildConversionRow();

@@ -96,18 +96,15 @@ MainWindowCommands::MainWindowCommands(CalculatorWindow& window, engine::Calcula
             [this] { showHelp(HelpWindow::topicForHint(QString::fromStdString(model_.hint()))); });
 
     // The stack view is offered exactly while RPN mode is on.
-    previousRefresh_ = window_.onActionsRefreshed;
-    window_.onActionsRefreshed = [this] {
-        if (previousRefresh_) previousRefresh_();
+    connect(&window_, &CalculatorWindow::actionsRefreshed, this, [this] {
         const bool rpnOn = rpn_ && model_.modes().rpn;
         if (QAction* a = window_.existingAction(CommandId::ViewRpnStack)) a->setEnabled(rpnOn);
         if (!rpnOn && stackWindow_) stackWindow_->close();
-    };
+    });
     window_.refreshActions();
 }
 
 MainWindowCommands::~MainWindowCommands() {
-    window_.onActionsRefreshed = previousRefresh_;
     if (tape_) {
         tape_->chooseSavePath = nullptr;
         tape_->chooseOpenPath = nullptr;

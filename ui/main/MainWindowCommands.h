@@ -74,7 +74,6 @@ private:
     engine::RpnStack* rpn_;
     QPointer<HelpWindow> help_;
     QPointer<RpnStackWindow> stackWindow_;
-    std::function<void()> previousRefresh_;
     QString lastFolder_;
 };
 

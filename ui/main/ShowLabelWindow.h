@@ -12,8 +12,6 @@ namespace zorv::ui {
 // a single click gives a shown calculator the focus; dragging it with the
 // left mouse button moves it.
 class ShowLabelWindow : public QWidget {
-    Q_OBJECT
-
 public:
     // Opening the label hides `calculator` (the label is then the way back).
     explicit ShowLabelWindow(QWidget& calculator);

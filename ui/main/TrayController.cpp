@@ -9,6 +9,7 @@
 #include <algorithm>
 
 #include "engine/CalculatorModel.h"
+#include "shell/SettingsKeys.h"
 #include "shell/SettingsStore.h"
 #include "ui/main/ApplicationIcon.h"
 #include "ui/main/CalculatorWindow.h"
@@ -35,14 +36,13 @@ TrayController::TrayController(CalculatorWindow& window, engine::CalculatorModel
     commands.add(CommandId::ShowInTray, [this] { showInTray(); }, [this] { return trayMode(); });
     commands.add(CommandId::StayOnTop, [this] { stayOnTop(); }, [this] { return labelMode(); });
     commands.add(CommandId::HideMainWindow, [this] { hideMainWindow(); });
-    window_.onActionsRefreshed = [this] {
+    connect(&window_, &CalculatorWindow::actionsRefreshed, this, [this] {
         if (QAction* a = window_.existingAction(CommandId::HideMainWindow)) a->setEnabled(trayMode() || labelMode());
-    };
+    });
     window_.refreshActions();
 }
 
 TrayController::~TrayController() {
-    window_.onActionsRefreshed = nullptr;
     label_.reset();
     trayIcon_.reset();
 }
@@ -167,10 +167,10 @@ void TrayController::showCalculator(bool atStoredPlace) {
         if (QScreen* screen = window_.screen() ? window_.screen() : QGuiApplication::primaryScreen())
             area = screen->availableGeometry();
         const QSize size = window_.frameGeometry().size();
-        const double top = store_.readNumber("Startup", "Calc Top",
-                                             area.top() + (area.height() - size.height()) / 2.0);
-        const double left = store_.readNumber("Startup", "Calc Left",
-                                              area.left() + (area.width() - size.width()) / 2.0);
+        const double top = shell::readOptionalNumber(store_, shell::key::CalcTop)
+                               .value_or(area.top() + (area.height() - size.height()) / 2.0);
+        const double left = shell::readOptionalNumber(store_, shell::key::CalcLeft)
+                                .value_or(area.left() + (area.width() - size.width()) / 2.0);
         // A stored place off the screen (another monitor, a changed
         // resolution) would lose the window: keep it inside.
         const int x = std::clamp(static_cast<int>(left), area.left(),
