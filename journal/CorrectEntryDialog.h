@@ -21,6 +21,8 @@ namespace zorv::journal {
 // or void it. Enter applies, Escape cancels; an amount that is not a
 // number keeps the dialog open and says so.
 class CorrectEntryDialog : public QDialog {
+    Q_OBJECT
+
 public:
     CorrectEntryDialog(const engine::CalculatorModel& model, const LastCalculation& chain, int entry,
                        QWidget* parent = nullptr);

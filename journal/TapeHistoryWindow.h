@@ -22,6 +22,8 @@ namespace zorv::journal {
 // all of them, and the selected tape shown read-only, to copy from, restore
 // as the current tape, export or delete.
 class TapeHistoryWindow : public QDialog {
+    Q_OBJECT
+
 public:
     TapeHistoryWindow(engine::CalculatorModel& model, std::string historyFolder, QWidget* parent = nullptr);
 

@@ -919,6 +919,22 @@
         <source>&amp;Cancel</source>
         <translation>&amp;Abbrechen</translation>
     </message>
+    <message>
+        <source>Variable %1</source>
+        <translation>Variable %1</translation>
+    </message>
+    <message>
+        <source>Stored formula</source>
+        <translation>Gespeicherte Formel</translation>
+    </message>
+    <message>
+        <source>Insert formula</source>
+        <translation>Formel einfügen</translation>
+    </message>
+    <message>
+        <source>My Formulas</source>
+        <translation>Meine Formeln</translation>
+    </message>
 </context>
 <context>
     <name>zorv::expr::MyFormulasWindow</name>
@@ -972,6 +988,97 @@
     <message>
         <source>&amp;Cancel</source>
         <translation>&amp;Abbrechen</translation>
+    </message>
+</context>
+<context>
+    <name>zorv::journal::CorrectEntryDialog</name>
+    <message>
+        <source>+  add</source>
+        <translation>+  addieren</translation>
+    </message>
+    <message>
+        <source>-  subtract</source>
+        <translation>-  subtrahieren</translation>
+    </message>
+    <message>
+        <source>X  multiply</source>
+        <translation>X  multiplizieren</translation>
+    </message>
+    <message>
+        <source>/  divide</source>
+        <translation>/  dividieren</translation>
+    </message>
+    <message>
+        <source>=  total</source>
+        <translation>=  Summe</translation>
+    </message>
+    <message>
+        <source>Correct Entry</source>
+        <translation>Eintrag korrigieren</translation>
+    </message>
+    <message>
+        <source> (void)</source>
+        <translation> (ungültig)</translation>
+    </message>
+    <message>
+        <source>Entry %1 of %2 in the last calculation:</source>
+        <translation>Eintrag %1 von %2 der letzten Rechnung:</translation>
+    </message>
+    <message>
+        <source>Entry as printed</source>
+        <translation>Eintrag wie gedruckt</translation>
+    </message>
+    <message>
+        <source>New amount</source>
+        <translation>Neuer Betrag</translation>
+    </message>
+    <message>
+        <source>Operator</source>
+        <translation>Rechenzeichen</translation>
+    </message>
+    <message>
+        <source>The entry with the total keeps its =</source>
+        <translation>Der Eintrag mit der Summe behält sein =</translation>
+    </message>
+    <message>
+        <source>&amp;Void this entry</source>
+        <translation>Eintrag &amp;ungültig machen</translation>
+    </message>
+    <message>
+        <source>Void this entry</source>
+        <translation>Eintrag ungültig machen</translation>
+    </message>
+    <message>
+        <source>Problem</source>
+        <translation>Problem</translation>
+    </message>
+    <message>
+        <source>A&amp;mount:</source>
+        <translation>&amp;Betrag:</translation>
+    </message>
+    <message>
+        <source>O&amp;perator:</source>
+        <translation>&amp;Rechenzeichen:</translation>
+    </message>
+    <message>
+        <source>&amp;Apply</source>
+        <translation>An&amp;wenden</translation>
+    </message>
+    <message>
+        <source>Apply</source>
+        <translation>Anwenden</translation>
+    </message>
+    <message>
+        <source>&amp;Cancel</source>
+        <translation>&amp;Abbrechen</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>Abbrechen</translation>
+    </message>
+    <message>
+        <source>The amount is not a number.</source>
+        <translation>Der Betrag ist keine Zahl.</translation>
     </message>
 </context>
 <context>
@@ -2907,6 +3014,26 @@
         <source>RPN: </source>
         <translation>UPN: </translation>
     </message>
+    <message>
+        <source>Divide (/)</source>
+        <translation>Dividieren (/)</translation>
+    </message>
+    <message>
+        <source>Multiply (* or X)</source>
+        <translation>Multiplizieren (* oder X)</translation>
+    </message>
+    <message>
+        <source>Subtract (-)</source>
+        <translation>Subtrahieren (-)</translation>
+    </message>
+    <message>
+        <source>Add (+)</source>
+        <translation>Addieren (+)</translation>
+    </message>
+    <message>
+        <source>Total (Enter or =)</source>
+        <translation>Summe (Eingabe oder =)</translation>
+    </message>
 </context>
 <context>
     <name>zorv::ui::HelpWindow</name>
@@ -2921,6 +3048,13 @@
     <message>
         <source>&amp;Back</source>
         <translation>&amp;Zurück</translation>
+    </message>
+</context>
+<context>
+    <name>zorv::ui::KeypadWidget</name>
+    <message>
+        <source>Keypad</source>
+        <translation>Tastenfeld</translation>
     </message>
 </context>
 <context>
