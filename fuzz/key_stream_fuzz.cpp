@@ -60,7 +60,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
             std::abort();
     model.clearAll();
     if (model.readout() != "0" + model.decimalSymbol() || model.numOps() != 0 ||
-        model.entryState() != engine::EntryState::None || !model.runningTotal().isZero() ||
+        model.entryState() != zorv::engine::EntryState::None || !model.runningTotal().isZero() ||
         !stack.values().empty() || model.rpnDepthLabel() != "0")
         std::abort();
     // And the calculator still adds up after the clear.
