@@ -164,6 +164,10 @@ public:
     // Called with the result of every "=" total, and by C (the grand total
     // of the business keys keeps the totals since the last C).
     std::function<void(const Decimal& total)> onTotal;
+    // Called when a correction changed the printed total of the last
+    // calculation, with the total as it was and as it is now (both as
+    // onTotal would have had them).
+    std::function<void(const Decimal& was, const Decimal& now)> onTotalCorrected;
     std::function<void()> onClear;
     // The percent key (engine/PercentKey.cpp).
     void pressPercent();

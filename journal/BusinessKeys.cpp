@@ -20,10 +20,22 @@ BusinessKeys::BusinessKeys(engine::CalculatorModel& model, std::function<Decimal
     model_.onTotal = [this](const Decimal& total) {
         try {
             grand_ = grand_ + total;
+            lastTotal_ = total;
+        } catch (const engine::DecimalError&) {
+        }
+    };
+    // A corrected total counts in the grand total as corrected, when the
+    // total it replaces is the last one the grand total took.
+    model_.onTotalCorrected = [this](const Decimal& was, const Decimal& now) {
+        if (!lastTotal_ || !(*lastTotal_ == was)) return;
+        try {
+            grand_ = grand_ - was + now;
+            lastTotal_ = now;
         } catch (const engine::DecimalError&) {
         }
     };
     model_.onClear = [this] {
+        lastTotal_.reset();
         grand_ = Decimal();
         for (auto& v : slots_) v.reset();
     };

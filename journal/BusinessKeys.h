@@ -59,6 +59,7 @@ private:
     engine::CalculatorModel& model_;
     std::function<engine::Decimal()> taxRate_;
     engine::Decimal grand_;
+    std::optional<engine::Decimal> lastTotal_;  // the last total grand_ took
     // Cost, selling price and margin keyed so far, and when each was keyed.
     std::optional<engine::Decimal> slots_[3];
     int stamps_[3] = {0, 0, 0};

@@ -108,6 +108,11 @@ CorrectionResult apply(const engine::CalculatorModel& model, const std::string& 
         r.error = "The last calculation has entries 1 to " + std::to_string(entries.size()) + ".";
         return r;
     }
+    {
+        std::vector<Decimal> before;
+        char pending = 0;
+        foot(entries, before, r.previousTotal, pending);
+    }
     ChainEntry& target = entries[static_cast<std::size_t>(c.entry - 1)];
     if (c.op) {
         if (target.op == '=') {
@@ -286,6 +291,19 @@ bool correctEntry(engine::CalculatorModel& model, const Correction& c) {
     engine::Tape& tape = model.tape();
     if (r.fromRecord) tape.replace(std::move(r.text), std::move(r.record), tape.chainOpen());
     else tape.setText(std::move(r.text));
+    if (!r.open && model.onTotalCorrected) {
+        // The totals as the calculator printed them (rounded to the
+        // financial places), which is what a grand total adds up.
+        auto printed = [&model](const Decimal& value) {
+            std::string text = model.format().withDecimalSymbol(model.toText(value));
+            if (model.modes().financial) text = model.format().financial(text);
+            return model.toDecimal(text);
+        };
+        try {
+            model.onTotalCorrected(printed(r.previousTotal), printed(r.total));
+        } catch (const engine::DecimalError&) {
+        }
+    }
     if (!r.open) {
         // The readout still showing that total (nothing keyed since "=")
         // carries the corrected one into the next calculation instead.

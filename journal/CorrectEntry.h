@@ -59,6 +59,7 @@ LastCalculation lastCalculationInText(const engine::CalculatorModel& model, cons
 struct CorrectionResult {
     std::string text;   // the whole new tape text
     engine::Decimal total;
+    engine::Decimal previousTotal;  // the total before the correction
     bool open = false;  // the calculation has no total yet
     std::optional<char> pendingOp;       // the open calculation's new pending operator
     std::vector<engine::TapeEntry> record;  // the tape's new record (when it had one)

@@ -90,6 +90,18 @@ TEST(BusinessKeysTest, GrandTotalKeepsTheTotalsSinceTheLastClear) {
     EXPECT_EQ(r.out.substr(second - 5, 8), "10.00 GT");  // 5+5 after C
 }
 
+// A corrected total counts in the grand total as corrected; one from before
+// the last C does not.
+TEST(BusinessKeysTest, GrandTotalFollowsACorrectedTotal) {
+    const Batch r = batch("1+2=3+4={Correct Entry 1}[5]{GT}");  // 3 + (5 + 4)
+    EXPECT_NE(r.out.find("9.00 corrected\r\n"), std::string::npos) << r.out;
+    EXPECT_NE(r.out.find("12.00 GT\r\n"), std::string::npos) << r.out;
+    const Batch twice = batch("2+2={Correct Entry 2}[3]{Correct Entry 2}[void]{GT}");  // 2
+    EXPECT_NE(twice.out.find("2.00 GT\r\n"), std::string::npos) << twice.out;
+    const Batch cleared = batch("1+2=C{Correct Entry 2}[5]7+1={GT}");
+    EXPECT_NE(cleared.out.find("8.00 GT\r\n"), std::string::npos) << cleared.out;
+}
+
 TEST(BusinessKeysTest, ImpossibleMarginSaysSoAndRoundingIsKeptAndMarked) {
     const Batch r = batch("100{COST}100{MARGIN}");
     EXPECT_NE(r.err.find("give no price"), std::string::npos);
