@@ -21,6 +21,16 @@ constexpr std::array<OperatorKey, 5> kOperatorKeys = {{{PendingOperator::Add, "+
                                                        {PendingOperator::Multiply, "X"},
                                                        {PendingOperator::Divide, "/"},
                                                        {PendingOperator::Total, "="}}};
+// The hint line while an operation is pending.
+std::string operatorHint(PendingOperator op) {
+    switch (op) {
+    case PendingOperator::Add: return "Press F1 for Help [Adding]";
+    case PendingOperator::Subtract: return "Press F1 for Help [Subtracting]";
+    case PendingOperator::Multiply: return "Press F1 for Help [Multiplying]";
+    case PendingOperator::Divide: return "Press F1 for Help [Dividing]";
+    default: return "Press F1 for Help";
+    }
+}
 constexpr std::string_view kHyphens = "------------------";
 constexpr std::string_view kAsterisks = "******************";
 constexpr std::string_view kInvalidValue = "Invalid value!";
@@ -492,11 +502,7 @@ void CalculatorModel::pressOperator(int index) {
     entryText += caption;
     if (modes_.numberTapeItems) entryText += " >" + std::to_string(tapeItem_) + "<";
 
-    if (op == P::Add) hint_ = "Press F1 for Help [Adding]";
-    else if (op == P::Subtract) hint_ = "Press F1 for Help [Subtracting]";
-    else if (op == P::Multiply) hint_ = "Press F1 for Help [Multiplying]";
-    else if (op == P::Divide) hint_ = "Press F1 for Help [Dividing]";
-    else hint_ = "Press F1 for Help";
+    hint_ = operatorHint(op);
 
     // What the entry stands for, kept beside its line: the operand as used
     // and the running total after it (which "=" resets below).
@@ -588,6 +594,7 @@ bool CalculatorModel::restoreChainState(const ChainState& s) {
     numOps_ = s.numOps;
     runningTotal_ = s.runningTotal;
     magicNumber_ = s.magicNumber;
+    hint_ = operatorHint(opFlag_);
     decimalFlag_ = readout_.find(format_.decimalSymbol()) != std::string::npos && entryState_ == EntryState::Number &&
                    !readout_.ends_with(format_.decimalSymbol());
     freshResult_ = false;

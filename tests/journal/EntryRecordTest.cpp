@@ -149,6 +149,7 @@ TEST(TapeRecord, AnOpenChainGoesOnAfterARestart) {
         TapeJournal journal(model, {folder});
         EXPECT_TRUE(journal.start().empty());
         EXPECT_EQ(model.readout(), "3.00");
+        EXPECT_EQ(model.hint(), "Press F1 for Help [Adding]");
         EXPECT_EQ(model.tape().entries().size(), 2u);
         EXPECT_TRUE(journal::lastCalculation(model, model.tape()).fromRecord);
         keys(model, "3=");
