@@ -19,11 +19,13 @@
 #include "expr/ExpressionLauncher.h"
 #include "finance/FinanceCommands.h"
 #include "finance/NumInputDialog.h"
+#include "notes/AlarmTimer.h"
 #include "notes/CalendarWiring.h"
 #include "app/JournalSettings.h"
 #include "journal/JournalWindow.h"
 #include "journal/TapeJournal.h"
 #include "platform/QtFeedback.h"
+#include "platform/StartupWarmup.h"
 #include "shell/DataBackup.h"
 #include "shell/ErrorReporter.h"
 #include "shell/PropertiesWindow.h"
@@ -247,10 +249,16 @@ bool GuiComposition::start() {
     p.window->refreshActions();
     p.window->show();
     shell::StartupContext* startup = p.startup.get();
-    afterFirstPaint(*p.window, [startup, journal = p.tapeJournal] {
+    afterFirstPaint(*p.window, [startup, journal = p.tapeJournal, calendar = p.calendarWindows.get()] {
         journal->compact();
-        if (ui::themeHasApplicationIcon()) QApplication::setWindowIcon(ui::applicationIcon());
+        // One icon for every window and dialog: the theme's if it has one,
+        // else the built-in copy. The window manager takes it from the
+        // shown window as well as from one about to be shown.
+        QApplication::setWindowIcon(ui::applicationIcon());
         shell::runDeferredStartup(*startup, QSystemTrayIcon::isSystemTrayAvailable());
+        // Alarms missed while the program was not running are listed once
+        // the calculator is on the screen.
+        calendar->timer().start();
     });
     QObject::connect(QCoreApplication::instance(), &QCoreApplication::aboutToQuit, p.window.get(), [&p] {
         shell::writeShutdownSettings(p.store, *p.model, p.dataFolder);
@@ -262,11 +270,13 @@ int runGui(QApplication& app, const GuiOptions& options) {
     QApplication::setApplicationName(QStringLiteral("Zorv Advanced Calculator"));
     // Menus, windows and messages in the user's language (batch mode stays English).
     installTranslations(app, QLocale::system());
-    // One icon for every window and dialog; the desktop file name lets the
-    // desktop match the windows to the installed menu entry. The built-in
-    // copy for the first paint; the theme's, if it has one, after it.
-    QApplication::setWindowIcon(ui::builtInApplicationIcon());
+    // The desktop file name lets the desktop match the windows to the
+    // installed menu entry (the icon is set after the first paint).
     QGuiApplication::setDesktopFileName(QString::fromLatin1(ui::kApplicationId));
+
+    // Connecting to the session bus, which the first widget's text asks
+    // for, goes on beside the single-copy check and the window's building.
+    platform::SessionBusWarmup bus;
 
     shell::SingleInstance instance;
     {

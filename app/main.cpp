@@ -9,6 +9,7 @@
 #include "app/BatchSession.h"
 #include "app/CommandWiring.h"
 #include "app/GuiSession.h"
+#include "platform/StartupWarmup.h"
 #include "timedate/InputError.h"
 
 namespace {
@@ -111,7 +112,10 @@ int main(int argc, char** argv) {
         return zorv::app::runBatch(std::cin, std::cout, std::cerr, cl.options);
     }
 
+    // The font configuration loads in a second thread while Qt starts.
+    zorv::platform::FontConfigWarmup fonts;
     QApplication app(argc, argv);  // takes Qt's own options such as -platform
+    fonts.wait();
     std::vector<std::string> args;
     const QStringList qargs = QApplication::arguments();
     for (qsizetype i = 1; i < qargs.size(); ++i) args.push_back(qargs[i].toStdString());

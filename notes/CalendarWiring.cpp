@@ -4,7 +4,6 @@
 #include <QCloseEvent>
 #include <QPlainTextEdit>
 #include <QSystemTrayIcon>
-#include <QTimer>
 
 #include "engine/CalculatorModel.h"
 #include "engine/CommandTable.h"
@@ -134,9 +133,6 @@ std::unique_ptr<CalendarWindows> installCalendarWindows(engine::CalculatorModel&
     commands.add(CommandId::SetAlarms, [w] { w->showAlarms(); });
     commands.add(CommandId::ScratchPad, [w] { w->showScratchPad(); });
     commands.add(CommandId::TapeToScratchPad, [w] { w->tapeToScratchPad(); });
-    // Once the event loop runs, so the calculator is up before a list of
-    // missed alarms.
-    QTimer::singleShot(0, w, [w] { w->timer().start(); });
     return windows;
 }
 

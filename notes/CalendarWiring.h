@@ -74,7 +74,9 @@ private:
     std::unique_ptr<AlarmTimer> timer_;
 };
 
-// Registers the commands as the windows, points the files at the data folder and starts the alarm timer (missed alarms are listed).
+// Registers the commands as the windows and points the files at the data
+// folder. The caller starts the alarm timer (timer().start(), which lists
+// missed alarms) once the calculator is on the screen.
 std::unique_ptr<CalendarWindows> installCalendarWindows(engine::CalculatorModel& model, shell::SettingsStore& store,
                                                         CalendarService& service, const std::string& dataFolder,
                                                         CalendarWindows::Host host);

@@ -12,11 +12,9 @@ inline constexpr char kApplicationId[] = "org.zorv.ZorvCalc";
 // desktop's icon theme, or the copy built into the program when it runs
 // uninstalled (from the build folder, or on a desktop without the theme).
 QIcon applicationIcon();
-// The copy built into the program alone. Looking the icon up in the theme
-// reads the theme's index files, which the start leaves until the window
-// has been painted.
+// The copy built into the program alone. The start sets the icon once the
+// window has been painted: looking it up in the theme reads the theme's
+// index files, and decoding the built-in sizes takes a moment too.
 QIcon builtInApplicationIcon();
-// Whether the desktop's icon theme has the program's icon.
-bool themeHasApplicationIcon();
 
 }  // namespace zorv::ui
