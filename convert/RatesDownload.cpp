@@ -1,145 +1,44 @@
 #include "convert/RatesDownload.h"
 
-#include <QNetworkAccessManager>
-#include <QNetworkReply>
-#include <QNetworkRequest>
-#include <QTimer>
+#include <QMetaObject>
+
+#include "platform/Modules.h"
 
 namespace zorv::convert {
 
-namespace {
+RatesDownload::RatesDownload(QObject* parent) : QObject(parent) {}
 
-QString megabytes(qint64 bytes) { return QString::number(bytes / (1024 * 1024)); }
-
-// Errors that mean the server could not be reached at all.
-bool unreachable(QNetworkReply::NetworkError error) {
-    switch (error) {
-    case QNetworkReply::HostNotFoundError:
-    case QNetworkReply::ConnectionRefusedError:
-    case QNetworkReply::RemoteHostClosedError:
-    case QNetworkReply::TemporaryNetworkFailureError:
-    case QNetworkReply::NetworkSessionFailedError:
-    case QNetworkReply::UnknownNetworkError:
-    case QNetworkReply::ProxyConnectionRefusedError:
-    case QNetworkReply::ProxyNotFoundError:
-        return true;
-    default:
-        return false;
-    }
-}
-
-}  // namespace
-
-RatesDownload::RatesDownload(QObject* parent)
-    : QObject(parent), manager_(new QNetworkAccessManager(this)), timer_(new QTimer(this)) {
-    timer_->setSingleShot(true);
-    connect(timer_, &QTimer::timeout, this, [this] { stopWith(Stop::TimedOut); });
-}
-
-RatesDownload::~RatesDownload() {
-    if (reply_) {
-        reply_->disconnect(this);
-        reply_->abort();
-    }
-}
+RatesDownload::~RatesDownload() = default;
 
 bool RatesDownload::start(const QUrl& url, Limits limits) {
-    if (reply_) return false;
-    limits_ = limits;
-    url_ = url;
-    data_.clear();
-    stop_ = Stop::None;
-    QNetworkRequest request(url);
-    request.setAttribute(QNetworkRequest::RedirectPolicyAttribute,
-                         QNetworkRequest::NoLessSafeRedirectPolicy);
-    request.setMaximumRedirectsAllowed(limits.maxRedirects);
-    request.setHeader(QNetworkRequest::UserAgentHeader, QStringLiteral("ZorvCalculator"));
-    reply_ = manager_->get(request);
-    connect(reply_, &QNetworkReply::metaDataChanged, this, [this] {
-        const QVariant length = reply_->header(QNetworkRequest::ContentLengthHeader);
-        if (length.isValid() && length.toLongLong() > limits_.maxBytes) stopWith(Stop::TooLarge);
+    if (running()) return false;
+    if (!fetch_) {
+        QString error;
+        const auto make = reinterpret_cast<MakeHttpFetch>(
+            platform::moduleEntry(QLatin1String(kHttpFetchModule), kMakeHttpFetch, &error));
+        if (make) fetch_.reset(make());
+        if (!fetch_) {
+            // Reported like any failed download, from the event loop.
+            failing_ = true;
+            QMetaObject::invokeMethod(
+                this,
+                [this, error] {
+                    failing_ = false;
+                    emit finished(false, {}, QStringLiteral("Rates cannot be downloaded: %1").arg(error));
+                },
+                Qt::QueuedConnection);
+            return true;
+        }
+    }
+    return fetch_->start(url, limits, [this](bool ok, const QByteArray& data, const QString& message) {
+        emit finished(ok, data, message);
     });
-    connect(reply_, &QNetworkReply::readyRead, this, &RatesDownload::received);
-    connect(reply_, &QNetworkReply::downloadProgress, this, [this] { timer_->start(limits_.timeoutMs); });
-    connect(reply_, &QNetworkReply::finished, this, &RatesDownload::done);
-    timer_->start(limits_.timeoutMs);
-    return true;
 }
 
-void RatesDownload::cancel() { stopWith(Stop::Cancelled); }
-
-void RatesDownload::stopWith(Stop why) {
-    if (!reply_ || stop_ != Stop::None) return;
-    stop_ = why;
-    // finished follows, and done() reports the reason. Inside the reply's own
-    // signals (a reply found too large) the abort waits for the event loop.
-    if (why == Stop::TooLarge)
-        QMetaObject::invokeMethod(reply_.data(), &QNetworkReply::abort, Qt::QueuedConnection);
-    else
-        reply_->abort();
+void RatesDownload::cancel() {
+    if (fetch_) fetch_->cancel();
 }
 
-void RatesDownload::received() {
-    if (!reply_ || stop_ != Stop::None) return;
-    timer_->start(limits_.timeoutMs);
-    const QByteArray chunk = reply_->readAll();
-    if (data_.size() + chunk.size() > limits_.maxBytes) {
-        data_.clear();
-        stopWith(Stop::TooLarge);
-        return;
-    }
-    data_.append(chunk);
-}
-
-void RatesDownload::done() {
-    timer_->stop();
-    QNetworkReply* reply = reply_;
-    reply_ = nullptr;
-    if (!reply) return;
-    reply->deleteLater();
-    if (stop_ == Stop::None && reply->bytesAvailable() > 0) {
-        reply_ = reply;  // received() reads through reply_
-        received();
-        reply_ = nullptr;
-    }
-    const QString host = url_.host().isEmpty() ? url_.toDisplayString() : url_.host();
-    QString message;
-    switch (stop_) {
-    case Stop::Cancelled: message = QStringLiteral("The download was cancelled."); break;
-    case Stop::TimedOut:
-        message = QStringLiteral("%1 did not answer within %2 seconds.").arg(host).arg(limits_.timeoutMs / 1000.0);
-        break;
-    case Stop::TooLarge:
-        message = QStringLiteral("The reply from %1 is larger than %2 MB and was not used.")
-                      .arg(host, megabytes(limits_.maxBytes));
-        break;
-    case Stop::None: break;
-    }
-    if (message.isEmpty() && reply->error() != QNetworkReply::NoError) {
-        const auto error = reply->error();
-        if (unreachable(error))
-            message = QStringLiteral("%1 could not be reached: the computer may be offline (%2).")
-                          .arg(host, reply->errorString());
-        else if (error == QNetworkReply::TooManyRedirectsError ||
-                 error == QNetworkReply::InsecureRedirectError)
-            message = QStringLiteral("%1 redirected too often or to an unsafe address.").arg(host);
-        else
-            message = QStringLiteral("The download from %1 failed: %2").arg(host, reply->errorString());
-    }
-    const QVariant status = reply->attribute(QNetworkRequest::HttpStatusCodeAttribute);
-    if (message.isEmpty() && status.isValid() && status.toInt() != 200)
-        message = QStringLiteral("%1 answered %2 %3.")
-                      .arg(host)
-                      .arg(status.toInt())
-                      .arg(reply->attribute(QNetworkRequest::HttpReasonPhraseAttribute).toString());
-    if (!message.isEmpty()) {
-        data_.clear();
-        emit finished(false, {}, message);
-        return;
-    }
-    QByteArray data;
-    data.swap(data_);
-    emit finished(true, data, {});
-}
+bool RatesDownload::running() const { return failing_ || (fetch_ && fetch_->running()); }
 
 }  // namespace zorv::convert

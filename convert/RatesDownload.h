@@ -2,13 +2,11 @@
 
 #include <QByteArray>
 #include <QObject>
-#include <QPointer>
 #include <QString>
 #include <QUrl>
+#include <memory>
 
-class QNetworkAccessManager;
-#include <QNetworkReply>
-class QTimer;
+#include "convert/HttpFetch.h"
 
 namespace zorv::convert {
 
@@ -16,15 +14,13 @@ namespace zorv::convert {
 // and can cancel. The transfer gives up after `timeoutMs` without any data,
 // on a reply larger than `maxBytes` (told in advance or as it arrives), and
 // after `maxRedirects` redirects; redirects never go from HTTPS to HTTP.
+// The transfer itself is done by the "zorvcalc-net" module, loaded by the
+// first download; when it cannot be loaded, `finished` says why.
 class RatesDownload : public QObject {
     Q_OBJECT
 
 public:
-    struct Limits {
-        int timeoutMs = 30000;
-        qint64 maxBytes = 100LL * 1024 * 1024;
-        int maxRedirects = 5;
-    };
+    using Limits = HttpFetch::Limits;
 
     explicit RatesDownload(QObject* parent = nullptr);
     ~RatesDownload() override;
@@ -34,25 +30,15 @@ public:
     bool start(const QUrl& url) { return start(url, Limits{}); }
     // Stops the running download; `finished` follows with "cancelled".
     void cancel();
-    bool running() const { return reply_ != nullptr; }
+    bool running() const;
 
 signals:
     // ok with the whole reply, or !ok with a message for the user.
     void finished(bool ok, const QByteArray& data, const QString& message);
 
 private:
-    enum class Stop { None, Cancelled, TimedOut, TooLarge };
-    void received();
-    void done();
-    void stopWith(Stop why);
-
-    QNetworkAccessManager* manager_;
-    QTimer* timer_;
-    QPointer<QNetworkReply> reply_;
-    QByteArray data_;
-    Limits limits_;
-    Stop stop_ = Stop::None;
-    QUrl url_;
+    std::unique_ptr<HttpFetch> fetch_;
+    bool failing_ = false;  // a "could not load" report is on its way
 };
 
 }  // namespace zorv::convert

@@ -41,6 +41,8 @@ dpkg-deb -x "$deb" "$tree"
 echo "== contents"
 expected=(
   usr/bin/zorvcalc
+  usr/lib/zorvcalc/zorvcalc-net.so
+  usr/lib/zorvcalc/zorvcalc-print.so
   "usr/share/applications/$app_id.desktop"
   "usr/share/metainfo/$app_id.metainfo.xml"
   "usr/share/icons/hicolor/scalable/apps/$app_id.svg"
@@ -62,8 +64,15 @@ done
 unexpected=$(cd "$tree" && find . -type f | sed 's|^\./||' | sort |
   grep -vxF -f <(printf '%s\n' "${expected[@]}") || true)
 [ -z "$unexpected" ] || fail "unexpected files in the package: $unexpected"
-file -b "$tree/usr/bin/zorvcalc" | grep -q "stripped" && ! file -b "$tree/usr/bin/zorvcalc" | grep -q "not stripped" ||
-  fail "/usr/bin/zorvcalc is not stripped"
+for elf in usr/bin/zorvcalc usr/lib/zorvcalc/zorvcalc-net.so usr/lib/zorvcalc/zorvcalc-print.so; do
+  file -b "$tree/$elf" | grep -q "stripped" && ! file -b "$tree/$elf" | grep -q "not stripped" ||
+    fail "/$elf is not stripped"
+done
+# The modules the program loads when first printing or downloading: found
+# beside the program (../lib/zorvcalc from /usr/bin), with all they need.
+for module in "$tree"/usr/lib/zorvcalc/*.so; do
+  ! ldd "$module" | grep -q "not found" || fail "${module#"$tree"} needs a library that is not installed"
+done
 
 echo "== the packaged program"
 "$tree/usr/bin/zorvcalc" --version | grep -qx "Zorv Advanced Calculator ${version%-*}" ||

@@ -10,18 +10,13 @@
 #include <QFileInfo>
 #include <QCoreApplication>
 #include <QEvent>
-#include <QPrintDialog>
-#include <QBuffer>
 #include <QFile>
-#include <QPdfWriter>
 #include <QPlainTextEdit>
-#include <QPrinter>
 #include <QProcess>
 #include <QScreen>
 #include <QShortcut>
 #include <QStandardPaths>
 #include <QTextCursor>
-#include <QTextDocument>
 #include <QUrl>
 
 #include "engine/AtomicFile.h"
@@ -31,6 +26,8 @@
 #include "ui/main/CalculatorWindow.h"
 #include "ui/main/HelpWindow.h"
 #include "ui/main/RpnStackWindow.h"
+#include "ui/print/TapePrinting.h"
+#include "platform/Modules.h"
 
 namespace zorv::ui {
 
@@ -118,52 +115,6 @@ MainWindowCommands::~MainWindowCommands() {
 // ---------------------------------------------------------------------------
 // Printing
 
-void MainWindowCommands::fillPrintDocument(QTextDocument& doc, const QString& tapeText,
-                                           const QFont& font, Qt::Alignment alignment) {
-    doc.setDefaultFont(font);
-    QTextOption option = doc.defaultTextOption();
-    option.setAlignment(alignment);
-    option.setWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
-    doc.setDefaultTextOption(option);
-    doc.setPlainText(tapeText);
-}
-
-std::optional<QString> MainWindowCommands::printTo(QPrinter& printer) {
-    if (printer.outputFormat() == QPrinter::NativeFormat && !printer.isValid())
-        return tr("No printer is available. Choose \"Print to File (PDF)\" to keep a copy.");
-    QTextDocument doc;
-    fillPrintDocument(doc, crlfToLf(model_.tape().text()), window_.txtTape()->font(),
-                      window_.txtTape()->alignment());
-    // A PDF is made in memory and saved through the atomic writer like every
-    // other file, so a pipe, a device or a read-only file is refused rather
-    // than written into, and a failed write keeps the old file.
-    if (printer.outputFormat() == QPrinter::PdfFormat && !printer.outputFileName().isEmpty()) {
-        QBuffer pdf;
-        pdf.open(QIODevice::WriteOnly);
-        {
-            QPdfWriter writer(&pdf);
-            writer.setPageLayout(printer.pageLayout());
-            writer.setResolution(printer.resolution());
-            writer.setTitle(printer.docName());
-            writer.setCreator(printer.creator());
-            doc.print(&writer);
-        }
-        const QByteArray& bytes = pdf.data();
-        if (const auto failure = engine::atomicfile::write(
-                QFile::encodeName(printer.outputFileName()).toStdString(),
-                std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size()))))
-            return tr("The file %1 could not be written: %2")
-                .arg(printer.outputFileName(), QString::fromStdString(*failure));
-        return std::nullopt;
-    }
-    doc.print(&printer);
-    if (printer.printerState() == QPrinter::Error)
-        return printer.outputFileName().isEmpty()
-                   ? tr("The printer reported an error.")
-                   : tr("The file %1 could not be written.").arg(printer.outputFileName());
-    return std::nullopt;
-}
-
 // Ctrl+C copies what the user selected on the tape; with nothing selected
 // there, the readout's number.
 void MainWindowCommands::copyReadout() {
@@ -182,13 +133,27 @@ void MainWindowCommands::printTape() {
                                       engine::MessageIcon::Information);
         return;
     }
-    QPrinter printer(QPrinter::HighResolution);
-    printer.setDocName(QStringLiteral("Zorv Tape"));
-    const bool chosen = choosePrinter ? choosePrinter(printer)
-                                      : QPrintDialog(&printer, &window_).exec() == QDialog::Accepted;
-    if (!chosen) return;
-    if (const auto failure = printTo(printer))
-        model_.feedback().showMessage("The tape could not be printed.\r\n" + failure->toStdString(),
+    QString error;
+    const auto print =
+        reinterpret_cast<PrintTape>(platform::moduleEntry(QLatin1String(kTapePrintModule), kPrintTape, &error));
+    if (!print) {
+        model_.feedback().showMessage("The tape could not be printed.\r\n" + error.toStdString(), kProduct,
+                                      engine::MessageIcon::Exclamation);
+        return;
+    }
+    TapePrintJob job;
+    job.parent = &window_;
+    job.text = crlfToLf(model_.tape().text());
+    job.font = window_.txtTape()->font();
+    job.alignment = window_.txtTape()->alignment();
+    job.choosePrinter = choosePrinter;
+    job.writeFile = [](const std::string& path, std::string_view bytes) {
+        return engine::atomicfile::write(path, bytes);
+    };
+    TapePrintResult result;
+    print(job, &result);
+    if (result.chosen && result.failure)
+        model_.feedback().showMessage("The tape could not be printed.\r\n" + result.failure->toStdString(),
                                       kProduct, engine::MessageIcon::Exclamation);
 }
 

@@ -7,9 +7,7 @@
 #include <optional>
 #include <string>
 
-class QFont;
 class QPrinter;
-class QTextDocument;
 
 namespace zorv::engine {
 class CalculatorModel;
@@ -37,12 +35,6 @@ public:
                        engine::TapeCommands* tape, engine::RpnStack* rpn,
                        QObject* parent = nullptr);
     ~MainWindowCommands() override;
-
-    // The tape as a document to print: the tape's font and line alignment.
-    static void fillPrintDocument(QTextDocument& doc, const QString& tapeText, const QFont& font,
-                                  Qt::Alignment alignment);
-    // Prints the tape on an already set-up printer; the reason when it failed.
-    std::optional<QString> printTo(QPrinter& printer);
 
     void copyReadout();
     void printTape();
