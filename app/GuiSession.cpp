@@ -52,8 +52,12 @@ namespace {
 
 // Runs `work` once, after the window's first paint (or shortly after the
 // start when the window starts minimized and paints nothing), so that what
-// can wait does not delay the first sight of the calculator.
+// can wait does not delay the first sight of the calculator. The work waits
+// a moment beyond the paint: the painted picture goes to the display server
+// only when the event loop next falls idle, and work queued at once would
+// run before that.
 void afterFirstPaint(QWidget& window, std::function<void()> work) {
+    static constexpr int kAfterPaintMs = 30;
     struct Once : QObject {
         std::function<void()> work;
         void run() {
@@ -66,7 +70,7 @@ void afterFirstPaint(QWidget& window, std::function<void()> work) {
         bool eventFilter(QObject* watched, QEvent* event) override {
             if (event->type() == QEvent::Paint && work) {
                 watched->removeEventFilter(this);
-                QTimer::singleShot(0, this, [this] { run(); });
+                QTimer::singleShot(kAfterPaintMs, this, [this] { run(); });
             }
             return false;
         }
