@@ -38,6 +38,7 @@
 #include "shell/ToolbarButtons.h"
 #include "timedate/TimeDateInstall.h"
 #include "ui/main/ApplicationIcon.h"
+#include "ui/main/ApplicationStyle.h"
 #include "ui/main/CalculatorWindow.h"
 #include "ui/main/MainWindowCommands.h"
 #include "ui/main/ShowLabelWindow.h"
@@ -272,6 +273,7 @@ bool GuiComposition::start() {
 
 int runGui(QApplication& app, const GuiOptions& options) {
     QApplication::setApplicationName(QStringLiteral("Zorv Advanced Calculator"));
+    ui::installApplicationStyle();
     // Menus, windows and messages in the user's language (batch mode stays English).
     installTranslations(app, QLocale::system());
     // The desktop file name lets the desktop match the windows to the

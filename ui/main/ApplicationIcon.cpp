@@ -3,14 +3,14 @@
 #include <QPixmap>
 #include <QString>
 
+#include "ui/main/ApplicationStyle.h"
+
 namespace zorv::ui {
 
 QIcon builtInApplicationIcon() {
     QIcon builtIn;
-    // Read as PNG by name: left to guess the format, Qt would load every
-    // image format plugin (and their libraries) to ask each about the file.
     for (int size : {16, 22, 24, 32, 48, 64, 128, 256}) {
-        const QPixmap pixmap(QStringLiteral(":/icons/%1/%2.png").arg(size).arg(QLatin1String(kApplicationId)), "PNG");
+        const QPixmap pixmap = readPng(QStringLiteral(":/icons/%1/%2.png").arg(size).arg(QLatin1String(kApplicationId)));
         if (!pixmap.isNull()) builtIn.addPixmap(pixmap);
     }
     return builtIn;
