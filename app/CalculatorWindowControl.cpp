@@ -37,14 +37,8 @@ shell::TapeFont CalculatorWindowControl::tapeFont() const {
 }
 
 void CalculatorWindowControl::setTapeFont(const shell::TapeFont& t) {
-    QFont f(QString::fromStdString(t.name));
-    // A family that is not installed falls back to a fixed-pitch face, the
-    // nearest thing to the printer of an adding machine.
-    f.setStyleHint(QFont::TypeWriter);
-    f.setPointSizeF(t.size > 0 ? t.size : 8);
-    f.setBold(t.bold);
-    f.setItalic(t.italic);
-    window_.setTapeFont(f, fromColourNumber(t.colour));
+    window_.setTapeFont(ui::CalculatorWindow::tapeFont(QString::fromStdString(t.name), t.size, t.bold, t.italic),
+                        fromColourNumber(t.colour));
 }
 
 bool CalculatorWindowControl::tapeHidden() const { return window_.tapeHidden(); }

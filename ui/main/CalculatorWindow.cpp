@@ -133,12 +133,9 @@ CalculatorWindow::CalculatorWindow(CalculatorModel& model, convert::QuickConvers
     // Like the paper of an adding machine, lines are printed flush right, so
     // amounts with the same decimals line up under each other.
     tape_->setAlignment(Qt::AlignRight);
-    QFont tapeFont(QStringLiteral("Courier New"));
-    tapeFont.setStyleHint(QFont::TypeWriter);
-    tapeFont.setFixedPitch(true);
-    tapeFont.setPointSize(10);
-    tape_->setFont(tapeFont);
-    setTapeFont(tapeFont, Qt::black);
+    // The font start-up sets when the settings keep the default, so that an
+    // unchanged setting costs no second font and layout.
+    setTapeFont(tapeFont(QStringLiteral("Courier New"), 8, false, false), Qt::black);
 
     // Room beyond what the keys need goes to the tape: the keys keep their
     // size when the window is maximized.
@@ -500,7 +497,18 @@ void CalculatorWindow::repaint() {
     tape_->setEditing(model_.tapeUnlocked);
 }
 
+QFont CalculatorWindow::tapeFont(const QString& family, double pointSize, bool bold, bool italic) {
+    QFont f(family);
+    f.setStyleHint(QFont::TypeWriter);
+    f.setPointSizeF(pointSize > 0 ? pointSize : 8);
+    f.setBold(bold);
+    f.setItalic(italic);
+    return f;
+}
+
 void CalculatorWindow::setTapeFont(const QFont& font, const QColor& colour) {
+    if (tapeFontSet_ && font == tape_->font() && colour == tapeColour_) return;
+    tapeFontSet_ = true;
     tape_->setFont(font);
     tapeColour_ = colour;
     const int frame = 2 * (tape_->frameWidth() + TapeView::kMargin);

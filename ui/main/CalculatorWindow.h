@@ -106,6 +106,10 @@ public:
     std::function<void(int index)> toolbarClick;
 
     // The tape's look and size, set at start-up and by the Properties window.
+    // A family that is not installed falls back to a fixed-pitch face, the
+    // nearest thing to the printer of an adding machine. The window starts
+    // with the default tape font (Courier New, 8 points).
+    static QFont tapeFont(const QString& family, double pointSize, bool bold, bool italic);
     void setTapeFont(const QFont& font, const QColor& colour);
     QColor tapeColour() const { return tapeColour_; }
     void setTapeHidden(bool hidden);
@@ -165,6 +169,7 @@ private:
     std::array<QPushButton*, 9> toolbar_{};
     QHBoxLayout* tapeRow_ = nullptr;
     QColor tapeColour_;
+    bool tapeFontSet_ = false;
     int fullTapeHeight_ = 0;
     double tapeRatio_ = 1;
     std::vector<std::pair<QAction*, engine::CommandId>> actions_;
