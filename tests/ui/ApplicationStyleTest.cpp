@@ -23,6 +23,8 @@ QImage picture(const QIcon& icon, QSize size) {
 
 TEST(ApplicationStyle, KeepsTheStyleAndDrawsTheSameExtensionIcons) {
     const QString before = QApplication::style()->name();
+    if (before.compare(QLatin1String("fusion"), Qt::CaseInsensitive) != 0)
+        GTEST_SKIP() << "the tests run with Fusion; this one runs with " << before.toStdString();
     std::unique_ptr<QStyle> plain(QStyleFactory::create(before));
     ASSERT_TRUE(plain);
     zorv::ui::installApplicationStyle();

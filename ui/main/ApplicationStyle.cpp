@@ -2,12 +2,12 @@
 
 #include <QApplication>
 #include <QGuiApplication>
-#include <QStyleOption>
-#include <array>
 #include <QIcon>
 #include <QImageReader>
 #include <QProxyStyle>
 #include <QStyleFactory>
+#include <QStyleOption>
+#include <array>
 
 namespace zorv::ui {
 
@@ -50,7 +50,12 @@ public:
 void installApplicationStyle() {
     // The proxy wraps a style of the same name as the one Qt chose (the
     // -style option, QT_STYLE_OVERRIDE or the desktop's), so the look stays.
+    // Only Qt's own styles draw these icons from the common style's
+    // pictures; a desktop's style keeps its own icons and stays unwrapped.
     const QString name = QApplication::style()->name();
+    if (name.compare(QLatin1String("fusion"), Qt::CaseInsensitive) != 0 &&
+        name.compare(QLatin1String("windows"), Qt::CaseInsensitive) != 0)
+        return;
     QStyle* base = QStyleFactory::create(name);
     if (!base) return;
     QApplication::setStyle(new ApplicationStyle(base));

@@ -11,10 +11,12 @@ namespace zorv::ui {
 // whether it reads the file: milliseconds and memory at the start.
 QPixmap readPng(const QString& path);
 
-// Installs the desktop's style (as chosen by the user or the platform),
-// changed only in how the two toolbar extension icons are read: the menu
-// bar asks for one as it is made, and the style would read it the slow way
-// (see readPng). Call once, after the QApplication and before any widget.
+// When Qt's own Fusion or Windows style is the one in use (as chosen by
+// the user or the platform), installs it again changed only in how the two
+// toolbar extension icons are read: the menu bar asks for one as it is
+// made, and the style would read it the slow way (see readPng). Other
+// styles are left alone. Call once, after the QApplication and before any
+// widget.
 void installApplicationStyle();
 
 }  // namespace zorv::ui
