@@ -15,8 +15,11 @@ namespace zorv::ui {
 
 namespace {
 
-// The texts keep the main window's translation context.
-QString tr(const char* text) { return QCoreApplication::translate("zorv::ui::MainWindowCommands", text); }
+// The texts keep the main window's translation context, where their
+// translations are.
+struct Texts {
+    Q_DECLARE_TR_FUNCTIONS(zorv::ui::MainWindowCommands)
+};
 
 // The tape as a document to print: the tape's font and line alignment.
 void fillDocument(QTextDocument& doc, const TapePrintJob& job) {
@@ -30,7 +33,8 @@ void fillDocument(QTextDocument& doc, const TapePrintJob& job) {
 
 std::optional<QString> printTo(QPrinter& printer, const TapePrintJob& job) {
     if (printer.outputFormat() == QPrinter::NativeFormat && !printer.isValid())
-        return tr("No printer is available. Choose \"Print to File (PDF)\" to keep a copy.");
+        return Texts::tr(
+            "No printer is available. Choose \"Print to File (PDF)\" to keep a copy.");
     QTextDocument doc;
     fillDocument(doc, job);
     // A PDF is made in memory and saved through the atomic writer like every
@@ -51,15 +55,15 @@ std::optional<QString> printTo(QPrinter& printer, const TapePrintJob& job) {
         if (const auto failure =
                 job.writeFile(QFile::encodeName(printer.outputFileName()).toStdString(),
                               std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size()))))
-            return tr("The file %1 could not be written: %2")
+            return Texts::tr("The file %1 could not be written: %2")
                 .arg(printer.outputFileName(), QString::fromStdString(*failure));
         return std::nullopt;
     }
     doc.print(&printer);
     if (printer.printerState() == QPrinter::Error)
         return printer.outputFileName().isEmpty()
-                   ? tr("The printer reported an error.")
-                   : tr("The file %1 could not be written.").arg(printer.outputFileName());
+                   ? Texts::tr("The printer reported an error.")
+                   : Texts::tr("The file %1 could not be written.").arg(printer.outputFileName());
     return std::nullopt;
 }
 
