@@ -14,7 +14,7 @@ QStringList moduleDirectories() {
     QStringList dirs;
     const QString fromEnvironment = qEnvironmentVariable("ZORV_MODULE_PATH");
     for (const QString& dir : fromEnvironment.split(QDir::listSeparator(), Qt::SkipEmptyParts)) dirs << dir;
-    dirs << QDir::cleanPath(QCoreApplication::applicationDirPath() + QStringLiteral("/../lib/zorvcalc"));
+    dirs << QDir::cleanPath(QCoreApplication::applicationDirPath() + QStringLiteral("/../" ZORV_MODULE_SUBDIR));
     return dirs;
 }
 

@@ -10,8 +10,9 @@ namespace zorv::platform {
 // does not load the libraries they link (the network and printing ones).
 
 // The folders searched, in order: those in ZORV_MODULE_PATH (separated as
-// PATH is), then "../lib/zorvcalc" beside the program's folder (installed
-// under /usr/bin, or built under <build>/app).
+// PATH is), then the modules' folder under the library folder beside the
+// program's folder: ../lib/<triplet>/zorvcalc from /usr/bin when installed
+// under /usr, the same under <build> from <build>/app.
 QStringList moduleDirectories();
 
 // The entry point `symbol` of module `name`, loaded on first use and kept

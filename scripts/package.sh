@@ -8,6 +8,7 @@ cd "$(dirname "$0")/.."
 bash scripts/install-deps.sh --packaging
 
 build=build-package
+multiarch=$(dpkg-architecture -qDEB_HOST_MULTIARCH)
 app_id=org.zorv.ZorvCalc
 
 echo "== Release build"
@@ -41,8 +42,8 @@ dpkg-deb -x "$deb" "$tree"
 echo "== contents"
 expected=(
   usr/bin/zorvcalc
-  usr/lib/zorvcalc/zorvcalc-net.so
-  usr/lib/zorvcalc/zorvcalc-print.so
+  "usr/lib/$multiarch/zorvcalc/zorvcalc-net.so"
+  "usr/lib/$multiarch/zorvcalc/zorvcalc-print.so"
   "usr/share/applications/$app_id.desktop"
   "usr/share/metainfo/$app_id.metainfo.xml"
   "usr/share/icons/hicolor/scalable/apps/$app_id.svg"
@@ -64,13 +65,14 @@ done
 unexpected=$(cd "$tree" && find . -type f | sed 's|^\./||' | sort |
   grep -vxF -f <(printf '%s\n' "${expected[@]}") || true)
 [ -z "$unexpected" ] || fail "unexpected files in the package: $unexpected"
-for elf in usr/bin/zorvcalc usr/lib/zorvcalc/zorvcalc-net.so usr/lib/zorvcalc/zorvcalc-print.so; do
+for elf in usr/bin/zorvcalc "usr/lib/$multiarch/zorvcalc/zorvcalc-net.so" "usr/lib/$multiarch/zorvcalc/zorvcalc-print.so"; do
   file -b "$tree/$elf" | grep -q "stripped" && ! file -b "$tree/$elf" | grep -q "not stripped" ||
     fail "/$elf is not stripped"
 done
 # The modules the program loads when first printing or downloading: found
-# beside the program (../lib/zorvcalc from /usr/bin), with all they need.
-for module in "$tree"/usr/lib/zorvcalc/*.so; do
+# beside the program (../lib/<triplet>/zorvcalc from /usr/bin), with all
+# they need.
+for module in "$tree/usr/lib/$multiarch"/zorvcalc/*.so; do
   ! ldd "$module" | grep -q "not found" || fail "${module#"$tree"} needs a library that is not installed"
 done
 

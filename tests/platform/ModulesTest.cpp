@@ -34,8 +34,11 @@ TEST(Modules, SearchedFirstInTheEnvironmentThenBesideTheProgram) {
     ASSERT_EQ(dirs.size(), 3);
     EXPECT_EQ(dirs[0], QStringLiteral("/one"));
     EXPECT_EQ(dirs[1], QStringLiteral("/two"));
-    // /usr/bin/zorvcalc finds /usr/lib/zorvcalc; <build>/app/zorvcalc finds <build>/lib/zorvcalc.
-    EXPECT_EQ(dirs[2], QDir::cleanPath(QCoreApplication::applicationDirPath() + "/../lib/zorvcalc"));
+    // /usr/bin/zorvcalc finds /usr/<libdir>/zorvcalc; <build>/app/zorvcalc
+    // finds <build>/<libdir>/zorvcalc, where the build puts the modules.
+    EXPECT_EQ(dirs[2], QDir::cleanPath(QCoreApplication::applicationDirPath() + "/../" ZORV_MODULE_SUBDIR));
+    EXPECT_EQ(QDir(ZORV_MODULE_OUTPUT_DIR).absolutePath(),
+              QDir::cleanPath(QStringLiteral(ZORV_BUILD_DIR "/" ZORV_MODULE_SUBDIR)));
 }
 
 TEST(Modules, BothModulesLoadFromTheBuildTreeWithTheirEntryPoints) {
