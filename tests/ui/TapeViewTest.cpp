@@ -411,3 +411,53 @@ TEST(TapeView, DragSelectsAndScrollsPastTheEdge) {
 }
 
 }  // namespace
+
+namespace {
+
+// What the window shows of the tape: the window's backing store, as the
+// display got it, not a fresh drawing.
+QImage onScreen(ui::CalculatorWindow& w) {
+    QCoreApplication::sendPostedEvents();
+    QCoreApplication::processEvents();
+    QWidget* port = w.txtTape()->viewport();
+    const QPoint at = port->mapTo(&w, QPoint(0, 0));
+    return w.screen()->grabWindow(w.winId(), at.x(), at.y(), port->width(), port->height()).toImage();
+}
+
+}  // namespace
+
+// Lines added while the view follows the end move what is in view up and
+// draw only the new lines; the picture must be the one a full drawing gives,
+// with the view full, scrolled back, with a selection, and with lines that
+// wrap.
+TEST(TapeView, AddedLinesLookAsAFullRedrawDraws) {
+    Window t;
+    t.w.resize(t.w.width(), 480);
+    const auto check = [&t](const char* when) {
+        const QImage moved = onScreen(t.w);
+        t.w.txtTape()->viewport()->update();
+        const QImage drawn = onScreen(t.w);
+        ASSERT_FALSE(drawn.isNull());
+        EXPECT_TRUE(moved == drawn) << when;
+    };
+    for (int i = 0; i < 60; ++i) {
+        t.keys(std::to_string(i + 1) + "+");
+        if (i % 7 == 0) check("adding while the view fills and follows the end");
+    }
+    t.keys("=");
+    check("after a total");
+    // A line that wraps.
+    t.keys("{Annotate Tape}[" + std::string(120, 'w') + "]");
+    t.keys("5+");
+    check("after a wrapped note");
+    // With a selection in view.
+    QScrollBar* bar = t.w.txtTape()->verticalScrollBar();
+    t.w.txtTape()->selectAll();
+    t.keys("6+");
+    check("with the tape selected");
+    // Scrolled back: the new lines are out of view.
+    bar->setValue(bar->maximum() / 2);
+    t.keys("7+8+");
+    check("scrolled back");
+    EXPECT_LT(bar->value(), bar->maximum());
+}

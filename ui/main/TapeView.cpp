@@ -9,6 +9,7 @@
 #include <QPlainTextEdit>
 #include <QScrollBar>
 #include <QTextLayout>
+#include <cmath>
 #include <QTextOption>
 #include <QTimer>
 #include <algorithm>
@@ -115,15 +116,46 @@ void TapeView::textAppended(std::string_view added) {
         end.movePosition(QTextCursor::End);
         end.insertText(lines);
     }
+    const std::size_t oldFirst = static_cast<std::size_t>(std::max(0, firstVisibleLine()));
+    const std::size_t oldCount = lineCount();
     // Text without a line break joins the last line, which then wraps anew.
-    if (const std::size_t n = lineCount()) laid_.erase(n - 1);
+    if (oldCount) laid_.erase(oldCount - 1);
     // While a long text is still being indexed the timer gets to the new
     // lines in turn.
     if (!indexer_->isActive()) {
         indexSome(slice_);
         if (indexing()) indexer_->start();
     }
-    updateScrollRange();
+    appending_ = true;
+    updateScrollRange(false);
+    appending_ = false;
+    repaintAfterAppend(oldFirst, oldCount ? oldCount - 1 : 0);
+}
+
+// Lines added at the end change only the old last line and what follows it.
+// When the view follows the end, the lines above move up by the height of
+// those that left the top: moved on screen rather than drawn again, a key
+// costs the same however full the view is. Anything else draws it all.
+void TapeView::repaintAfterAppend(std::size_t oldFirst, std::size_t changedLine) {
+    QWidget* port = viewport();
+    const std::size_t first = static_cast<std::size_t>(std::max(0, firstVisibleLine()));
+    if (editor_ || first < oldFirst || changedLine < first) {
+        port->update();
+        return;
+    }
+    qreal shift = 0;
+    for (std::size_t line = oldFirst; line < first && shift < port->height(); ++line) shift += lineHeight(line);
+    qreal top = kMargin;
+    for (std::size_t line = first; line < changedLine && top < port->height(); ++line) top += lineHeight(line);
+    // Moving by a fraction of a pixel would smear the text.
+    const auto whole = [](qreal v) { return std::abs(v - std::round(v)) < 1e-6; };
+    if (!whole(shift) || !whole(top) || shift >= port->height()) {
+        port->update();
+        return;
+    }
+    if (shift > 0) port->scroll(0, -static_cast<int>(shift));
+    if (top < port->height())
+        port->update(QRect(0, static_cast<int>(top), port->width(), port->height() - static_cast<int>(top)));
 }
 
 void TapeView::textReplaced() {
@@ -235,7 +267,7 @@ int TapeView::linesPerPage() const {
 
 int TapeView::firstVisibleLine() const { return verticalScrollBar()->value(); }
 
-void TapeView::updateScrollRange() {
+void TapeView::updateScrollRange(bool repaint) {
     // The last first line: from it, the rest of the tape fills the view.
     // Only the lines that fit are laid out, however long the tape.
     const std::size_t n = lineCount();
@@ -255,10 +287,12 @@ void TapeView::updateScrollRange() {
     bar->setPageStep(linesPerPage());
     if (followEnd_) bar->setValue(bar->maximum());
     adjusting_ = false;
-    viewport()->update();
+    if (repaint) viewport()->update();
 }
 
-void TapeView::scrollContentsBy(int, int) { viewport()->update(); }
+void TapeView::scrollContentsBy(int, int) {
+    if (!appending_) viewport()->update();
+}
 
 void TapeView::ensureVisible(std::size_t offset) {
     const std::size_t line = lineOf(offset);

@@ -97,7 +97,11 @@ protected:
 
 private:
     void indexSome(std::size_t bytes);
-    void updateScrollRange();
+    // `repaint` false: the caller decides what to draw again.
+    void updateScrollRange(bool repaint = true);
+    // After lines were added at the end: moves what is still in view and
+    // draws only the changed last line and what follows it.
+    void repaintAfterAppend(std::size_t oldFirst, std::size_t changedLine);
     // Lays out one line at the viewport's width; returns its height.
     qreal layOut(QTextLayout& layout, std::size_t line) const;
     // The line laid out, from a cache of the lines recently in view: a post
@@ -126,6 +130,7 @@ private:
     std::optional<std::size_t> cursor_;
     bool followEnd_ = true;
     bool adjusting_ = false;
+    bool appending_ = false;  // scrolling to follow an append redraws only what changed
     Qt::Alignment alignment_ = Qt::AlignRight;
     int preferredWidth_ = 0;
     QPlainTextEdit* editor_ = nullptr;
